@@ -1,0 +1,748 @@
+#include "Controls.h"
+
+#include "Twips.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPixmap>
+
+// ---------------------------------------------------------------------------
+// Keys and lengths.
+
+int TextLength(const QString& s, LengthUnit unit)
+{
+    if (unit == LengthUnit::Characters)
+        return static_cast<int>(s.toUcs4().size());
+    int n = 0;
+    for (char32_t c : s.toUcs4())
+        n += c < 0x80 ? 1 : 2;
+    return n;
+}
+
+QString FitLength(const QString& s, int room, LengthUnit unit)
+{
+    QString out;
+    int used = 0;
+    for (char32_t c : s.toUcs4()) {
+        const int w = (unit == LengthUnit::Characters || c < 0x80) ? 1 : 2;
+        if (used + w > room)
+            break;
+        used += w;
+        out += QString::fromUcs4(&c, 1);
+    }
+    return out;
+}
+
+int KeyAsciiOf(const QKeyEvent* e)
+{
+    const int key = e->key();
+    const Qt::KeyboardModifiers m = e->modifiers();
+    const bool ctrl = m.testFlag(Qt::ControlModifier) && !m.testFlag(Qt::AltModifier);
+    if (ctrl && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
+    switch (key) {
+    case Qt::Key_Backspace: return vbkey::Back;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vbkey::Return;
+    case Qt::Key_Escape: return vbkey::Escape;
+    default: break;
+    }
+    if (ctrl || m.testFlag(Qt::AltModifier))
+        return 0;
+    const QString t = e->text();
+    if (t.isEmpty())
+        return 0;
+    const char32_t c = t.toUcs4().value(0);
+    if (c < 32 || c == 127)
+        return 0;
+    return static_cast<int>(c);
+}
+
+int KeyCodeOf(const QKeyEvent* e)
+{
+    const int key = e->key();
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 'A' + (key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return '0' + (key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return vbkeycode::F1 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return vbkeycode::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vbkeycode::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vbkeycode::Return;
+    case Qt::Key_Shift: return vbkeycode::Shift;
+    case Qt::Key_Control: return vbkeycode::Control;
+    case Qt::Key_Escape: return vbkeycode::Escape;
+    case Qt::Key_Space: return vbkeycode::Space;
+    case Qt::Key_PageUp: return vbkeycode::PageUp;
+    case Qt::Key_PageDown: return vbkeycode::PageDown;
+    case Qt::Key_End: return vbkeycode::End;
+    case Qt::Key_Home: return vbkeycode::Home;
+    case Qt::Key_Left: return vbkeycode::Left;
+    case Qt::Key_Up: return vbkeycode::Up;
+    case Qt::Key_Right: return vbkeycode::Right;
+    case Qt::Key_Down: return vbkeycode::Down;
+    case Qt::Key_Insert: return vbkeycode::Insert;
+    case Qt::Key_Delete: return vbkeycode::Delete;
+    default: return 0;
+    }
+}
+
+int ShiftMaskOf(const QKeyEvent* e)
+{
+    int s = 0;
+    if (e->modifiers().testFlag(Qt::ShiftModifier))
+        s |= vbkeycode::ShiftMask;
+    if (e->modifiers().testFlag(Qt::ControlModifier))
+        s |= vbkeycode::CtrlMask;
+    if (e->modifiers().testFlag(Qt::AltModifier))
+        s |= vbkeycode::AltMask;
+    return s;
+}
+
+namespace {
+
+VbForm* formOf(QWidget* w) { return qobject_cast<VbForm*>(w->window()); }
+
+// Enter and Esc go to the window's default and cancel buttons before the box sees
+// them, as they do in a dialog. True when the key was taken.
+bool windowButtonsTake(QWidget* w, const QKeyEvent* e)
+{
+    VbForm* f = formOf(w);
+    if (!f || e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    QAbstractButton* b = nullptr;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        b = f->DefaultButton();
+    else if (e->key() == Qt::Key_Escape)
+        b = f->CancelButton();
+    if (!b || !b->isEnabled() || !b->isVisible())
+        return false;
+    b->click();
+    return true;
+}
+
+void applyIme(QWidget* w, ImeMode mode)
+{
+    w->setAttribute(Qt::WA_InputMethodEnabled, mode != ImeMode::Off);
+    if (w->hasFocus() && QGuiApplication::inputMethod())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+void applyBase(QWidget* w, const QColor& c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, c);
+    w->setPalette(p);
+}
+
+// Runs the typed characters of an input-method commit through KeyPress.
+template <class Box>
+QString filterCommit(Box* box, const QString& commit)
+{
+    QString accepted;
+    for (char32_t c : commit.toUcs4()) {
+        int code = static_cast<int>(c);
+        if (box->KeyPress)
+            box->KeyPress(code);
+        if (code >= 32)
+            accepted += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+    }
+    return accepted;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// VbTextBox
+
+VbTextBox::VbTextBox(QWidget* parent, const QString& name)
+    : QLineEdit(parent)
+{
+    setObjectName(name);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (Change)
+            Change();
+    });
+}
+
+void VbTextBox::SetMaxLength(int n, LengthUnit unit)
+{
+    m_maxLength = n;
+    m_unit = unit;
+}
+
+void VbTextBox::SetImeMode(ImeMode mode)
+{
+    m_ime = mode;
+    applyIme(this, mode);
+}
+
+void VbTextBox::SetBackColor(const QColor& c) { applyBase(this, c); }
+QColor VbTextBox::BackColor() const { return palette().color(QPalette::Base); }
+
+void VbTextBox::SetPasswordChar(QChar c)
+{
+    if (c.isNull()) {
+        setEchoMode(QLineEdit::Normal);
+        return;
+    }
+    setEchoMode(QLineEdit::Password);
+    setStyleSheet(QStringLiteral("QLineEdit[echoMode=\"2\"] { lineedit-password-character: %1; }").arg(c.unicode()));
+}
+
+void VbTextBox::SetText(const QString& t)
+{
+    if (t != text())
+        setText(t);
+}
+
+void VbTextBox::InsertTyped(const QString& s)
+{
+    QString add = s;
+    if (m_maxLength > 0) {
+        QString rest = text();
+        if (hasSelectedText())
+            rest.remove(selectionStart(), selectedText().size());
+        add = FitLength(s, m_maxLength - TextLength(rest, m_unit), m_unit);
+    }
+    if (!add.isEmpty())
+        insert(add);
+}
+
+void VbTextBox::pasteLimited()
+{
+    QString t = QGuiApplication::clipboard()->text();
+    const int nl = t.indexOf(QLatin1Char('\n'));
+    if (nl >= 0)
+        t.truncate(nl);
+    t.remove(QLatin1Char('\r'));
+    InsertTyped(t);
+}
+
+void VbTextBox::raiseGotFocus()
+{
+    if (GotFocus)
+        GotFocus();
+}
+
+void VbTextBox::raiseLostFocus()
+{
+    if (LostFocus)
+        LostFocus();
+}
+
+bool VbTextBox::event(QEvent* e)
+{
+    // Clipboard keys must reach the key filter rather than run as shortcuts.
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (KeyAsciiOf(k) > 0 && KeyAsciiOf(k) < 32) {
+            e->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void VbTextBox::keyPressEvent(QKeyEvent* e)
+{
+    if (KeyDown) {
+        int code = KeyCodeOf(e);
+        if (code) {
+            KeyDown(code, ShiftMaskOf(e));
+            if (code == 0 && KeyAsciiOf(e) == 0) {
+                e->accept();
+                return;
+            }
+        }
+    }
+    if (windowButtonsTake(this, e)) {
+        e->accept();
+        return;
+    }
+    const int original = KeyAsciiOf(e);
+    if (original == 0) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    int code = original;
+    if (KeyPress)
+        KeyPress(code);
+    e->accept();
+    if (code == 0)
+        return;
+    switch (code) {
+    case vbkey::Back:
+        if (!isReadOnly())
+            backspace();
+        return;
+    case vbkey::Return:
+    case vbkey::Escape:
+        return;
+    case vbkey::CtrlC: copy(); return;
+    case vbkey::CtrlX:
+        if (!isReadOnly())
+            cut();
+        return;
+    case vbkey::CtrlV:
+        if (!isReadOnly())
+            pasteLimited();
+        return;
+    case vbkey::CtrlZ:
+        if (!isReadOnly())
+            undo();
+        return;
+    default: break;
+    }
+    if (code < 32) {
+        if (code == original)
+            QLineEdit::keyPressEvent(e);
+        return;
+    }
+    if (isReadOnly())
+        return;
+    const char32_t c = static_cast<char32_t>(code);
+    InsertTyped(QString::fromUcs4(&c, 1));
+}
+
+void VbTextBox::inputMethodEvent(QInputMethodEvent* e)
+{
+    if (e->commitString().isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    QString accepted = filterCommit(this, e->commitString());
+    if (m_maxLength > 0) {
+        QString rest = text();
+        if (hasSelectedText())
+            rest.remove(selectionStart(), selectedText().size());
+        accepted = FitLength(accepted, m_maxLength - TextLength(rest, m_unit), m_unit);
+    }
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+}
+
+void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseReleaseEvent(e);
+    if (Click)
+        Click();
+}
+
+void VbTextBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseDoubleClickEvent(e);
+    if (DblClick)
+        DblClick();
+}
+
+// ---------------------------------------------------------------------------
+// VbMemo
+
+VbMemo::VbMemo(QWidget* parent, const QString& name)
+    : QPlainTextEdit(parent)
+{
+    setObjectName(name);
+    setTabChangesFocus(true);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (Change)
+            Change();
+    });
+}
+
+void VbMemo::SetMaxLength(int n, LengthUnit unit)
+{
+    m_maxLength = n;
+    m_unit = unit;
+}
+
+void VbMemo::SetImeMode(ImeMode mode)
+{
+    m_ime = mode;
+    applyIme(this, mode);
+}
+
+void VbMemo::SetBackColor(const QColor& c) { applyBase(this, c); }
+
+void VbMemo::SetText(const QString& t)
+{
+    // QPlainTextEdit reports a change even when the text stays the same.
+    if (t != toPlainText())
+        setPlainText(t);
+}
+
+void VbMemo::InsertTyped(const QString& s)
+{
+    QString add = s;
+    if (m_maxLength > 0) {
+        QString rest = toPlainText();
+        const QTextCursor c = textCursor();
+        rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
+        add = FitLength(s, m_maxLength - TextLength(rest, m_unit), m_unit);
+    }
+    if (!add.isEmpty())
+        insertPlainText(add);
+}
+
+void VbMemo::raiseGotFocus()
+{
+    if (GotFocus)
+        GotFocus();
+}
+
+void VbMemo::raiseLostFocus()
+{
+    if (LostFocus)
+        LostFocus();
+}
+
+void VbMemo::keyPressEvent(QKeyEvent* e)
+{
+    if (KeyDown) {
+        int code = KeyCodeOf(e);
+        if (code) {
+            KeyDown(code, ShiftMaskOf(e));
+            if (code == 0 && KeyAsciiOf(e) == 0) {
+                e->accept();
+                return;
+            }
+        }
+    }
+    if (windowButtonsTake(this, e)) {
+        e->accept();
+        return;
+    }
+    const int original = KeyAsciiOf(e);
+    if (original == 0) {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    int code = original;
+    if (KeyPress)
+        KeyPress(code);
+    e->accept();
+    if (code == 0 || isReadOnly())
+        return;
+    switch (code) {
+    case vbkey::Back: textCursor().deletePreviousChar(); return;
+    case vbkey::Return:  // Enter never makes a line break here
+    case vbkey::Escape: return;
+    case vbkey::CtrlC: copy(); return;
+    case vbkey::CtrlX: cut(); return;
+    case vbkey::CtrlV: {
+        QString t = QGuiApplication::clipboard()->text();
+        t.remove(QLatin1Char('\r'));
+        InsertTyped(t);
+        return;
+    }
+    case vbkey::CtrlZ: undo(); return;
+    default: break;
+    }
+    if (code < 32) {
+        if (code == original)
+            QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    const char32_t c = static_cast<char32_t>(code);
+    InsertTyped(QString::fromUcs4(&c, 1));
+}
+
+void VbMemo::inputMethodEvent(QInputMethodEvent* e)
+{
+    if (e->commitString().isEmpty() || isReadOnly()) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    QString accepted = filterCommit(this, e->commitString());
+    if (m_maxLength > 0) {
+        QString rest = toPlainText();
+        const QTextCursor c = textCursor();
+        rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
+        accepted = FitLength(accepted, m_maxLength - TextLength(rest, m_unit), m_unit);
+    }
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&filtered);
+}
+
+void VbMemo::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+    if (DblClick)
+        DblClick();
+}
+
+// ---------------------------------------------------------------------------
+// Buttons, labels, frames, boxes
+
+VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
+    : QPushButton(caption, parent)
+{
+    setObjectName(name);
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+void VbButton::raiseGotFocus()
+{
+    if (GotFocus)
+        GotFocus();
+}
+
+void VbButton::raiseLostFocus()
+{
+    if (LostFocus)
+        LostFocus();
+}
+
+void VbButton::keyPressEvent(QKeyEvent* e)
+{
+    // Enter on a focused button presses it.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & Qt::AltModifier)) {
+        e->accept();
+        click();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape && windowButtonsTake(this, e)) {
+        e->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
+}
+
+VbLabel::VbLabel(QWidget* parent, const QString& name, const QString& caption)
+    : QLabel(caption, parent)
+{
+    setObjectName(name);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void VbLabel::mouseReleaseEvent(QMouseEvent* e)
+{
+    QLabel::mouseReleaseEvent(e);
+    if (Click)
+        Click();
+}
+
+VbFrame::VbFrame(QWidget* parent, const QString& name, const QString& caption)
+    : QGroupBox(caption, parent)
+{
+    setObjectName(name);
+}
+
+VbCheckBox::VbCheckBox(QWidget* parent, const QString& name, const QString& caption)
+    : QCheckBox(caption, parent)
+{
+    setObjectName(name);
+    connect(this, &QCheckBox::toggled, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+void VbCheckBox::raiseGotFocus()
+{
+    if (GotFocus)
+        GotFocus();
+}
+
+void VbCheckBox::raiseLostFocus()
+{
+    if (LostFocus)
+        LostFocus();
+}
+
+VbOption::VbOption(QWidget* parent, const QString& name, const QString& caption)
+    : QRadioButton(caption, parent)
+{
+    setObjectName(name);
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && Click)
+            Click();
+    });
+}
+
+void VbOption::raiseGotFocus()
+{
+    if (GotFocus)
+        GotFocus();
+}
+
+void VbOption::raiseLostFocus()
+{
+    if (LostFocus)
+        LostFocus();
+}
+
+VbListBox::VbListBox(QWidget* parent, const QString& name)
+    : QListWidget(parent)
+{
+    setObjectName(name);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_changedInPress = true;
+        if (row >= 0 && Click)
+            Click();
+    });
+}
+
+void VbListBox::AddItem(const QString& item) { addItem(item); }
+
+QString VbListBox::List(int i) const
+{
+    const QListWidgetItem* it = item(i);
+    return it ? it->text() : QString();
+}
+
+void VbListBox::SetListIndex(int i) { setCurrentRow(i); }
+
+QString VbListBox::Text() const { return List(currentRow()); }
+
+void VbListBox::raiseGotFocus()
+{
+    if (GotFocus)
+        GotFocus();
+}
+
+void VbListBox::raiseLostFocus()
+{
+    if (LostFocus)
+        LostFocus();
+}
+
+void VbListBox::mousePressEvent(QMouseEvent* e)
+{
+    m_changedInPress = false;
+    QListWidget::mousePressEvent(e);
+}
+
+void VbListBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QListWidget::mouseReleaseEvent(e);
+    // A click on the item already chosen is a choice too.
+    if (!m_changedInPress && currentRow() >= 0 && itemAt(e->position().toPoint()) == currentItem() && Click)
+        Click();
+    m_changedInPress = false;
+}
+
+void VbListBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QListWidget::mouseDoubleClickEvent(e);
+    if (DblClick)
+        DblClick();
+}
+
+void VbListBox::keyPressEvent(QKeyEvent* e)
+{
+    if (KeyPress) {
+        int code = KeyAsciiOf(e);
+        if (code) {
+            KeyPress(code);
+            if (code == 0) {
+                e->accept();
+                return;
+            }
+        }
+    }
+    if (windowButtonsTake(this, e)) {
+        e->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
+}
+
+VbPicture::VbPicture(QWidget* parent, const QString& name)
+    : QLabel(parent)
+{
+    setObjectName(name);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+bool VbPicture::LoadPicture(const QString& path)
+{
+    m_pixmap = QPixmap(path);
+    refresh();
+    return !m_pixmap.isNull();
+}
+
+void VbPicture::SetStretch(bool s)
+{
+    m_stretch = s;
+    refresh();
+}
+
+void VbPicture::resizeEvent(QResizeEvent* e)
+{
+    QLabel::resizeEvent(e);
+    if (m_stretch)
+        refresh();
+}
+
+void VbPicture::refresh()
+{
+    if (m_pixmap.isNull()) {
+        clear();
+        return;
+    }
+    if (m_stretch && width() > 0 && height() > 0)
+        setPixmap(m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    else
+        setPixmap(m_pixmap);
+}
+
+VbStatusBar::VbStatusBar(QWidget* parent, const QString& name, int panels)
+    : QStatusBar(parent)
+{
+    setObjectName(name);
+    setSizeGripEnabled(false);
+    for (int i = 0; i < panels; ++i) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QStringLiteral("%1_Panel%2").arg(name).arg(i + 1));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        addPermanentWidget(l, i == 0 ? 1 : 0);
+        m_panels.append(l);
+    }
+}
+
+void VbStatusBar::SetPanelText(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= m_panels.size())
+        m_panels[panel - 1]->setText(text);
+}
+
+QString VbStatusBar::PanelText(int panel) const
+{
+    if (panel >= 1 && panel <= m_panels.size())
+        return m_panels[panel - 1]->text();
+    return {};
+}
+
+VbTab::VbTab(QWidget* parent, const QString& name)
+    : QTabWidget(parent)
+{
+    setObjectName(name);
+    connect(this, &QTabWidget::currentChanged, this, [this](int now) {
+        const int prev = m_previous;
+        m_previous = now;
+        if (Click)
+            Click(prev);
+    });
+}
+
+void PlaceTw(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(TwipsRect(left, top, width, height));
+}

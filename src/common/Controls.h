@@ -1,0 +1,298 @@
+#pragma once
+// The window controls, as thin Qt widgets that raise the events the windows are
+// written against: Click, DblClick, Change (on every change of the text, typed or
+// set by code), GotFocus and LostFocus (per window, see VbForm), KeyPress by
+// character code with cancel and change, and KeyDown by key code.
+//
+// Every control is made with its parent and its object name, so that a window reads
+// like its design and tests find each control by name.
+
+#include "VbForm.h"
+
+#include <QCheckBox>
+#include <QColor>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <functional>
+
+// Character codes of KeyPress.
+namespace vbkey {
+constexpr int Back = 8;
+constexpr int Tab = 9;
+constexpr int Return = 13;
+constexpr int Escape = 27;
+constexpr int Space = 32;
+constexpr int CtrlC = 3;
+constexpr int CtrlV = 22;
+constexpr int CtrlX = 24;
+constexpr int CtrlZ = 26;
+}  // namespace vbkey
+
+// Key codes of KeyDown (virtual-key numbers) and the shift mask.
+namespace vbkeycode {
+constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Escape = 27, Space = 32;
+constexpr int PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40;
+constexpr int Insert = 45, Delete = 46, F1 = 112;
+constexpr int ShiftMask = 1, CtrlMask = 2, AltMask = 4;
+}  // namespace vbkeycode
+
+// The input method of a box: the user's own setting, switched on, switched off.
+enum class ImeMode { NoControl = 0, On = 1, Off = 2 };
+// How MaxLength counts: bytes of the Chinese code page (an ASCII character one, any
+// other two) or characters.
+enum class LengthUnit { GbkBytes, Characters };
+
+// Length of a text in the given unit.
+int TextLength(const QString& s, LengthUnit unit);
+// The longest start of s that fits into `room` units.
+QString FitLength(const QString& s, int room, LengthUnit unit);
+// The character code of a key event as KeyPress sees it; 0 when the key has none.
+int KeyAsciiOf(const QKeyEvent* e);
+// The key code and shift mask of a key event as KeyDown sees them.
+int KeyCodeOf(const QKeyEvent* e);
+int ShiftMaskOf(const QKeyEvent* e);
+
+// Text box; with SetMultiLine a multi-line box in which Enter makes no line break.
+class VbTextBox : public QLineEdit, public FocusEvents {
+    Q_OBJECT
+public:
+    VbTextBox(QWidget* parent, const QString& name);
+
+    std::function<void()> Change;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int& keyAscii)> KeyPress;
+    std::function<void(int& keyCode, int shift)> KeyDown;
+
+    // Limits typing (and pasting) only; text set by code may be longer. 0 = none.
+    void SetMaxLength(int n, LengthUnit unit = LengthUnit::GbkBytes);
+    int MaxLength() const { return m_maxLength; }
+    LengthUnit MaxLengthUnit() const { return m_unit; }
+
+    void SetImeMode(ImeMode mode);
+    ImeMode Ime() const { return m_ime; }
+
+    void SetBackColor(const QColor& c);
+    QColor BackColor() const;
+    void SetLocked(bool locked) { setReadOnly(locked); }
+    bool Locked() const { return isReadOnly(); }
+    void SetPasswordChar(QChar c);
+
+    QString Text() const { return text(); }
+    // Setting the text by code raises Change only when the text really differs.
+    void SetText(const QString& t);
+
+    // Inserts text as typed at the caret (KeyPress is not raised; MaxLength holds).
+    void InsertTyped(const QString& s);
+
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    void pasteLimited();
+    int m_maxLength = 0;
+    LengthUnit m_unit = LengthUnit::GbkBytes;
+    ImeMode m_ime = ImeMode::NoControl;
+};
+
+// Multi-line text box: the same events as VbTextBox; Tab moves the focus.
+class VbMemo : public QPlainTextEdit, public FocusEvents {
+    Q_OBJECT
+public:
+    VbMemo(QWidget* parent, const QString& name);
+
+    std::function<void()> Change;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void()> DblClick;
+    std::function<void(int& keyAscii)> KeyPress;
+    std::function<void(int& keyCode, int shift)> KeyDown;
+
+    void SetMaxLength(int n, LengthUnit unit = LengthUnit::Characters);
+    int MaxLength() const { return m_maxLength; }
+    void SetImeMode(ImeMode mode);
+    ImeMode Ime() const { return m_ime; }
+    void SetBackColor(const QColor& c);
+    void SetLocked(bool locked) { setReadOnly(locked); }
+
+    QString Text() const { return toPlainText(); }
+    void SetText(const QString& t);
+    void InsertTyped(const QString& s);
+
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    int m_maxLength = 0;
+    LengthUnit m_unit = LengthUnit::Characters;
+    ImeMode m_ime = ImeMode::NoControl;
+};
+
+class VbButton : public QPushButton, public FocusEvents {
+    Q_OBJECT
+public:
+    VbButton(QWidget* parent, const QString& name, const QString& caption = QString());
+    std::function<void()> Click;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+class VbLabel : public QLabel {
+    Q_OBJECT
+public:
+    VbLabel(QWidget* parent, const QString& name, const QString& caption = QString());
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& c) { setText(c); }
+    std::function<void()> Click;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A frame: a box around controls, with or without a caption.
+class VbFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    VbFrame(QWidget* parent, const QString& name, const QString& caption = QString());
+};
+
+class VbCheckBox : public QCheckBox, public FocusEvents {
+    Q_OBJECT
+public:
+    VbCheckBox(QWidget* parent, const QString& name, const QString& caption = QString());
+    // 0 unticked, 1 ticked; Click runs on every change, by the user or by code.
+    int Value() const { return isChecked() ? 1 : 0; }
+    void SetValue(int v) { setChecked(v != 0); }
+    std::function<void()> Click;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+};
+
+class VbOption : public QRadioButton, public FocusEvents {
+    Q_OBJECT
+public:
+    VbOption(QWidget* parent, const QString& name, const QString& caption = QString());
+    bool Value() const { return isChecked(); }
+    void SetValue(bool v) { setChecked(v); }
+    // Runs when the button becomes the chosen one, by the user or by code.
+    std::function<void()> Click;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+};
+
+class VbListBox : public QListWidget, public FocusEvents {
+    Q_OBJECT
+public:
+    VbListBox(QWidget* parent, const QString& name);
+    void AddItem(const QString& item);
+    void Clear() { clear(); }
+    int ListCount() const { return count(); }
+    QString List(int i) const;
+    int ListIndex() const { return currentRow(); }
+    // Setting the index by code raises Click when it changes, as a user's choice does.
+    void SetListIndex(int i);
+    QString Text() const;
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void(int& keyAscii)> KeyPress;
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    bool m_changedInPress = false;
+};
+
+// Picture box or image control; Stretch scales the picture to the control's size.
+class VbPicture : public QLabel {
+    Q_OBJECT
+public:
+    VbPicture(QWidget* parent, const QString& name);
+    // Loads a picture file; false (and an empty picture) when it cannot be read.
+    bool LoadPicture(const QString& path);
+    void SetStretch(bool s);
+    bool HasPicture() const { return !m_pixmap.isNull(); }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void refresh();
+    QPixmap m_pixmap;
+    bool m_stretch = false;
+};
+
+// Status bar with numbered panels (Panels(1) is the first); each keeps its text
+// until the next write.
+class VbStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    VbStatusBar(QWidget* parent, const QString& name, int panels = 1);
+    void SetPanelText(int panel, const QString& text);
+    QString PanelText(int panel) const;
+
+private:
+    QList<QLabel*> m_panels;
+};
+
+// Tab control: Tab() is the current tab (from 0); Click runs on every change of the
+// current tab, by the user or by code, with the previous tab.
+class VbTab : public QTabWidget {
+    Q_OBJECT
+public:
+    VbTab(QWidget* parent, const QString& name);
+    int Tab() const { return currentIndex(); }
+    void SetTab(int i) { setCurrentIndex(i); }
+    QString Caption() const { return tabText(currentIndex()); }
+    void SetTabVisible(int i, bool v) { setTabVisible(i, v); }
+    void SetTabEnabled(int i, bool e) { setTabEnabled(i, e); }
+    std::function<void(int previousTab)> Click;
+
+private:
+    int m_previous = -1;
+};
+
+// Background colours of boxes filled from a pick list and of computed boxes.
+inline QColor PickListColor() { return QColor(255, 224, 192); }
+inline QColor ComputedColor() { return QColor(224, 224, 224); }
+
+// Places a control by its design rectangle in twips.
+void PlaceTw(QWidget* w, int left, int top, int width, int height);

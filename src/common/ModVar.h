@@ -1,0 +1,35 @@
+#pragma once
+// Values that several windows share for the whole run of the program. Nothing here
+// is saved between runs: texts start empty, numbers at 0, references at nothing.
+
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+
+class Workspace;
+
+// Project category of the current login: 1 humanities and social sciences,
+// 2 natural sciences, 3 industrialisation projects; 0 until the login window loads.
+extern std::int16_t gCategory;
+// Name of this installation's applicant unit (second column of the first row of sqdm).
+extern QString gAppUnitName;
+// Full path of the database file, set when the main window loads.
+extern QString gDbPath;
+// The database engine's default workspace while a tick-grid window is open.
+extern std::shared_ptr<Workspace> gWorkspace;
+// One tick flag per grid row, row i at index i counting from 1 (index 0 unused).
+extern QVector<std::int16_t> gExportFlags;
+extern QVector<std::int16_t> gImportFlags;
+extern std::int16_t gRowIndex;
+extern std::int16_t gCheckedCount;
+extern QString gExportFile;
+extern QString gExportTable;
+
+// The main toolbar's cut, copy and paste buttons call these; they do nothing.
+void EditCut();
+void EditCopy();
+void EditPaste();
+
+// The stored text of each category, as the records carry it in xmlb.
+QString CategoryText(int category);

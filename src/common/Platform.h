@@ -1,0 +1,101 @@
+#pragma once
+// The one door to everything outside the program's own windows: message boxes,
+// file dialogs, the beep, today's date, the hourglass, the folder that stands for
+// the floppy drive, opening finished documents, starting other programs and ending
+// the program. Production uses real dialogs; tests install a scripted backend that
+// records every box and answers it, so no test ever blocks on a modal dialog.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Message box buttons, icons and answers keep the classic numeric values so that
+// a window's code reads like the message it shows.
+enum MsgButtons : int {
+    vbOKOnly = 0,
+    vbOKCancel = 1,
+    vbAbortRetryIgnore = 2,
+    vbYesNoCancel = 3,
+    vbYesNo = 4,
+    vbRetryCancel = 5,
+};
+enum MsgIcon : int {
+    vbNoIcon = 0,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+};
+enum MsgResult : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7,
+};
+
+// The title a message box shows when the caller gives none of its own.
+QString applicationTitle();
+
+struct MessageRecord {
+    QString text;
+    QString title;   // as shown (the application title when the caller gave none)
+    int buttons = vbOKOnly;   // the button part of the style
+    int icon = vbNoIcon;      // the icon part of the style
+};
+
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString initialDir;
+    QString fileName;    // proposed name
+    QString defaultExt;  // without the dot
+    QString filter;      // Qt filter text, may be empty
+};
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual int messageBox(const MessageRecord& box) = 0;
+    // Returns the chosen path, or an empty text when the user cancelled.
+    virtual QString fileDialog(const FileDialogRequest& request) = 0;
+    virtual void beep() = 0;
+    virtual QDate today() = 0;
+    virtual void setBusy(bool busy) = 0;
+    virtual QString floppyFolder() = 0;
+    virtual bool openDocument(const QString& path) = 0;
+    virtual bool startProgram(const QString& path, const QStringList& args) = 0;
+    virtual void endProgram() = 0;
+};
+
+// Installs a backend (tests); nullptr restores the production one. The caller keeps
+// ownership.
+void setBackend(Backend* backend);
+Backend& backend();
+
+// MsgBox(prompt, buttons + icon, title): the answer as a MsgResult value.
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
+QString GetOpenFile(const FileDialogRequest& request);
+QString GetSaveFile(const FileDialogRequest& request);
+void Beep();
+QDate Today();
+void SetBusy(bool busy);
+QString FloppyFolder();
+bool OpenDocument(const QString& path);
+bool StartProgram(const QString& path, const QStringList& args = {});
+void EndProgram();
+
+// Sets the hourglass for as long as the guard lives.
+class BusyCursor {
+public:
+    BusyCursor() { SetBusy(true); }
+    ~BusyCursor() { SetBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace platform

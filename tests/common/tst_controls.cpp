@@ -1,0 +1,192 @@
+#include "Controls.h"
+#include "Twips.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include "TestSupport.h"
+
+#include <QTest>
+
+class ProbeForm : public VbForm {
+public:
+    ProbeForm() : VbForm(QStringLiteral("ProbeForm")) {}
+    VbTextBox* a = nullptr;
+    VbTextBox* b = nullptr;
+    VbButton* ok = nullptr;
+    QStringList events;
+    int loads = 0;
+
+protected:
+    void SetupUi() override
+    {
+        SetInnerSizeTw(4000, 3000);
+        a = new VbTextBox(this, "a");
+        b = new VbTextBox(this, "b");
+        ok = new VbButton(this, "ok", "OK");
+        PlaceTw(a, 100, 100, 1500, 300);
+        PlaceTw(b, 100, 600, 1500, 300);
+        PlaceTw(ok, 100, 1100, 1000, 345);
+        a->GotFocus = [this] { events << "a+"; };
+        a->LostFocus = [this] { events << "a-"; };
+        b->GotFocus = [this] { events << "b+"; };
+        b->LostFocus = [this] { events << "b-"; };
+    }
+    void Form_Load() override { ++loads; }
+};
+
+class TestControls : public QObject {
+    Q_OBJECT
+private slots:
+    void keyCodes_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("ascii");
+        QTest::newRow("digit") << int(Qt::Key_5) << 0 << "5" << int('5');
+        QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << int('a');
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\b" << 8;
+        QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r" << 13;
+        QTest::newRow("ctrl+c") << int(Qt::Key_C) << int(Qt::ControlModifier) << "" << 3;
+        QTest::newRow("ctrl+v") << int(Qt::Key_V) << int(Qt::ControlModifier) << "" << 22;
+        QTest::newRow("ctrl+x") << int(Qt::Key_X) << int(Qt::ControlModifier) << "" << 24;
+        QTest::newRow("ctrl+z") << int(Qt::Key_Z) << int(Qt::ControlModifier) << "" << 26;
+        QTest::newRow("arrow") << int(Qt::Key_Left) << 0 << "" << 0;
+        QTest::newRow("chinese") << int(Qt::Key_unknown) << 0 << "中" << 0x4E2D;
+    }
+    void keyCodes()
+    {
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(QString, text);
+        QFETCH(int, ascii);
+        QKeyEvent e(QEvent::KeyPress, key, Qt::KeyboardModifiers(mods), text);
+        QCOMPARE(KeyAsciiOf(&e), ascii);
+    }
+
+    void digitsOnlyFilterAndPaste()
+    {
+        AppFixture fx;
+        VbTextBox box(nullptr, "box");
+        box.KeyPress = [&](int& k) {
+            if (!((k >= '0' && k <= '9') || k == vbkey::Back)) {
+                k = 0;
+                platform::Beep();
+            }
+        };
+        QGuiApplication::clipboard()->setText("99");
+        TypeText(&box, "1a2");
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box.text(), QString("12"));
+        QCOMPARE(fx.ui.beeps, 2);
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QCOMPARE(box.text(), QString("1"));
+    }
+
+    void keyPressCanChangeTheCharacter()
+    {
+        VbTextBox box(nullptr, "box");
+        box.KeyPress = [](int& k) {
+            if (k >= 'a' && k <= 'z')
+                k -= 32;
+        };
+        TypeText(&box, "ab");
+        QCOMPARE(box.text(), QString("AB"));
+    }
+
+    void maxLengthCountsGbkBytesAndLimitsTypingOnly()
+    {
+        VbTextBox box(nullptr, "box");
+        box.SetMaxLength(5);
+        CommitText(&box, "中文字");   // 6 bytes: the third does not fit
+        QCOMPARE(box.text(), QString("中文"));
+        TypeText(&box, "ab");
+        QCOMPARE(box.text(), QString("中文a"));
+        box.SetText("longer than five");   // code may put longer texts in
+        QCOMPARE(box.text(), QString("longer than five"));
+
+        VbTextBox chars(nullptr, "chars");
+        chars.SetMaxLength(3, LengthUnit::Characters);
+        CommitText(&chars, "中文字段");
+        QCOMPARE(chars.text(), QString("中文字"));
+    }
+
+    void changeFiresOnCodeAndTyping()
+    {
+        VbTextBox box(nullptr, "box");
+        int changes = 0;
+        box.Change = [&] { ++changes; };
+        box.SetText("x");
+        box.SetText("x");
+        TypeText(&box, "y");
+        QCOMPARE(changes, 2);
+    }
+
+    void loadRunsAgainAfterUnloadWithFreshControls()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QPointer<VbTextBox> first = f.a;
+        f.a->setText("typed");
+        f.Unload();
+        QVERIFY(!f.IsLoaded());
+        QCOMPARE(fx.ui.endProgramCalls, 1);   // no window left
+        f.Show();
+        Settle();
+        QVERIFY(first.isNull());
+        QCOMPARE(f.loads, 2);
+        QCOMPARE(f.a->text(), QString());
+        QCOMPARE(f.findChildren<VbTextBox*>("a").size(), 1);
+        f.Unload();
+    }
+
+    void focusEventsAndRefocusFromLostFocus()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        SetFocus(f.a);
+        Settle();
+        f.events.clear();
+        SetFocus(f.b);
+        Settle();
+        QCOMPARE(f.events, QStringList({"a-", "b+"}));
+
+        // A LostFocus that takes the focus back: the other box sees nothing.
+        f.events.clear();
+        f.b->LostFocus = [&] { f.events << "b-"; SetFocus(f.b); };
+        QTest::mouseClick(f.a, Qt::LeftButton);
+        Settle();
+        QCOMPARE(f.events, QStringList({"b-", "b+"}));
+        QVERIFY(f.b->hasFocus());
+        f.Unload();
+    }
+
+    void queuedTabMovesFromTheFocusAtRunTime()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        SetFocus(f.a);
+        Settle();
+        SendTab(f.a);
+        QVERIFY(f.a->hasFocus());   // not before the handler returns
+        Settle();
+        QVERIFY(f.b->hasFocus());
+        f.Unload();
+    }
+
+    void roundingHalvesToEven()
+    {
+        QCOMPARE(RoundHalfEven(2.5), 2L);
+        QCOMPARE(RoundHalfEven(3.5), 4L);
+        QCOMPARE(RoundHalfEven(-2.5), -2L);
+        QCOMPARE(TwipsToPixels(1440), 96);
+    }
+};
+
+QTEST_MAIN(TestControls)
+#include "tst_controls.moc"
