@@ -1,0 +1,18 @@
+#pragma once
+// Placeholder until the window is built: its name, caption and life cycle.
+#include "VbForm.h"
+
+class frmsqdw : public VbForm {
+    Q_OBJECT
+public:
+    frmsqdw();
+
+protected:
+    void SetupUi() override;
+    void Form_Load() override;
+    void Form_Unload() override;
+};
+
+namespace forms {
+inline FormRef<::frmsqdw> frmsqdw;
+}
