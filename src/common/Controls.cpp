@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include "Db.h"
+#include "Platform.h"
 #include "Twips.h"
 
 #include <QApplication>
@@ -107,6 +109,22 @@ int ShiftMaskOf(const QKeyEvent* e)
 
 namespace {
 
+// Runs an event handler. A failure that escapes it (a database step that went wrong)
+// is shown to the user and the program goes on, rather than ending it.
+template <class F, class... A>
+void fire(const F& handler, A&&... args)
+{
+    if (!handler)
+        return;
+    try {
+        handler(std::forward<A>(args)...);
+    } catch (const DbError& e) {
+        platform::MsgBox(e.description(), platform::vbOKOnly | platform::vbCritical);
+    } catch (const std::exception& e) {
+        platform::MsgBox(QString::fromLocal8Bit(e.what()), platform::vbOKOnly | platform::vbCritical);
+    }
+}
+
 VbForm* formOf(QWidget* w) { return qobject_cast<VbForm*>(w->window()); }
 
 // Enter and Esc go to the window's default and cancel buttons before the box sees
@@ -148,10 +166,11 @@ QString filterCommit(Box* box, const QString& commit)
     QString accepted;
     for (char32_t c : commit.toUcs4()) {
         int code = static_cast<int>(c);
-        if (box->KeyPress)
-            box->KeyPress(code);
-        if (code >= 32)
-            accepted += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+        fire(box->KeyPress, code);
+        if (code >= 32) {
+            const char32_t ch = static_cast<char32_t>(code);
+            accepted += QString::fromUcs4(&ch, 1);
+        }
     }
     return accepted;
 }
@@ -167,8 +186,7 @@ VbTextBox::VbTextBox(QWidget* parent, const QString& name)
     setObjectName(name);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     connect(this, &QLineEdit::textChanged, this, [this] {
-        if (Change)
-            Change();
+        fire(Change);
     });
 }
 
@@ -228,14 +246,12 @@ void VbTextBox::pasteLimited()
 
 void VbTextBox::raiseGotFocus()
 {
-    if (GotFocus)
-        GotFocus();
+    fire(GotFocus);
 }
 
 void VbTextBox::raiseLostFocus()
 {
-    if (LostFocus)
-        LostFocus();
+    fire(LostFocus);
 }
 
 bool VbTextBox::event(QEvent* e)
@@ -256,7 +272,7 @@ void VbTextBox::keyPressEvent(QKeyEvent* e)
     if (KeyDown) {
         int code = KeyCodeOf(e);
         if (code) {
-            KeyDown(code, ShiftMaskOf(e));
+            fire(KeyDown, code, ShiftMaskOf(e));
             if (code == 0 && KeyAsciiOf(e) == 0) {
                 e->accept();
                 return;
@@ -273,8 +289,7 @@ void VbTextBox::keyPressEvent(QKeyEvent* e)
         return;
     }
     int code = original;
-    if (KeyPress)
-        KeyPress(code);
+    fire(KeyPress, code);
     e->accept();
     if (code == 0)
         return;
@@ -333,15 +348,13 @@ void VbTextBox::inputMethodEvent(QInputMethodEvent* e)
 void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
 {
     QLineEdit::mouseReleaseEvent(e);
-    if (Click)
-        Click();
+    fire(Click);
 }
 
 void VbTextBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
-    if (DblClick)
-        DblClick();
+    fire(DblClick);
 }
 
 // ---------------------------------------------------------------------------
@@ -353,8 +366,7 @@ VbMemo::VbMemo(QWidget* parent, const QString& name)
     setObjectName(name);
     setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (Change)
-            Change();
+        fire(Change);
     });
 }
 
@@ -394,14 +406,12 @@ void VbMemo::InsertTyped(const QString& s)
 
 void VbMemo::raiseGotFocus()
 {
-    if (GotFocus)
-        GotFocus();
+    fire(GotFocus);
 }
 
 void VbMemo::raiseLostFocus()
 {
-    if (LostFocus)
-        LostFocus();
+    fire(LostFocus);
 }
 
 void VbMemo::keyPressEvent(QKeyEvent* e)
@@ -409,7 +419,7 @@ void VbMemo::keyPressEvent(QKeyEvent* e)
     if (KeyDown) {
         int code = KeyCodeOf(e);
         if (code) {
-            KeyDown(code, ShiftMaskOf(e));
+            fire(KeyDown, code, ShiftMaskOf(e));
             if (code == 0 && KeyAsciiOf(e) == 0) {
                 e->accept();
                 return;
@@ -426,8 +436,7 @@ void VbMemo::keyPressEvent(QKeyEvent* e)
         return;
     }
     int code = original;
-    if (KeyPress)
-        KeyPress(code);
+    fire(KeyPress, code);
     e->accept();
     if (code == 0 || isReadOnly())
         return;
@@ -476,8 +485,7 @@ void VbMemo::inputMethodEvent(QInputMethodEvent* e)
 void VbMemo::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QPlainTextEdit::mouseDoubleClickEvent(e);
-    if (DblClick)
-        DblClick();
+    fire(DblClick);
 }
 
 // ---------------------------------------------------------------------------
@@ -489,21 +497,18 @@ VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
     setObjectName(name);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
-        if (Click)
-            Click();
+        fire(Click);
     });
 }
 
 void VbButton::raiseGotFocus()
 {
-    if (GotFocus)
-        GotFocus();
+    fire(GotFocus);
 }
 
 void VbButton::raiseLostFocus()
 {
-    if (LostFocus)
-        LostFocus();
+    fire(LostFocus);
 }
 
 void VbButton::keyPressEvent(QKeyEvent* e)
@@ -532,8 +537,7 @@ VbLabel::VbLabel(QWidget* parent, const QString& name, const QString& caption)
 void VbLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     QLabel::mouseReleaseEvent(e);
-    if (Click)
-        Click();
+    fire(Click);
 }
 
 VbFrame::VbFrame(QWidget* parent, const QString& name, const QString& caption)
@@ -547,21 +551,18 @@ VbCheckBox::VbCheckBox(QWidget* parent, const QString& name, const QString& capt
 {
     setObjectName(name);
     connect(this, &QCheckBox::toggled, this, [this] {
-        if (Click)
-            Click();
+        fire(Click);
     });
 }
 
 void VbCheckBox::raiseGotFocus()
 {
-    if (GotFocus)
-        GotFocus();
+    fire(GotFocus);
 }
 
 void VbCheckBox::raiseLostFocus()
 {
-    if (LostFocus)
-        LostFocus();
+    fire(LostFocus);
 }
 
 VbOption::VbOption(QWidget* parent, const QString& name, const QString& caption)
@@ -569,21 +570,19 @@ VbOption::VbOption(QWidget* parent, const QString& name, const QString& caption)
 {
     setObjectName(name);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
-        if (on && Click)
-            Click();
+        if (on)
+            fire(Click);
     });
 }
 
 void VbOption::raiseGotFocus()
 {
-    if (GotFocus)
-        GotFocus();
+    fire(GotFocus);
 }
 
 void VbOption::raiseLostFocus()
 {
-    if (LostFocus)
-        LostFocus();
+    fire(LostFocus);
 }
 
 VbListBox::VbListBox(QWidget* parent, const QString& name)
@@ -593,8 +592,8 @@ VbListBox::VbListBox(QWidget* parent, const QString& name)
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         m_changedInPress = true;
-        if (row >= 0 && Click)
-            Click();
+        if (row >= 0)
+            fire(Click);
     });
 }
 
@@ -612,14 +611,12 @@ QString VbListBox::Text() const { return List(currentRow()); }
 
 void VbListBox::raiseGotFocus()
 {
-    if (GotFocus)
-        GotFocus();
+    fire(GotFocus);
 }
 
 void VbListBox::raiseLostFocus()
 {
-    if (LostFocus)
-        LostFocus();
+    fire(LostFocus);
 }
 
 void VbListBox::mousePressEvent(QMouseEvent* e)
@@ -632,16 +629,15 @@ void VbListBox::mouseReleaseEvent(QMouseEvent* e)
 {
     QListWidget::mouseReleaseEvent(e);
     // A click on the item already chosen is a choice too.
-    if (!m_changedInPress && currentRow() >= 0 && itemAt(e->position().toPoint()) == currentItem() && Click)
-        Click();
+    if (!m_changedInPress && currentRow() >= 0 && itemAt(e->position().toPoint()) == currentItem())
+        fire(Click);
     m_changedInPress = false;
 }
 
 void VbListBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QListWidget::mouseDoubleClickEvent(e);
-    if (DblClick)
-        DblClick();
+    fire(DblClick);
 }
 
 void VbListBox::keyPressEvent(QKeyEvent* e)
@@ -649,7 +645,7 @@ void VbListBox::keyPressEvent(QKeyEvent* e)
     if (KeyPress) {
         int code = KeyAsciiOf(e);
         if (code) {
-            KeyPress(code);
+            fire(KeyPress, code);
             if (code == 0) {
                 e->accept();
                 return;
@@ -737,8 +733,7 @@ VbTab::VbTab(QWidget* parent, const QString& name)
     connect(this, &QTabWidget::currentChanged, this, [this](int now) {
         const int prev = m_previous;
         m_previous = now;
-        if (Click)
-            Click(prev);
+        fire(Click, prev);
     });
 }
 

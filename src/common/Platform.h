@@ -12,31 +12,27 @@
 namespace platform {
 
 // Message box buttons, icons and answers keep the classic numeric values so that
-// a window's code reads like the message it shows.
-enum MsgButtons : int {
-    vbOKOnly = 0,
-    vbOKCancel = 1,
-    vbAbortRetryIgnore = 2,
-    vbYesNoCancel = 3,
-    vbYesNo = 4,
-    vbRetryCancel = 5,
-};
-enum MsgIcon : int {
-    vbNoIcon = 0,
-    vbCritical = 16,
-    vbQuestion = 32,
-    vbExclamation = 48,
-    vbInformation = 64,
-};
-enum MsgResult : int {
-    vbOK = 1,
-    vbCancel = 2,
-    vbAbort = 3,
-    vbRetry = 4,
-    vbIgnore = 5,
-    vbYes = 6,
-    vbNo = 7,
-};
+// a window's code reads like the message it shows (vbYesNo + vbQuestion).
+constexpr int vbOKOnly = 0;
+constexpr int vbOKCancel = 1;
+constexpr int vbAbortRetryIgnore = 2;
+constexpr int vbYesNoCancel = 3;
+constexpr int vbYesNo = 4;
+constexpr int vbRetryCancel = 5;
+
+constexpr int vbNoIcon = 0;
+constexpr int vbCritical = 16;
+constexpr int vbQuestion = 32;
+constexpr int vbExclamation = 48;
+constexpr int vbInformation = 64;
+
+constexpr int vbOK = 1;
+constexpr int vbCancel = 2;
+constexpr int vbAbort = 3;
+constexpr int vbRetry = 4;
+constexpr int vbIgnore = 5;
+constexpr int vbYes = 6;
+constexpr int vbNo = 7;
 
 // The title a message box shows when the caller gives none of its own.
 QString applicationTitle();

@@ -1,0 +1,179 @@
+#include "DataControl.h"
+
+#include "AppFolder.h"
+#include "Controls.h"
+#include "Platform.h"
+
+#include <QHBoxLayout>
+#include <QRegularExpression>
+#include <QToolButton>
+
+QString DatabaseConnectionString()
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + appFolder()
+           + QStringLiteral("/data/qwdb.mdb;Persist Security Info=False");
+}
+
+QString DataSourceOf(const QString& connectionString)
+{
+    static const QRegularExpression re(QStringLiteral("Data Source=([^;]*)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(connectionString);
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+
+DataControl::DataControl(QWidget* parent, const QString& name)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto button = [this, row](const QString& objName, const QString& glyph, std::function<void()> act) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(objectName() + objName);
+        b->setText(glyph);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoRaise(false);
+        connect(b, &QToolButton::clicked, this, [act] {
+            try {
+                act();
+            } catch (const DbError& e) {
+                platform::MsgBox(e.description());
+            }
+        });
+        row->addWidget(b);
+    };
+    button(QStringLiteral("_first"), QStringLiteral("|◀"), [this] { if (m_rs.RecordCount() > 0) m_rs.MoveFirst(); });
+    button(QStringLiteral("_previous"), QStringLiteral("◀"), [this] {
+        if (!m_rs.Bof())
+            m_rs.MovePrevious();
+        if (m_rs.Bof() && m_rs.RecordCount() > 0)
+            m_rs.MoveFirst();
+    });
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(name + QStringLiteral("_caption"));
+    m_caption->setAlignment(Qt::AlignCenter);
+    m_caption->setFrameShape(QFrame::StyledPanel);
+    row->addWidget(m_caption, 1);
+    button(QStringLiteral("_next"), QStringLiteral("▶"), [this] {
+        if (!m_rs.Eof())
+            m_rs.MoveNext();
+        if (m_rs.Eof() && m_rs.RecordCount() > 0)
+            m_rs.MoveLast();
+    });
+    button(QStringLiteral("_last"), QStringLiteral("▶|"), [this] { if (m_rs.RecordCount() > 0) m_rs.MoveLast(); });
+
+    m_rs.SetBeforeWrite([this] { pushBoundBoxes(); });
+    connect(&m_rs, &Recordset::MoveComplete, this, [this] {
+        fillBoundBoxes();
+        if (MoveComplete)
+            MoveComplete();
+    });
+}
+
+DataControl::~DataControl() { Close(); }
+
+void DataControl::SetRecordSource(const QString& sql, const QVariantList& values)
+{
+    m_recordSource = sql;
+    m_values = values;
+}
+
+void DataControl::Refresh()
+{
+    const QString path = DataSourceOf(m_connectionString);
+    if (!m_conn || m_conn->Path() != path || !m_conn->IsOpen()) {
+        m_rs.Close();
+        m_conn = std::make_unique<DbConnection>(objectName());
+        m_conn->Open(path);
+    }
+    for (Binding& b : m_bindings)
+        b.changed = false;
+    m_rs.Open(*m_conn, m_recordSource, m_values);
+}
+
+void DataControl::Close()
+{
+    if (m_rs.IsOpen())
+        m_rs.Close();
+    if (m_conn)
+        m_conn->Close();
+    m_conn.reset();
+}
+
+void DataControl::SetCaption(const QString& caption) { m_caption->setText(caption); }
+QString DataControl::Caption() const { return m_caption->text(); }
+
+void DataControl::Bind(VbTextBox* box, const QString& field)
+{
+    m_bindings.append({box, field, false});
+    const int at = static_cast<int>(m_bindings.size()) - 1;
+    connect(box, &QLineEdit::textChanged, this, [this, at] {
+        if (!m_filling)
+            m_bindings[at].changed = true;
+    });
+}
+
+void DataControl::fillBoundBoxes()
+{
+    m_filling = true;
+    for (Binding& b : m_bindings) {
+        if (!b.box)
+            continue;
+        b.box->SetText(m_rs.HasCurrentRow() ? m_rs.Text(b.field) : QString());
+        b.changed = false;
+    }
+    m_filling = false;
+}
+
+void DataControl::pushBoundBoxes()
+{
+    if (!m_rs.HasCurrentRow())
+        return;
+    for (Binding& b : m_bindings) {
+        if (!b.box || !b.changed)
+            continue;
+        b.changed = false;
+        m_rs.SetField(b.field, b.box->text());
+    }
+}
+
+void BindDataControl(DataControl& dc, const QString& query, const QVariantList& values)
+{
+    dc.SetConnectionString(DatabaseConnectionString());
+    dc.SetRecordSource(query, values);
+    dc.Refresh();
+}
+
+void Cmdfst_Click(Recordset& rs)
+{
+    if (rs.RecordCount() > 0)
+        rs.MoveFirst();
+}
+
+void Cmdlst_Click(Recordset& rs)
+{
+    if (rs.RecordCount() > 0)
+        rs.MoveLast();
+}
+
+void Cmdnxt_Click(Recordset& rs)
+{
+    if (!rs.Eof())
+        rs.MoveNext();
+    if (rs.Eof() && rs.RecordCount() > 0) {
+        rs.MoveLast();
+        platform::MsgBox(QStringLiteral("已经是最后一条记录！"), platform::vbOKOnly, QStringLiteral("提示信息"));
+    }
+}
+
+void Cmdpre_Click(Recordset& rs)
+{
+    if (!rs.Bof())
+        rs.MovePrevious();
+    if (rs.Bof() && rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        platform::MsgBox(QStringLiteral("已经是第一条记录！"), platform::vbOKOnly, QStringLiteral("提示信息"));
+    }
+}

@@ -1,0 +1,272 @@
+#include "DataGrid.h"
+
+#include "Platform.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+class DataGridModel : public QAbstractTableModel {
+public:
+    explicit DataGridModel(DataGrid* grid)
+        : QAbstractTableModel(grid), m_grid(grid)
+    {
+    }
+
+    struct Column {
+        QString caption;
+        QString field;
+    };
+    QList<Column> columns;
+
+    Recordset* rs() const { return m_grid->m_dc ? &m_grid->m_dc->Rs() : nullptr; }
+
+    bool placeholderShown() const
+    {
+        return m_grid->m_allowAddNew && rs() && rs()->IsOpen() && !rs()->NewRowPending();
+    }
+    int expected() const
+    {
+        if (!rs() || !rs()->IsOpen())
+            return 0;
+        return rs()->RecordCount() + (placeholderShown() ? 1 : 0);
+    }
+    bool isPlaceholder(int row) const { return placeholderShown() && row == rs()->RecordCount(); }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_count; }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(columns.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || !rs())
+            return {};
+        if (index.row() >= rs()->RecordCount())
+            return {};
+        const int field = rs()->FieldIndex(columns[index.column()].field);
+        return rs()->ValueAt(index.row(), field).toString();
+    }
+
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        if (o == Qt::Horizontal)
+            return section < columns.size() ? columns[section].caption : QString();
+        if (isPlaceholder(section))
+            return QStringLiteral("*");
+        if (rs() && section == rs()->CurrentIndex())
+            return QStringLiteral("▶");
+        return QString();
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (m_grid->m_allowUpdate || (m_grid->m_allowAddNew && rs() && index.row() >= rs()->RecordCount()
+                                      && (isPlaceholder(index.row()) || rs()->NewRowPending())))
+            f |= Qt::ItemIsEditable;
+        return f;
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (role != Qt::EditRole || !rs() || !index.isValid())
+            return false;
+        Recordset& r = *rs();
+        if (data(index, Qt::EditRole).toString() == value.toString() && !isPlaceholder(index.row()))
+            return true;   // nothing changed: no edit to hold
+        if (isPlaceholder(index.row()) && value.toString().isEmpty())
+            return true;
+        try {
+            if (isPlaceholder(index.row()))
+                r.AddNew();
+            else if (index.row() != r.CurrentIndex())
+                r.MoveTo(index.row());
+            r.SetField(columns[index.column()].field, value);
+        } catch (const DbError& e) {
+            platform::MsgBox(e.description());
+            return false;
+        }
+        return true;
+    }
+
+    void reset()
+    {
+        beginResetModel();
+        m_count = expected();
+        endResetModel();
+    }
+    void rowAdded(int i)
+    {
+        if (expected() == m_count) {
+            emit dataChanged(index(i, 0), index(i, columnCount() - 1));
+        } else {
+            beginInsertRows({}, i, i);
+            m_count = expected();
+            endInsertRows();
+        }
+        emit headerDataChanged(Qt::Vertical, 0, qMax(0, m_count - 1));
+    }
+    void newRowCommitted(int i)
+    {
+        if (expected() > m_count) {
+            beginInsertRows({}, m_count, expected() - 1);
+            m_count = expected();
+            endInsertRows();
+        }
+        emit dataChanged(index(i, 0), index(i, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, 0, qMax(0, m_count - 1));
+    }
+    void rowGone(int i)
+    {
+        if (expected() < m_count) {
+            beginRemoveRows({}, i, i);
+            m_count = expected();
+            endRemoveRows();
+        } else if (i < m_count) {
+            emit dataChanged(index(i, 0), index(i, columnCount() - 1));
+        }
+        emit headerDataChanged(Qt::Vertical, 0, qMax(0, m_count - 1));
+    }
+    void rowChanged(int i)
+    {
+        if (i < m_count)
+            emit dataChanged(index(i, 0), index(i, columnCount() - 1));
+    }
+
+private:
+    DataGrid* m_grid;
+    int m_count = 0;
+};
+
+DataGrid::DataGrid(QWidget* parent, const QString& name)
+    : QTableView(parent)
+{
+    setObjectName(name);
+    m_model = new DataGridModel(this);
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->setMinimumWidth(18);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+DataGrid::~DataGrid() = default;
+
+void DataGrid::SetDataSource(DataControl* dc)
+{
+    if (m_dc)
+        disconnect(&m_dc->Rs(), nullptr, this, nullptr);
+    m_dc = dc;
+    if (dc) {
+        Recordset* rs = &dc->Rs();
+        connect(rs, &Recordset::RowsReset, this, [this] {
+            m_lastRow = -1;
+            m_model->reset();
+        });
+        connect(rs, &Recordset::RowAdded, this, [this](int i) { m_model->rowAdded(i); });
+        connect(rs, &Recordset::NewRowCommitted, this, [this](int i) { m_model->newRowCommitted(i); });
+        connect(rs, &Recordset::NewRowDropped, this, [this](int i) { m_model->rowGone(i); });
+        connect(rs, &Recordset::RowRemoved, this, [this](int i) {
+            m_model->rowGone(i);
+            m_lastRow = -1;
+        });
+        connect(rs, &Recordset::RowDataChanged, this, [this](int i) { m_model->rowChanged(i); });
+        connect(rs, &Recordset::MoveComplete, this, [this] { followRecordset(); });
+    }
+    m_model->reset();
+    followRecordset();
+}
+
+void DataGrid::AddColumn(const QString& caption, const QString& field)
+{
+    m_model->columns.append({caption, field});
+    m_model->reset();
+}
+
+int DataGrid::ColumnCount() const { return static_cast<int>(m_model->columns.size()); }
+QString DataGrid::ColumnCaption(int i) const { return m_model->columns.value(i).caption; }
+QString DataGrid::ColumnField(int i) const { return m_model->columns.value(i).field; }
+
+void DataGrid::SetAllowUpdate(bool on)
+{
+    m_allowUpdate = on;
+    setEditTriggers(on || m_allowAddNew ? (QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                           | QAbstractItemView::AnyKeyPressed)
+                                        : QAbstractItemView::NoEditTriggers);
+}
+
+void DataGrid::SetAllowAddNew(bool on)
+{
+    m_allowAddNew = on;
+    SetAllowUpdate(m_allowUpdate);
+    m_model->reset();
+    followRecordset();
+}
+
+int DataGrid::Row() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
+int DataGrid::VisibleRowCount() const { return m_model->rowCount(); }
+
+QString DataGrid::CellText(int row, int column) const
+{
+    return m_model->data(m_model->index(row, column), Qt::DisplayRole).toString();
+}
+
+void DataGrid::followRecordset()
+{
+    if (!m_dc)
+        return;
+    const Recordset& rs = m_dc->Rs();
+    const int target = rs.CurrentIndex();
+    m_syncing = true;
+    if (target < 0) {
+        selectionModel()->clearCurrentIndex();
+        clearSelection();
+    } else if (Row() != target) {
+        const int col = currentIndex().isValid() ? currentIndex().column() : 0;
+        const QModelIndex idx = m_model->index(target, col);
+        selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
+        scrollTo(idx);
+    }
+    m_syncing = false;
+    emit m_model->headerDataChanged(Qt::Vertical, 0, qMax(0, m_model->rowCount() - 1));
+    raiseRowChange();
+}
+
+void DataGrid::raiseRowChange()
+{
+    const int row = m_dc ? m_dc->Rs().CurrentIndex() : -1;
+    if (row == m_lastRow)
+        return;
+    m_lastRow = row;
+    if (row < 0 || m_held || !RowColChange)
+        return;
+    try {
+        RowColChange();
+    } catch (const DbError& e) {
+        platform::MsgBox(e.description());
+    }
+}
+
+void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_syncing || !m_dc || !current.isValid())
+        return;
+    Recordset& rs = m_dc->Rs();
+    if (current.row() == rs.CurrentIndex())
+        return;
+    try {
+        if (m_model->isPlaceholder(current.row()))
+            rs.AddNew();
+        else
+            rs.MoveTo(current.row());
+    } catch (const DbError& e) {
+        platform::MsgBox(e.description());
+        followRecordset();
+    }
+}

@@ -1,0 +1,87 @@
+#pragma once
+// A grid bound to a data control: it shows every row of the record set in the
+// columns it is given, its current row is the record set's current row, and its
+// RowColChange runs whenever that row changes, by a click or key in the grid or by a
+// move the program makes. A window can hold RowColChange back while it saves.
+//
+// With AllowAddNew the grid ends in an empty new row; entering it begins a new row
+// of the record set. With AllowUpdate cells can be edited; edits reach the table
+// when the current row changes or the record set is updated.
+
+#include "DataControl.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <functional>
+
+class DataGridModel;
+
+class DataGrid : public QTableView {
+    Q_OBJECT
+public:
+    DataGrid(QWidget* parent, const QString& name);
+    ~DataGrid() override;
+
+    // Binds the grid to the data control's record set.
+    void SetDataSource(DataControl* dc);
+    DataControl* DataSource() const { return m_dc; }
+    // Adds a column showing a field (by name) under a caption.
+    void AddColumn(const QString& caption, const QString& field);
+    int ColumnCount() const;
+    QString ColumnCaption(int i) const;
+    QString ColumnField(int i) const;
+
+    void SetAllowUpdate(bool on);
+    void SetAllowAddNew(bool on);
+    bool AllowUpdate() const { return m_allowUpdate; }
+    bool AllowAddNew() const { return m_allowAddNew; }
+
+    // The grid's current row (from 0), -1 when it stands on none.
+    int Row() const;
+    // Rows shown, the empty new row included.
+    int VisibleRowCount() const;
+    // Text of a cell as shown.
+    QString CellText(int row, int column) const;
+
+    std::function<void()> RowColChange;
+    void SetRowChangeHeld(bool held) { m_held = held; }
+    bool RowChangeHeld() const { return m_held; }
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+private:
+    friend class DataGridModel;
+    void followRecordset();
+    void raiseRowChange();
+
+    DataControl* m_dc = nullptr;
+    DataGridModel* m_model = nullptr;
+    bool m_allowUpdate = false;
+    bool m_allowAddNew = false;
+    bool m_syncing = false;
+    bool m_held = false;
+    int m_lastRow = -1;
+};
+
+// Holds a grid's row-change event back for as long as it lives.
+class RowChangeHold {
+public:
+    explicit RowChangeHold(DataGrid* g)
+        : m_grid(g), m_was(g ? g->RowChangeHeld() : false)
+    {
+        if (m_grid)
+            m_grid->SetRowChangeHeld(true);
+    }
+    ~RowChangeHold()
+    {
+        if (m_grid)
+            m_grid->SetRowChangeHeld(m_was);
+    }
+    RowChangeHold(const RowChangeHold&) = delete;
+    RowChangeHold& operator=(const RowChangeHold&) = delete;
+
+private:
+    DataGrid* m_grid;
+    bool m_was;
+};

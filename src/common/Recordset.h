@@ -1,0 +1,129 @@
+#pragma once
+// A record set over one query: a snapshot of the query's rows with a current row.
+// Each row remembers the rowid of the table row it came from, so that an edit or a
+// delete touches exactly that row and no other with the same values.
+//
+// Edits of the current row are held until the set moves off the row or Update /
+// UpdateBatch runs; a new row begun by AddNew is written the same way (a new row
+// that was never given a value is dropped instead). Delete removes the current row
+// from the table at once; the set then stands on the deleted row until it moves.
+
+#include "Db.h"
+
+#include <QObject>
+#include <QSqlRecord>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+
+class Recordset : public QObject {
+    Q_OBJECT
+public:
+    // AbsolutePosition when the set stands on no row.
+    enum { adPosUnknown = -1, adPosBOF = -2, adPosEOF = -3 };
+
+    explicit Recordset(QObject* parent = nullptr);
+    ~Recordset() override;
+
+    // Runs the query on the connection (which must outlive the set) and stands on
+    // the first row. Throws DbError when the query fails.
+    void Open(DbConnection& connection, const QString& sql, const QVariantList& values = {});
+    // Reads the rows again and stands on the first; pending edits are dropped.
+    void Requery();
+    void Close();
+    bool IsOpen() const { return m_open; }
+    QString Source() const { return m_sql; }
+    // True when rows can be written back (a query on one table).
+    bool Updatable() const { return !m_table.isEmpty(); }
+    QString Table() const { return m_table; }
+
+    bool Bof() const;
+    bool Eof() const;
+    // True when the set stands on a row that can be read.
+    bool HasCurrentRow() const;
+    int RecordCount() const { return static_cast<int>(m_rows.size()); }
+    // 1 for the first row; adPosBOF / adPosEOF off the rows.
+    int AbsolutePosition() const;
+    // The current row's index from 0, or -1 off the rows (and on a deleted row).
+    int CurrentIndex() const { return HasCurrentRow() ? m_pos : -1; }
+
+    // Moves write the current row's pending edits first (DbError when that fails,
+    // and the set stays where it was). Moving past an end stays at BOF or EOF.
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void MoveTo(int index);
+
+    int FieldCount() const { return m_record.count(); }
+    QString FieldName(int i) const { return m_record.fieldName(i); }
+    // Index of a field by name, without regard to case; -1 when there is none.
+    int FieldIndex(const QString& name) const;
+    // Values of the current row; an invalid value when there is no current row or
+    // no such field. Text() gives a null value as an empty text.
+    QVariant Field(int index) const;
+    QVariant Field(const QString& name) const;
+    QString Text(int index) const { return Field(index).toString(); }
+    QString Text(const QString& name) const { return Field(name).toString(); }
+    // Values of any row (for grids).
+    QVariant ValueAt(int row, int column) const;
+
+    // Edits the current row (held until it is written). Throws DbError when there
+    // is no current row or no such field.
+    void SetField(int index, const QVariant& value);
+    void SetField(const QString& name, const QVariant& value);
+
+    // Begins a new empty row at the end and stands on it.
+    void AddNew();
+    // Writes the current row's pending edits.
+    void Update();
+    // Writes every pending edit.
+    void UpdateBatch();
+    // Drops the current row's pending edits (a new row disappears).
+    void CancelUpdate();
+    // Deletes the current row from the table at once.
+    void Delete();
+
+    bool EditPending() const;
+    bool NewRowPending() const;
+
+    // Run before any row is written: bound controls hand over their values.
+    void SetBeforeWrite(std::function<void()> fn) { m_beforeWrite = std::move(fn); }
+
+signals:
+    // After every move (also one that did not change the row) and after Open/Requery.
+    void MoveComplete();
+    void RowsReset();
+    void RowAdded(int index);           // AddNew
+    void NewRowCommitted(int index);    // a new row reached the table
+    void NewRowDropped(int index);      // a new row without values went away
+    void RowRemoved(int index);         // Delete
+    void RowDataChanged(int index);
+
+private:
+    struct Row {
+        qint64 rowid = 0;
+        QVector<QVariant> values;
+        QVector<bool> changed;
+        bool isNew = false;
+        bool dirty = false;
+    };
+
+    void load();
+    void writeCurrent();
+    void writeRow(int index);
+    void checkOpen() const;
+
+    DbConnection* m_conn = nullptr;
+    QString m_sql;
+    QVariantList m_values;
+    QString m_table;
+    QSqlRecord m_record;
+    QVector<Row> m_rows;
+    int m_pos = -1;          // -1 BOF, size() EOF, else the current row
+    bool m_onDeleted = false;
+    bool m_open = false;
+    bool m_writing = false;
+    std::function<void()> m_beforeWrite;
+};

@@ -1,0 +1,322 @@
+#include "Controls.h"
+#include "DataControl.h"
+#include "DataGrid.h"
+#include "TestSupport.h"
+
+#include <QTest>
+
+// Positions of a record set as one text: "BOF", "EOF" or the current row's code.
+static QString where(const Recordset& rs)
+{
+    if (rs.HasCurrentRow())
+        return rs.Text(0);
+    if (rs.Bof() && rs.Eof())
+        return QStringLiteral("empty");
+    return rs.Bof() ? QStringLiteral("BOF") : rs.Eof() ? QStringLiteral("EOF") : QStringLiteral("deleted");
+}
+
+class TestRecordset : public QObject {
+    Q_OBJECT
+
+    void fill(AppFixture& fx, const QStringList& codes)
+    {
+        for (const QString& c : codes)
+            fx.exec("insert into dwdm values (?, ?)", {c, "单位" + c});
+    }
+
+private slots:
+    void movesAndEnds()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22", "33"});
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select * from dwdm  order by dwdm");
+        QCOMPARE(rs.RecordCount(), 3);
+        QCOMPARE(where(rs), QString("11"));
+        QCOMPARE(rs.AbsolutePosition(), 1);
+        rs.MovePrevious();
+        QCOMPARE(where(rs), QString("BOF"));
+        QCOMPARE(rs.AbsolutePosition(), int(Recordset::adPosBOF));
+        rs.MovePrevious();   // stays at BOF
+        QVERIFY(rs.Bof());
+        rs.MoveLast();
+        QCOMPARE(rs.AbsolutePosition(), 3);
+        rs.MoveNext();
+        QCOMPARE(where(rs), QString("EOF"));
+        rs.MoveNext();
+        QVERIFY(rs.Eof());
+        QCOMPARE(rs.Text("DWMC"), QString());   // no row: an empty value, no crash
+    }
+
+    void emptySetIsBofAndEof()
+    {
+        AppFixture fx;
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select * from dwdm");
+        QVERIFY(rs.Bof() && rs.Eof());
+        QCOMPARE(rs.RecordCount(), 0);
+        rs.MoveFirst();
+        rs.MoveNext();
+        QVERIFY(rs.Bof() && rs.Eof());
+    }
+
+    void addNewIsWrittenWhenTheSetMovesOff()
+    {
+        AppFixture fx;
+        fill(fx, {"11"});
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select * from dwdm order by dwdm");
+        rs.AddNew();
+        rs.SetField("dwdm", "99");
+        rs.SetField(1, "新单位");
+        QCOMPARE(fx.count("dwdm"), 1);   // held until the move
+        rs.MoveLast();
+        QCOMPARE(fx.rows("select * from dwdm order by dwdm"),
+                 QList<QStringList>({{"11", "单位11"}, {"99", "新单位"}}));
+        rs.MovePrevious();
+        rs.MoveNext();
+        QCOMPARE(where(rs), QString("99"));
+        QCOMPARE(rs.RecordCount(), 2);
+
+        // A new row never given a value is dropped, not written as an empty row.
+        rs.AddNew();
+        rs.MoveFirst();
+        QCOMPARE(fx.count("dwdm"), 2);
+        QCOMPARE(rs.RecordCount(), 2);
+    }
+
+    void editsAreHeldAndCanBeDropped()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22"});
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select * from dwdm order by dwdm");
+        rs.SetField("dwmc", "改");
+        QVERIFY(rs.EditPending());
+        rs.CancelUpdate();
+        QCOMPARE(rs.Text("dwmc"), QString("单位11"));
+        rs.SetField("dwmc", "改");
+        rs.Requery();   // dropped as well
+        QCOMPARE(fx.rows("select dwmc from dwdm where dwdm='11'").value(0).value(0), QString("单位11"));
+        rs.SetField("dwmc", "改");
+        rs.UpdateBatch();
+        QCOMPARE(fx.rows("select dwmc from dwdm where dwdm='11'").value(0).value(0), QString("改"));
+    }
+
+    // Deleting, then moving on as the code-table windows do.
+    void deleteThenMove_data()
+    {
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<int>("deleteAt");
+        QTest::addColumn<QString>("afterNext");
+        QTest::addColumn<QString>("afterPrevious");
+        QTest::newRow("middle") << QStringList{"11", "22", "33"} << 1 << "33" << "11";
+        QTest::newRow("last") << QStringList{"11", "22", "33"} << 2 << "EOF" << "22";
+        QTest::newRow("first") << QStringList{"11", "22", "33"} << 0 << "22" << "BOF";
+        QTest::newRow("only") << QStringList{"11"} << 0 << "empty" << "empty";
+    }
+    void deleteThenMove()
+    {
+        QFETCH(QStringList, codes);
+        QFETCH(int, deleteAt);
+        QFETCH(QString, afterNext);
+        QFETCH(QString, afterPrevious);
+        for (int variant = 0; variant < 2; ++variant) {
+            AppFixture fx;
+            fill(fx, codes);
+            DbConnection conn("t");
+            conn.Open(fx.dbPath());
+            Recordset rs;
+            rs.Open(conn, "select * from dwdm order by dwdm");
+            rs.MoveTo(deleteAt);
+            const QString gone = rs.Text(0);
+            rs.Delete();
+            QVERIFY(!rs.HasCurrentRow());
+            QCOMPARE(fx.rows("select count(*) from dwdm where dwdm=?", {gone}).value(0).value(0), QString("0"));
+            QCOMPARE(rs.RecordCount(), int(codes.size()) - 1);
+            if (variant == 0) {
+                rs.MoveNext();
+                QCOMPARE(where(rs), afterNext);
+            } else {
+                rs.MovePrevious();
+                QCOMPARE(where(rs), afterPrevious);
+            }
+        }
+    }
+
+    void writesTouchExactlyTheRowTheSetStandsOn()
+    {
+        AppFixture fx;
+        fx.exec("insert into login values ('a', '1')");
+        fx.exec("insert into login values ('a', '1')");
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select USERNAME,PASSWORD from login");
+        rs.MoveLast();
+        rs.SetField("PASSWORD", "2");
+        rs.MoveFirst();
+        rs.Delete();
+        QCOMPARE(fx.rows("select username, password from login"), QList<QStringList>({{"a", "2"}}));
+    }
+
+    void boundValuesAndReadOnlyQueries()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22"});
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select * from dwdm where dwdm = ?", {"x' or '1'='1"});
+        QCOMPARE(rs.RecordCount(), 0);
+        Recordset joined;
+        joined.Open(conn, "select a.dwdm, b.dwmc from dwdm a join dwdm b on a.dwdm = b.dwdm");
+        QCOMPARE(joined.RecordCount(), 2);
+        QVERIFY(!joined.Updatable());
+        QVERIFY_THROWS_EXCEPTION(DbError, joined.AddNew());
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.Open(conn, "select * from nosuchtable"));
+    }
+
+    void navigationProcedures()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22"});
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, "select * from dwdm order by dwdm");
+        Cmdpre_Click(rs);
+        QCOMPARE(where(rs), QString("11"));
+        Cmdnxt_Click(rs);
+        QCOMPARE(fx.ui.messages.size(), 1);
+        QCOMPARE(fx.ui.messages[0].text, QString("已经是第一条记录！"));
+        QCOMPARE(fx.ui.messages[0].title, QString("提示信息"));
+        Cmdnxt_Click(rs);
+        QCOMPARE(where(rs), QString("22"));
+        QCOMPARE(fx.ui.texts().last(), QString("已经是最后一条记录！"));
+        Cmdfst_Click(rs);
+        QCOMPARE(where(rs), QString("11"));
+        Cmdlst_Click(rs);
+        QCOMPARE(where(rs), QString("22"));
+
+        Recordset empty;
+        empty.Open(conn, "select * from mzdm");
+        fx.ui.clear();
+        Cmdfst_Click(empty);
+        Cmdpre_Click(empty);
+        Cmdnxt_Click(empty);
+        Cmdlst_Click(empty);
+        QVERIFY(fx.ui.messages.isEmpty());
+    }
+
+    void dataControlAndBoundBoxes()
+    {
+        AppFixture fx;
+        fx.exec("insert into sqdm values ('12345','甲单位','100000','张三','1','2','a@b')");
+        QWidget host;
+        DataControl dc(&host, "data1");
+        VbTextBox name(&host, "dwmc");
+        dc.Bind(&name, "DWMC");
+        BindDataControl(dc, "select * from sqdm ");
+        QCOMPARE(dc.ConnectionString(), "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + fx.folder()
+                                            + "/data/qwdb.mdb;Persist Security Info=False");
+        QCOMPARE(name.text(), QString("甲单位"));
+        CommitText(&name, "乙");
+        dc.Refresh();   // dropped
+        QCOMPARE(name.text(), QString("甲单位"));
+        QCOMPARE(fx.rows("select DWMC from sqdm").value(0).value(0), QString("甲单位"));
+        name.SetText("丙单位");
+        dc.Rs().UpdateBatch();
+        QCOMPARE(fx.rows("select DWMC from sqdm").value(0).value(0), QString("丙单位"));
+        dc.Close();
+    }
+
+    void missingDatabaseIsNotCreated()
+    {
+        AppFixture fx;
+        QWidget host;
+        DataControl dc(&host, "data1");
+        dc.SetConnectionString("Provider=x;Data Source=" + fx.folder() + "/none.mdb;Persist Security Info=False");
+        dc.SetRecordSource("select * from dwdm");
+        QVERIFY_THROWS_EXCEPTION(DbError, dc.Refresh());
+        QVERIFY(!QFile::exists(fx.folder() + "/none.mdb"));
+    }
+
+    void gridFollowsTheSetBothWays()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22", "33"});
+        QWidget host;
+        DataControl dc(&host, "data1");
+        DataGrid grid(&host, "DataGrid1");
+        grid.AddColumn("  单位代码", "DWDM");
+        grid.AddColumn("     单位名称", "DWMC");
+        grid.SetDataSource(&dc);
+        QStringList seen;
+        grid.RowColChange = [&] { seen << dc.Rs().Text(0); };
+        BindDataControl(dc, "select * from dwdm  order by dwdm");
+        QCOMPARE(grid.VisibleRowCount(), 3);
+        QCOMPARE(grid.CellText(2, 1), QString("单位33"));
+        QCOMPARE(grid.Row(), 0);
+        dc.Rs().MoveLast();
+        QCOMPARE(grid.Row(), 2);
+        grid.setCurrentIndex(grid.model()->index(1, 0));   // as a click does
+        QCOMPARE(dc.Rs().Text(0), QString("22"));
+        {
+            RowChangeHold hold(&grid);
+            dc.Rs().MoveFirst();
+        }
+        QCOMPARE(grid.Row(), 0);
+        QCOMPARE(seen, QStringList({"11", "33", "22"}));
+
+        dc.Rs().MoveTo(1);
+        dc.Rs().Delete();
+        QCOMPARE(grid.VisibleRowCount(), 2);
+        dc.Rs().MoveNext();
+        QCOMPARE(grid.Row(), 1);
+        QCOMPARE(grid.CellText(1, 0), QString("33"));
+    }
+
+    void gridNewRowAndEditing()
+    {
+        AppFixture fx;
+        fx.exec("insert into login values ('a', '1')");
+        QWidget host;
+        host.resize(400, 300);
+        DataControl dc(&host, "datPrimaryRS");
+        DataGrid grid(&host, "grdDataGrid");
+        grid.resize(380, 250);
+        grid.AddColumn("   用 户 名", "USERNAME");
+        grid.AddColumn("    密   码", "PASSWORD");
+        grid.SetAllowUpdate(true);
+        grid.SetAllowAddNew(true);
+        grid.SetDataSource(&dc);
+        BindDataControl(dc, "select USERNAME,PASSWORD from login");
+        QCOMPARE(grid.VisibleRowCount(), 2);   // the row and the empty new row
+        QTest::keyClick(&grid, Qt::Key_Down);
+        QVERIFY(dc.Rs().NewRowPending());
+        QVERIFY(grid.model()->setData(grid.model()->index(1, 0), "b"));
+        QVERIFY(grid.model()->setData(grid.model()->index(1, 1), "2"));
+        dc.Rs().UpdateBatch();
+        QCOMPARE(fx.rows("select * from login"), QList<QStringList>({{"a", "1"}, {"b", "2"}}));
+        QCOMPARE(grid.VisibleRowCount(), 3);
+
+        // An edit reaches the table when the row changes.
+        QVERIFY(grid.model()->setData(grid.model()->index(0, 1), "9"));
+        QCOMPARE(fx.rows("select password from login where username='a'").value(0).value(0), QString("1"));
+        grid.setCurrentIndex(grid.model()->index(1, 0));
+        QCOMPARE(fx.rows("select password from login where username='a'").value(0).value(0), QString("9"));
+        dc.Close();
+    }
+};
+
+QTEST_MAIN(TestRecordset)
+#include "tst_recordset.moc"
