@@ -9,6 +9,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <limits>
+#include <memory>
 
 // ---------------------------------------------------------------------------
 // Keys and lengths.
@@ -159,12 +161,85 @@ void applyBase(QWidget* w, const QColor& c)
     w->setPalette(p);
 }
 
-// Runs the typed characters of an input-method commit through KeyPress.
+// How much more a box takes under its MaxLength, counting the selection as gone.
 template <class Box>
-QString filterCommit(Box* box, const QString& commit)
+int roomLeft(const Box* box)
 {
+    if (box->MaxLength() <= 0)
+        return std::numeric_limits<int>::max();
+    return box->MaxLength() - TextLength(box->textWithoutSelection(), box->MaxLengthUnit());
+}
+
+// A typed key: KeyDown, the window's default and cancel buttons, then KeyPress by
+// character code, which may drop or change the character. True when the key was
+// dealt with; false when the box's own handling should run.
+template <class Box>
+bool typeKey(Box* box, QKeyEvent* e)
+{
+    if (box->KeyDown) {
+        int code = KeyCodeOf(e);
+        if (code) {
+            fire(box->KeyDown, code, ShiftMaskOf(e));
+            if (code == 0 && KeyAsciiOf(e) == 0) {
+                e->accept();
+                return true;
+            }
+        }
+    }
+    if (windowButtonsTake(box, e)) {
+        e->accept();
+        return true;
+    }
+    const int original = KeyAsciiOf(e);
+    if (original == 0)
+        return false;
+    int code = original;
+    fire(box->KeyPress, code);
+    e->accept();
+    if (code == 0)
+        return true;
+    const bool readOnly = box->isReadOnly();
+    switch (code) {
+    case vbkey::Back:
+        if (!readOnly)
+            box->typedBackspace();
+        return true;
+    case vbkey::Return:  // Enter never makes a line break, not even in a multi-line box
+    case vbkey::Escape:
+        return true;
+    case vbkey::CtrlC: box->copy(); return true;
+    case vbkey::CtrlX:
+        if (!readOnly)
+            box->cut();
+        return true;
+    case vbkey::CtrlV:
+        if (!readOnly)
+            box->InsertTyped(box->clipboardText());
+        return true;
+    case vbkey::CtrlZ:
+        if (!readOnly)
+            box->undo();
+        return true;
+    default: break;
+    }
+    if (code < 32)
+        return code != original;   // other control keys as the box knows them
+    if (!readOnly) {
+        const char32_t c = static_cast<char32_t>(code);
+        box->InsertTyped(QString::fromUcs4(&c, 1));
+    }
+    return true;
+}
+
+// An input-method commit: its characters go through KeyPress one by one and what
+// is left must fit under MaxLength. Nothing when the event should pass unchanged.
+template <class Box>
+std::unique_ptr<QInputMethodEvent> filterCommit(Box* box, const QInputMethodEvent* e)
+{
+    if (e->commitString().isEmpty() || box->isReadOnly())
+        return nullptr;
     QString accepted;
-    for (char32_t c : commit.toUcs4()) {
+    for (char32_t c : e->commitString().toUcs4()) {
         int code = static_cast<int>(c);
         fire(box->KeyPress, code);
         if (code >= 32) {
@@ -172,7 +247,10 @@ QString filterCommit(Box* box, const QString& commit)
             accepted += QString::fromUcs4(&ch, 1);
         }
     }
-    return accepted;
+    accepted = FitLength(accepted, roomLeft(box), box->MaxLengthUnit());
+    auto filtered = std::make_unique<QInputMethodEvent>(e->preeditString(), e->attributes());
+    filtered->setCommitString(accepted, e->replacementStart(), e->replacementLength());
+    return filtered;
 }
 
 }  // namespace
@@ -221,27 +299,32 @@ void VbTextBox::SetText(const QString& t)
         setText(t);
 }
 
+QString VbTextBox::textWithoutSelection() const
+{
+    QString rest = text();
+    if (hasSelectedText())
+        rest.remove(selectionStart(), selectedText().size());
+    return rest;
+}
+
 void VbTextBox::InsertTyped(const QString& s)
 {
-    QString add = s;
-    if (m_maxLength > 0) {
-        QString rest = text();
-        if (hasSelectedText())
-            rest.remove(selectionStart(), selectedText().size());
-        add = FitLength(s, m_maxLength - TextLength(rest, m_unit), m_unit);
-    }
+    const QString add = FitLength(s, roomLeft(this), m_unit);
     if (!add.isEmpty())
         insert(add);
 }
 
-void VbTextBox::pasteLimited()
+void VbTextBox::typedBackspace() { backspace(); }
+
+QString VbTextBox::clipboardText() const
 {
+    // A single-line box takes the first line of what was copied.
     QString t = QGuiApplication::clipboard()->text();
     const int nl = t.indexOf(QLatin1Char('\n'));
     if (nl >= 0)
         t.truncate(nl);
     t.remove(QLatin1Char('\r'));
-    InsertTyped(t);
+    return t;
 }
 
 void VbTextBox::raiseGotFocus()
@@ -269,80 +352,16 @@ bool VbTextBox::event(QEvent* e)
 
 void VbTextBox::keyPressEvent(QKeyEvent* e)
 {
-    if (KeyDown) {
-        int code = KeyCodeOf(e);
-        if (code) {
-            fire(KeyDown, code, ShiftMaskOf(e));
-            if (code == 0 && KeyAsciiOf(e) == 0) {
-                e->accept();
-                return;
-            }
-        }
-    }
-    if (windowButtonsTake(this, e)) {
-        e->accept();
-        return;
-    }
-    const int original = KeyAsciiOf(e);
-    if (original == 0) {
+    if (!typeKey(this, e))
         QLineEdit::keyPressEvent(e);
-        return;
-    }
-    int code = original;
-    fire(KeyPress, code);
-    e->accept();
-    if (code == 0)
-        return;
-    switch (code) {
-    case vbkey::Back:
-        if (!isReadOnly())
-            backspace();
-        return;
-    case vbkey::Return:
-    case vbkey::Escape:
-        return;
-    case vbkey::CtrlC: copy(); return;
-    case vbkey::CtrlX:
-        if (!isReadOnly())
-            cut();
-        return;
-    case vbkey::CtrlV:
-        if (!isReadOnly())
-            pasteLimited();
-        return;
-    case vbkey::CtrlZ:
-        if (!isReadOnly())
-            undo();
-        return;
-    default: break;
-    }
-    if (code < 32) {
-        if (code == original)
-            QLineEdit::keyPressEvent(e);
-        return;
-    }
-    if (isReadOnly())
-        return;
-    const char32_t c = static_cast<char32_t>(code);
-    InsertTyped(QString::fromUcs4(&c, 1));
 }
 
 void VbTextBox::inputMethodEvent(QInputMethodEvent* e)
 {
-    if (e->commitString().isEmpty() || isReadOnly()) {
+    if (auto filtered = filterCommit(this, e))
+        QLineEdit::inputMethodEvent(filtered.get());
+    else
         QLineEdit::inputMethodEvent(e);
-        return;
-    }
-    QString accepted = filterCommit(this, e->commitString());
-    if (m_maxLength > 0) {
-        QString rest = text();
-        if (hasSelectedText())
-            rest.remove(selectionStart(), selectedText().size());
-        accepted = FitLength(accepted, m_maxLength - TextLength(rest, m_unit), m_unit);
-    }
-    QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
-    QLineEdit::inputMethodEvent(&filtered);
 }
 
 void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
@@ -391,17 +410,28 @@ void VbMemo::SetText(const QString& t)
         setPlainText(t);
 }
 
+QString VbMemo::textWithoutSelection() const
+{
+    QString rest = toPlainText();
+    const QTextCursor c = textCursor();
+    rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
+    return rest;
+}
+
 void VbMemo::InsertTyped(const QString& s)
 {
-    QString add = s;
-    if (m_maxLength > 0) {
-        QString rest = toPlainText();
-        const QTextCursor c = textCursor();
-        rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
-        add = FitLength(s, m_maxLength - TextLength(rest, m_unit), m_unit);
-    }
+    const QString add = FitLength(s, roomLeft(this), m_unit);
     if (!add.isEmpty())
         insertPlainText(add);
+}
+
+void VbMemo::typedBackspace() { textCursor().deletePreviousChar(); }
+
+QString VbMemo::clipboardText() const
+{
+    QString t = QGuiApplication::clipboard()->text();
+    t.remove(QLatin1Char('\r'));
+    return t;
 }
 
 void VbMemo::raiseGotFocus()
@@ -416,70 +446,16 @@ void VbMemo::raiseLostFocus()
 
 void VbMemo::keyPressEvent(QKeyEvent* e)
 {
-    if (KeyDown) {
-        int code = KeyCodeOf(e);
-        if (code) {
-            fire(KeyDown, code, ShiftMaskOf(e));
-            if (code == 0 && KeyAsciiOf(e) == 0) {
-                e->accept();
-                return;
-            }
-        }
-    }
-    if (windowButtonsTake(this, e)) {
-        e->accept();
-        return;
-    }
-    const int original = KeyAsciiOf(e);
-    if (original == 0) {
+    if (!typeKey(this, e))
         QPlainTextEdit::keyPressEvent(e);
-        return;
-    }
-    int code = original;
-    fire(KeyPress, code);
-    e->accept();
-    if (code == 0 || isReadOnly())
-        return;
-    switch (code) {
-    case vbkey::Back: textCursor().deletePreviousChar(); return;
-    case vbkey::Return:  // Enter never makes a line break here
-    case vbkey::Escape: return;
-    case vbkey::CtrlC: copy(); return;
-    case vbkey::CtrlX: cut(); return;
-    case vbkey::CtrlV: {
-        QString t = QGuiApplication::clipboard()->text();
-        t.remove(QLatin1Char('\r'));
-        InsertTyped(t);
-        return;
-    }
-    case vbkey::CtrlZ: undo(); return;
-    default: break;
-    }
-    if (code < 32) {
-        if (code == original)
-            QPlainTextEdit::keyPressEvent(e);
-        return;
-    }
-    const char32_t c = static_cast<char32_t>(code);
-    InsertTyped(QString::fromUcs4(&c, 1));
 }
 
 void VbMemo::inputMethodEvent(QInputMethodEvent* e)
 {
-    if (e->commitString().isEmpty() || isReadOnly()) {
+    if (auto filtered = filterCommit(this, e))
+        QPlainTextEdit::inputMethodEvent(filtered.get());
+    else
         QPlainTextEdit::inputMethodEvent(e);
-        return;
-    }
-    QString accepted = filterCommit(this, e->commitString());
-    if (m_maxLength > 0) {
-        QString rest = toPlainText();
-        const QTextCursor c = textCursor();
-        rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
-        accepted = FitLength(accepted, m_maxLength - TextLength(rest, m_unit), m_unit);
-    }
-    QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&filtered);
 }
 
 void VbMemo::mouseDoubleClickEvent(QMouseEvent* e)

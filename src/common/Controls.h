@@ -94,6 +94,10 @@ public:
 
     // Inserts text as typed at the caret (KeyPress is not raised; MaxLength holds).
     void InsertTyped(const QString& s);
+    // Typing helpers shared with VbMemo.
+    QString textWithoutSelection() const;
+    void typedBackspace();
+    QString clipboardText() const;
 
     void raiseGotFocus() override;
     void raiseLostFocus() override;
@@ -106,7 +110,6 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void pasteLimited();
     int m_maxLength = 0;
     LengthUnit m_unit = LengthUnit::GbkBytes;
     ImeMode m_ime = ImeMode::NoControl;
@@ -127,6 +130,7 @@ public:
 
     void SetMaxLength(int n, LengthUnit unit = LengthUnit::Characters);
     int MaxLength() const { return m_maxLength; }
+    LengthUnit MaxLengthUnit() const { return m_unit; }
     void SetImeMode(ImeMode mode);
     ImeMode Ime() const { return m_ime; }
     void SetBackColor(const QColor& c);
@@ -135,6 +139,9 @@ public:
     QString Text() const { return toPlainText(); }
     void SetText(const QString& t);
     void InsertTyped(const QString& s);
+    QString textWithoutSelection() const;
+    void typedBackspace();
+    QString clipboardText() const;
 
     void raiseGotFocus() override;
     void raiseLostFocus() override;

@@ -111,6 +111,24 @@ private slots:
         QCOMPARE(chars.text(), QString("中文字"));
     }
 
+    void memoTakesNoLineBreakAndCountsCharacters()
+    {
+        VbMemo memo(nullptr, "memo");
+        memo.SetMaxLength(4);
+        int changes = 0;
+        memo.Change = [&] { ++changes; };
+        memo.KeyPress = [](int& k) {
+            if (k == ' ')
+                k = 0;
+        };
+        TypeText(&memo, "a b");
+        QTest::keyClick(&memo, Qt::Key_Return);
+        CommitText(&memo, "中文字");
+        QCOMPARE(memo.Text(), QString("ab中文"));
+        memo.SetText("ab中文");   // the same text: no change
+        QCOMPARE(changes, 3);   // "a", "b", then the commit at once
+    }
+
     void changeFiresOnCodeAndTyping()
     {
         VbTextBox box(nullptr, "box");
