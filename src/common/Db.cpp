@@ -1,6 +1,7 @@
 #include "Db.h"
 
 #include "AppFolder.h"
+#include "Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -110,3 +111,14 @@ void DbConnection::Commit()
 void DbConnection::Rollback() { Database().rollback(); }
 
 QString DefaultDbPath() { return appFolder() + QStringLiteral("/data/qwdb.mdb"); }
+
+bool OpenWindowConnection(DbConnection& connection, const QString& path)
+{
+    try {
+        connection.Open(path);
+        return true;
+    } catch (const DbError& e) {
+        platform::MsgBox(e.description(), platform::vbOKOnly, QStringLiteral("提示信息"));
+        return false;
+    }
+}

@@ -69,3 +69,8 @@ private:
 
 // The database file of this installation: the application folder's data/qwdb.mdb.
 QString DefaultDbPath();
+
+// Opens a window's connection when the window loads. When the file cannot be opened
+// the database's own description is shown in a message box and false is returned;
+// the window stays open without its data.
+bool OpenWindowConnection(DbConnection& connection, const QString& path = DefaultDbPath());

@@ -359,6 +359,15 @@ void LockMainWindow(VbForm& target)
         MainForm().setEnabled(false);
 }
 
+void CentreOnScreen(VbForm& form)
+{
+    QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    form.move(area.x() + (area.width() - form.width()) / 2, area.y() + (area.height() - form.height()) / 2);
+}
+
 void CentreOnMain(VbForm& form)
 {
     // Single-precision arithmetic in twips, as the layout numbers are kept.

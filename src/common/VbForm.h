@@ -134,6 +134,9 @@ bool MainFormLoaded();
 
 // Shows the window modeless, then disables the main window until it unloads.
 void LockMainWindow(VbForm& target);
+// Centres the window on the screen (its available area), as a window that starts
+// in the middle of the screen.
+void CentreOnScreen(VbForm& form);
 // Centres the window on the main window's inner area: screen position from the two
 // inner sizes alone (twips, halves to even); the main window's own place is not added.
 void CentreOnMain(VbForm& form);

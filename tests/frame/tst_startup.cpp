@@ -1,0 +1,155 @@
+// Start-up: one copy per desktop, the database check, the login window first.
+
+#include "FrameTest.h"
+#include "frame/Startup.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void oneHolderOfTheLockAtATime()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("instance.lock");
+        {
+            startup::SingleInstance first(path);
+            startup::SingleInstance second(path);
+            QVERIFY(first.TryAcquire());
+            QVERIFY(first.TryAcquire());   // asking again keeps it
+            QVERIFY(!second.TryAcquire());
+        }
+        startup::SingleInstance third(path);
+        QVERIFY(third.TryAcquire());
+    }
+
+    void lockIsKeyedByUserAndDisplay()
+    {
+        const QByteArray display = qgetenv("DISPLAY");
+        qputenv("DISPLAY", ":7");
+        const QString a = startup::InstanceLockPath();
+        qputenv("DISPLAY", ":8");
+        const QString b = startup::InstanceLockPath();
+        if (display.isNull())
+            qunsetenv("DISPLAY");
+        else
+            qputenv("DISPLAY", display);
+        QVERIFY(a != b);
+        QVERIFY(QFileInfo(a).fileName().contains(qEnvironmentVariable("USER")));
+    }
+
+    void startShowsTheLoginWindow()
+    {
+        AppFixture fx;
+        QTemporaryDir dir;
+        startup::SingleInstance instance(dir.filePath("instance.lock"));
+        QCOMPARE(startup::Start(instance), startup::Outcome::Run);
+        QVERIFY(instance.Held());
+        QVERIFY(forms::frmLogin.loaded());
+        QVERIFY(forms::frmLogin->isVisible());
+        QCOMPARE(VbForm::LoadedCount(), 1);
+        QVERIFY(fx.ui.messages.isEmpty());
+    }
+
+    void aSecondCopyEndsAtOnceShowingNothing()
+    {
+        AppFixture fx;
+        QTemporaryDir dir;
+        startup::SingleInstance running(dir.filePath("instance.lock"));
+        QVERIFY(running.TryAcquire());
+        startup::SingleInstance instance(dir.filePath("instance.lock"));
+        QCOMPARE(startup::Start(instance), startup::Outcome::AlreadyRunning);
+        QCOMPARE(VbForm::LoadedCount(), 0);
+        for (VbForm* f : VbForm::AllForms())
+            QVERIFY(!f->isVisible());
+        QVERIFY(fx.ui.messages.isEmpty());
+    }
+
+    void missingDatabaseIsToldAndNeverMade()
+    {
+        AppFixture fx;
+        QVERIFY(QFile::remove(fx.dbPath()));
+        QTemporaryDir dir;
+        startup::SingleInstance instance(dir.filePath("instance.lock"));
+        QCOMPARE(startup::Start(instance), startup::Outcome::NoDatabase);
+        QCOMPARE(fx.ui.messages.size(), 1);
+        QVERIFY(fx.ui.messages[0].text.contains("qwdb.mdb"));
+        QCOMPARE(fx.ui.messages[0].title, platform::applicationTitle());
+        QVERIFY(!QFile::exists(fx.dbPath()));
+        QCOMPARE(VbForm::LoadedCount(), 0);
+    }
+
+    void unreadableDatabaseIsTold_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("not a database") << "garbage";
+        QTest::newRow("without its tables") << "empty";
+    }
+    void unreadableDatabaseIsTold()
+    {
+        QFETCH(QString, kind);
+        AppFixture fx;
+        QFile f(fx.dbPath());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        if (kind == "garbage")
+            f.write(QByteArray(4096, 'x'));
+        f.close();
+        QTemporaryDir dir;
+        startup::SingleInstance instance(dir.filePath("instance.lock"));
+        QCOMPARE(startup::Start(instance), startup::Outcome::NoDatabase);
+        QCOMPARE(fx.ui.messages.size(), 1);
+        QVERIFY(!forms::frmLogin.loaded());
+    }
+
+    // The program itself, started twice on one desktop: the second copy ends at once.
+    void theProgramStartsOncePerDesktop()
+    {
+        const QString exe = QStringLiteral(KYJH_APP_DIR "/kyjh");
+        if (!QFileInfo(exe).isExecutable() || !QFile::exists(QStringLiteral(KYJH_APP_DIR "/data/qwdb.mdb")))
+            QSKIP("the program is not built");
+        // A desktop of this test's own, so that no copy running elsewhere counts.
+        const QString display = QStringLiteral(":kyjh-test-%1").arg(QCoreApplication::applicationPid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_LOGGING_RULES", "qt.qpa.*=false");
+        const QByteArray saved = qgetenv("DISPLAY");
+        qputenv("DISPLAY", display.toLocal8Bit());
+        const QString lockPath = startup::InstanceLockPath();
+        if (saved.isNull())
+            qunsetenv("DISPLAY");
+        else
+            qputenv("DISPLAY", saved);
+
+        QProcess first;
+        first.setProcessEnvironment(env);
+        first.start(exe);
+        QVERIFY(first.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockPath), 10000);
+        QTest::qWait(200);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        QProcess second;
+        second.setProcessEnvironment(env);
+        QElapsedTimer t;
+        t.start();
+        second.start(exe);
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(t.elapsed() < 5000);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.kill();
+        QVERIFY(first.waitForFinished(5000));
+        QFile::remove(lockPath);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

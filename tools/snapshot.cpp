@@ -1,0 +1,62 @@
+// Pictures of the login window, the main window and the about box as a user sees
+// them, written as PNG files into a folder (default: the current one). Run it under
+// a display, e.g.:
+//
+//     xvfb-run -s '-screen 0 1280x1024x24' build/snapshot /tmp
+//
+// It works in a fresh application folder of its own (an empty login table).
+
+#include "TestSupport.h"
+#include "frame/frmAbout.h"
+#include "frame/frmLogin.h"
+#include "frame/frmmain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QTest>
+#include <cstdio>
+
+static void save(QWidget* w, const QString& dir, const QString& name)
+{
+    Settle(10);
+    QTest::qWait(200);
+    const QString path = QDir(dir).filePath(name);
+    if (!w->grab().save(path))
+        std::fprintf(stderr, "snapshot: cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    AppFixture fx;
+    fx.exec(QStringLiteral("insert into sqdm (DWDM, DWMC) values ('10001', '示范大学')"));
+
+    forms::frmLogin->Show();
+    ShowActive(&forms::frmLogin.get());
+    TypeText(forms::frmLogin->txtUserName(), QStringLiteral("admin"));
+    TypeText(forms::frmLogin->txtPassword(), QStringLiteral("secret"));
+    save(&forms::frmLogin.get(), dir, QStringLiteral("login.png"));
+
+    forms::frmLogin->OptLb(1)->click();
+    forms::frmLogin->cmdOK()->click();
+    ShowActive(&forms::frmmain.get());
+    save(&forms::frmmain.get(), dir, QStringLiteral("main.png"));
+
+    // The first two menus, opened.
+    for (int i = 0; i < 2; ++i) {
+        QMenu* menu = forms::frmmain->MenuBar()->actions().value(i)->menu();
+        menu->popup(forms::frmmain->mapToGlobal(QPoint(0, 20)));
+        Settle(10);
+        save(menu, dir, QStringLiteral("menu%1.png").arg(i + 1));
+        menu->close();
+    }
+
+    forms::frmAbout->Show();
+    ShowActive(&forms::frmAbout.get());
+    save(&forms::frmAbout.get(), dir, QStringLiteral("about.png"));
+    return 0;
+}
