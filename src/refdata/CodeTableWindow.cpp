@@ -390,10 +390,14 @@ void CodeTableWindow::CodeBox_Change()
 
 void CodeTableWindow::MoveToNameBox()
 {
-    if (m.tabWhenCodeComplete)
-        SendTab(codeBox);
-    else
+    if (!m.tabWhenCodeComplete) {
         SetFocus(nameBox);
+    } else if (ActiveControl() == codeBox) {
+        // The Tab is meant to leave the code box. The row copies of the duplicate scan
+        // change the box too, while the focus is elsewhere; a Tab for each of them
+        // would carry the focus away after the confirm.
+        SendTab(codeBox);
+    }
 }
 
 void CodeTableWindow::NameBox_GotFocus()

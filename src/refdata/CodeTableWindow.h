@@ -69,8 +69,6 @@ public:
     // "0" browse, "1" an add is armed, "2" a delete is armed.
     QString EditMode = QStringLiteral("0");
 
-    const CodeTableMember& Member() const { return m; }
-
 protected:
     CodeTableWindow(const QString& formName, CodeTableMember member);
 
