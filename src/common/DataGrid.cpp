@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 class DataGridModel : public QAbstractTableModel {
 public:
@@ -170,8 +171,14 @@ void DataGrid::SetDataSource(DataControl* dc)
         });
         connect(rs, &Recordset::RowAdded, this, [this](int i) { m_model->rowAdded(i); });
         connect(rs, &Recordset::NewRowCommitted, this, [this](int i) { m_model->newRowCommitted(i); });
-        connect(rs, &Recordset::NewRowDropped, this, [this](int i) { m_model->rowGone(i); });
+        // Removing a row moves the view's current index by itself; that move is the
+        // view's, not the user's, and must not move the record set.
+        connect(rs, &Recordset::NewRowDropped, this, [this](int i) {
+            const QScopedValueRollback<bool> syncing(m_syncing, true);
+            m_model->rowGone(i);
+        });
         connect(rs, &Recordset::RowRemoved, this, [this](int i) {
+            const QScopedValueRollback<bool> syncing(m_syncing, true);
             m_model->rowGone(i);
             m_lastRow = -1;
         });

@@ -95,6 +95,10 @@ public:
     void SetWindowHeight(int px) { m_height = px; }
     void SetWindowLeft(int px) { m_left = px; }
     void SetWindowTop(int px) { m_top = px; }
+    int WindowWidth() const { return m_width; }
+    int WindowHeight() const { return m_height; }
+    int WindowLeft() const { return m_left; }
+    int WindowTop() const { return m_top; }
 
     // Makes the report and shows it in its preview window. When the report cannot be
     // made (file missing or broken, query refused) a message says why and false is

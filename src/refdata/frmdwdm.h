@@ -1,16 +1,11 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the units.
+#include "CodeTableWindow.h"
 
-class frmdwdm : public VbForm {
+class frmdwdm : public CodeTableWindow {
     Q_OBJECT
 public:
     frmdwdm();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

@@ -1,16 +1,11 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the secondary applicant units (departments).
+#include "CodeTableWindow.h"
 
-class frmejdwdm : public VbForm {
+class frmejdwdm : public CodeTableWindow {
     Q_OBJECT
 public:
     frmejdwdm();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

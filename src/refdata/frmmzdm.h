@@ -1,16 +1,11 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the ethnic groups; no menu opens it.
+#include "CodeTableWindow.h"
 
-class frmmzdm : public VbForm {
+class frmmzdm : public CodeTableWindow {
     Q_OBJECT
 public:
     frmmzdm();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

@@ -1,16 +1,11 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the humanities and social-science research bases.
+#include "CodeTableWindow.h"
 
-class frmrwjd : public VbForm {
+class frmrwjd : public CodeTableWindow {
     Q_OBJECT
 public:
     frmrwjd();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

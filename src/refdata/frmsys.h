@@ -1,16 +1,11 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the key laboratories.
+#include "CodeTableWindow.h"
 
-class frmsys : public VbForm {
+class frmsys : public CodeTableWindow {
     Q_OBJECT
 public:
     frmsys();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

@@ -1,16 +1,17 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the disciplines. The codes are shared out among the project
+// categories by ranges of their text; the window keeps the range of the category
+// chosen at login, and the length of a new code depends on that category.
+#include "CodeTableWindow.h"
 
-class frmxkdm : public VbForm {
+class frmxkdm : public CodeTableWindow {
     Q_OBJECT
 public:
     frmxkdm();
 
 protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
+    void OpenRecordSource() override;
+    int CodeLength() const override;
 };
 
 namespace forms {

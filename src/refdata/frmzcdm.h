@@ -1,16 +1,11 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
-#include "VbForm.h"
+// Code-table window of the professional titles.
+#include "CodeTableWindow.h"
 
-class frmzcdm : public VbForm {
+class frmzcdm : public CodeTableWindow {
     Q_OBJECT
 public:
     frmzcdm();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

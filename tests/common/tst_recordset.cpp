@@ -152,6 +152,38 @@ private slots:
         }
     }
 
+    // A bound grid drops the deleted row from its view; that must not move the set.
+    void deleteThenMoveWithAGrid_data() { deleteThenMove_data(); }
+    void deleteThenMoveWithAGrid()
+    {
+        QFETCH(QStringList, codes);
+        QFETCH(int, deleteAt);
+        QFETCH(QString, afterNext);
+        QFETCH(QString, afterPrevious);
+        for (int variant = 0; variant < 2; ++variant) {
+            AppFixture fx;
+            fill(fx, codes);
+            QWidget host;
+            DataControl dc(&host, "data1");
+            DataGrid grid(&host, "DataGrid1");
+            grid.AddColumn("  单位代码", "DWDM");
+            grid.SetDataSource(&dc);
+            BindDataControl(dc, "select * from dwdm order by dwdm");
+            Recordset& rs = dc.Rs();
+            rs.MoveTo(deleteAt);
+            rs.Delete();
+            QVERIFY(!rs.HasCurrentRow());
+            if (variant == 0) {
+                rs.MoveNext();
+                QCOMPARE(where(rs), afterNext);
+            } else {
+                rs.MovePrevious();
+                QCOMPARE(where(rs), afterPrevious);
+            }
+            QCOMPARE(grid.Row(), rs.CurrentIndex());
+        }
+    }
+
     void writesTouchExactlyTheRowTheSetStandsOn()
     {
         AppFixture fx;

@@ -1,0 +1,426 @@
+#include "CodeTableWindow.h"
+
+#include "AppFolder.h"
+#include "Platform.h"
+
+#include <QHeaderView>
+
+using namespace platform;
+
+namespace {
+const QString kBrowse = QStringLiteral("0");
+const QString kAdding = QStringLiteral("1");
+const QString kDeleting = QStringLiteral("2");
+
+const QString kInfoTitle = QStringLiteral("提示信息");
+const QString kOwnInfoTitle = QStringLiteral("提示信息：");
+const QString kWarningTitle = QStringLiteral("警告信息：");
+
+// A failure of the database while the window works: said plainly, and the window
+// goes on.
+void ShowFailure(const DbError& e) { MsgBox(e.description(), vbOKOnly | vbCritical); }
+}  // namespace
+
+CodeTableWindow::CodeTableWindow(const QString& formName, CodeTableMember member)
+    : VbForm(formName), m(std::move(member))
+{
+}
+
+void CodeTableWindow::SetupUi()
+{
+    const CodeTableLayout& L = m.layout;
+    SetInnerSizeTw(L.clientWidth, 5610);
+
+    Label1 = new VbLabel(this, QStringLiteral("Label1"));
+    PlaceTw(Label1, 480, 360, 3615, 615);
+    QPalette hintColours = Label1->palette();
+    hintColours.setColor(QPalette::WindowText, hintColours.color(QPalette::Active, QPalette::Highlight));
+    Label1->setPalette(hintColours);
+
+    Frame1 = new VbFrame(this, QStringLiteral("Frame1"));
+    PlaceTw(Frame1, L.frame1Left, 1080, L.frame1Width, 1215);
+    codeLabel = new VbLabel(Frame1, m.codeLabel, m.codeLabelText);
+    PlaceTw(codeLabel, L.labelLeft, 240, L.labelWidth, 255);
+    nameLabel = new VbLabel(Frame1, m.nameLabel, m.nameLabelText);
+    PlaceTw(nameLabel, L.labelLeft, 720, L.labelWidth, 255);
+
+    codeBox = new VbTextBox(this, m.codeBox);
+    PlaceTw(codeBox, L.boxLeft, 1320, L.boxWidth, 270);
+    codeBox->SetMaxLength(m.codeMaxLength > 0 ? m.codeMaxLength : m.codeLength);
+    codeBox->setEnabled(false);
+    nameBox = new VbTextBox(this, m.nameBox);
+    PlaceTw(nameBox, L.boxLeft, 1800, L.boxWidth, 270);
+    nameBox->SetMaxLength(m.nameMaxLength);
+    nameBox->setEnabled(false);
+
+    Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
+    PlaceTw(Frame2, L.frame2Left, 2400, 4095, 1215);
+
+    auto button = [this, &L](const char* name, const char* caption, int column, int top,
+                             void (CodeTableWindow::*handler)()) {
+        auto* b = new VbButton(this, QString::fromLatin1(name), QString::fromUtf8(caption));
+        PlaceTw(b, L.buttonLeft + 960 * column, top, 975, 345);
+        b->Click = [this, handler] { (this->*handler)(); };
+        return b;
+    };
+    cmdAdd = button("cmdAdd", "增  加", 0, 2640, &CodeTableWindow::cmdAdd_Click);
+    Cmddel = button("Cmddel", "删  除", 1, 2640, &CodeTableWindow::Cmddel_Click);
+    Cmdref = button("Cmdref", "取  消", 2, 2640, &CodeTableWindow::Cmdref_Click);
+    Cmdupd = button("Cmdupd", "确  认", 3, 2640, &CodeTableWindow::Cmdupd_Click);
+    Cmdfst = button("Cmdfst", "第一条", 0, 3120, &CodeTableWindow::Cmdfst_Click);
+    Cmdpre = button("Cmdpre", "上一条", 1, 3120, &CodeTableWindow::Cmdpre_Click);
+    Cmdnxt = button("Cmdnxt", "下一条", 2, 3120, &CodeTableWindow::Cmdnxt_Click);
+    Cmdlst = button("Cmdlst", "最后一条", 3, 3120, &CodeTableWindow::Cmdlst_Click);
+    Cmdprev = button("Cmdprev", "预  览", 2, 3720, &CodeTableWindow::Cmdprev_Click);
+    Cmdexit = button("Cmdexit", "退  出", 3, 3720, &CodeTableWindow::Cmdexit_Click);
+
+    data1 = new DataControl(this, QStringLiteral("data1"));
+    PlaceTw(data1, 5160, 4920, 1215, 495);
+    data1->hide();
+
+    DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
+    PlaceTw(DataGrid1, L.gridLeft, 240, L.gridWidth, 4800);
+    DataGrid1->AddColumn(m.codeColumnCaption, m.codeColumnField);
+    DataGrid1->AddColumn(m.nameColumnCaption, m.nameColumnField);
+    DataGrid1->horizontalHeader()->setStretchLastSection(true);
+    DataGrid1->SetDataSource(data1);
+    DataGrid1->RowColChange = [this] { GridRowChange(); };
+
+    report = new ReportControl(this, m.reportControl);
+    if (!m.designReportFile.isEmpty())
+        report->SetReportFileName(appFolder() + QLatin1Char('/') + m.designReportFile);
+
+    codeBox->GotFocus = [this] { CodeBox_GotFocus(); };
+    codeBox->LostFocus = [this] { CodeBox_LostFocus(); };
+    codeBox->KeyPress = [this](int& k) { CodeBox_KeyPress(k); };
+    codeBox->Change = [this] { CodeBox_Change(); };
+    nameBox->GotFocus = [this] { NameBox_GotFocus(); };
+    nameBox->LostFocus = [this] { NameBox_LostFocus(); };
+    nameBox->KeyPress = [this](int& k) { NameBox_KeyPress(k); };
+
+    SetTabOrder({codeBox, nameBox, cmdAdd, Cmddel, Cmdref, Cmdupd, Cmdfst, Cmdpre, Cmdnxt, Cmdlst,
+                 Cmdprev, Cmdexit, DataGrid1});
+}
+
+void CodeTableWindow::Form_Load()
+{
+    CentreOnMain(*this);
+    setWindowTitle(m.caption);
+    if (!m.reportFile.isEmpty())
+        report->SetReportFileName(appFolder() + QLatin1Char('/') + m.reportFile);
+    try {
+        OpenRecordSource();
+        Recordset& rs = data1->Rs();
+        if (rs.RecordCount() > 0) {
+            rs.MoveFirst();
+            ShowCurrentRow();
+        }
+    } catch (const DbError& e) {
+        // Without its rows the window still opens: empty, in browse, and closable.
+        ShowFailure(e);
+    }
+    Cmdref->setEnabled(false);
+    Cmdupd->setEnabled(false);
+    EditMode = kBrowse;
+}
+
+void CodeTableWindow::Form_Unload() { ReleaseMainWindow(); }
+
+void CodeTableWindow::OpenRecordSource() { BindDataControl(*data1, m.query); }
+
+// ---------------------------------------------------------------------------
+// Arming, confirming and abandoning.
+
+void CodeTableWindow::cmdAdd_Click()
+{
+    if (EditMode != kBrowse) {
+        MsgBox(QStringLiteral("请先按取消或确定按钮！"), vbOKOnly, kInfoTitle);
+        return;
+    }
+    EditMode = kAdding;
+    SetArmed(true);
+    codeBox->SetText(QString());
+    nameBox->SetText(QString());
+    SetFocus(codeBox);
+}
+
+void CodeTableWindow::Cmddel_Click()
+{
+    if (EditMode != kBrowse) {
+        MsgBox(QStringLiteral("请先按取消或确定按钮！"), vbOKOnly, kInfoTitle);
+        return;
+    }
+    if (codeBox->Text().trimmed().isEmpty()) {
+        MsgBox(QStringLiteral("没有可以删除的记录！请核查。"), vbOKOnly, kInfoTitle);
+        return;
+    }
+    EditMode = kDeleting;
+    SetArmed(false);
+    codeBox->SetText(QString());
+    nameBox->SetText(QString());
+    SetFocus(Cmdupd);
+}
+
+void CodeTableWindow::Cmdupd_Click()
+{
+    if (EditMode == kDeleting)
+        ConfirmDelete();
+    else if (EditMode == kAdding)
+        ConfirmAdd();
+}
+
+void CodeTableWindow::ConfirmDelete()
+{
+    RestoreBrowseButtons();
+    EditMode = kBrowse;
+    Recordset& rs = data1->Rs();
+    const QString question = QStringLiteral("确实要删除记录（") + rs.Text(m.codeField) + QLatin1Char(',')
+                             + rs.Text(m.nameField) + QStringLiteral("）？");
+    if (MsgBox(question, vbYesNo, kOwnInfoTitle) == vbYes) {
+        try {
+            rs.Delete();
+            rs.MoveNext();
+            if (!rs.Eof()) {
+                ShowCurrentRow();
+            } else if (rs.RecordCount() > 0) {
+                rs.MovePrevious();
+                ShowCurrentRow();
+            }
+        } catch (const DbError& e) {
+            // The row is still there: show it again rather than empty boxes.
+            ShowFailure(e);
+            ShowCurrentRow();
+        }
+    } else {
+        ShowCurrentRow();
+    }
+    SetFocus(Cmdfst);
+}
+
+void CodeTableWindow::ConfirmAdd()
+{
+    if (codeBox->Text().trimmed().isEmpty()) {
+        MsgBox(m.emptyCodeMessage, vbOKOnly, kOwnInfoTitle);
+        SetFocus(codeBox);
+        return;
+    }
+    QString code = codeBox->Text().trimmed();
+    if (m.upperCaseCode)
+        code = code.toUpper();
+    const QString name = nameBox->Text().trimmed();
+    Recordset& rs = data1->Rs();
+
+    // Every stored code is compared with the new one; the grid follows the walk, and
+    // the set ends on the last row either way.
+    if (rs.RecordCount() > 0) {
+        bool exists = false;
+        rs.MoveFirst();
+        const int n = rs.RecordCount();
+        for (int i = 1; i <= n; ++i) {
+            if (rs.Text(0).trimmed() == code) {
+                MsgBox(m.existingCodeMessage, vbOKOnly, kWarningTitle);
+                exists = true;
+                break;
+            }
+            rs.MoveNext();
+        }
+        rs.MoveLast();
+        if (exists)
+            return;
+    }
+
+    try {
+        // The boxes must not show the new row before it has its values.
+        RowChangeHold hold(DataGrid1);
+        rs.AddNew();
+        rs.SetField(m.codeField, code);
+        rs.SetField(m.nameField, name);
+        rs.MoveLast();   // writes the new row
+    } catch (const DbError& e) {
+        // Nothing was stored: the add stays armed with what was typed.
+        {
+            RowChangeHold hold(DataGrid1);
+            rs.CancelUpdate();
+            if (rs.RecordCount() > 0)
+                rs.MoveLast();
+        }
+        codeBox->SetText(code);
+        nameBox->SetText(name);
+        ShowFailure(e);
+        return;
+    }
+    RestoreBrowseButtons();
+    EditMode = kBrowse;
+    rs.MovePrevious();
+    rs.MoveNext();
+    codeBox->setEnabled(false);
+    nameBox->setEnabled(false);
+    SetFocus(cmdAdd);
+}
+
+void CodeTableWindow::Cmdref_Click()
+{
+    // Abandoning must always bring the window back to browse: each step runs even
+    // when one before it failed.
+    auto step = [](auto&& fn) {
+        try {
+            fn();
+        } catch (...) {
+        }
+    };
+    step([this] {
+        RestoreBrowseButtons();
+        codeBox->setEnabled(false);
+        nameBox->setEnabled(false);
+    });
+    step([this] {
+        if (EditMode != kAdding && EditMode != kDeleting)
+            return;
+        if (data1->Rs().HasCurrentRow()) {
+            ShowCurrentRow();
+        } else {
+            // No row to show (an empty table): what was typed must not stay in the
+            // boxes as if it were a stored row.
+            codeBox->SetText(QString());
+            nameBox->SetText(QString());
+        }
+    });
+    step([this] {
+        EditMode = kBrowse;
+        SetFocus(cmdAdd);
+    });
+}
+
+void CodeTableWindow::RestoreBrowseButtons()
+{
+    for (VbButton* b : {cmdAdd, Cmddel, Cmdfst, Cmdlst, Cmdpre, Cmdnxt, Cmdprev})
+        b->setEnabled(true);
+    Cmdref->setEnabled(false);
+    Cmdupd->setEnabled(false);
+    DataGrid1->setEnabled(true);
+}
+
+void CodeTableWindow::SetArmed(bool boxesEnabled)
+{
+    for (VbButton* b : {cmdAdd, Cmddel, Cmdfst, Cmdlst, Cmdpre, Cmdnxt, Cmdprev})
+        b->setEnabled(false);
+    Cmdref->setEnabled(true);
+    Cmdupd->setEnabled(true);
+    codeBox->setEnabled(boxesEnabled);
+    nameBox->setEnabled(boxesEnabled);
+    DataGrid1->setEnabled(false);
+}
+
+// ---------------------------------------------------------------------------
+// Moving, preview, exit.
+
+void CodeTableWindow::Cmdfst_Click() { ::Cmdfst_Click(data1->Rs()); }
+void CodeTableWindow::Cmdpre_Click() { ::Cmdpre_Click(data1->Rs()); }
+void CodeTableWindow::Cmdnxt_Click() { ::Cmdnxt_Click(data1->Rs()); }
+void CodeTableWindow::Cmdlst_Click() { ::Cmdlst_Click(data1->Rs()); }
+
+void CodeTableWindow::Cmdprev_Click()
+{
+    report->SetWindowWidth(800);
+    report->SetWindowHeight(600);
+    report->SetWindowLeft(0);
+    report->SetWindowTop(0);
+    report->PrintReport();   // says itself why when the report cannot be made
+}
+
+void CodeTableWindow::Cmdexit_Click()
+{
+    data1->Close();
+    Unload();
+}
+
+void CodeTableWindow::GridRowChange() { ShowCurrentRow(); }
+
+void CodeTableWindow::ShowCurrentRow()
+{
+    const Recordset& rs = data1->Rs();
+    if (!rs.HasCurrentRow())
+        return;
+    codeBox->SetText(rs.Text(m.codeField));
+    nameBox->SetText(rs.Text(m.nameField));
+}
+
+// ---------------------------------------------------------------------------
+// The two boxes.
+
+void CodeTableWindow::CodeBox_GotFocus()
+{
+    codeBox->SetImeMode(m.codeImeOff ? ImeMode::Off : ImeMode::NoControl);
+    ShowHint(m.codeHint);
+}
+
+void CodeTableWindow::CodeBox_LostFocus() { ClearHint(); }
+
+void CodeTableWindow::CodeBox_KeyPress(int& keyAscii)
+{
+    if (keyAscii == vbkey::Return) {
+        if (codeBox->Text().trimmed().size() == CodeLength())
+            MoveToNameBox();
+        return;
+    }
+    const bool allowed =
+        keyAscii == vbkey::Back
+        || (m.codeChars == CodeChars::Digits ? (keyAscii >= '0' && keyAscii <= '9')
+                                             : ((keyAscii >= 'a' && keyAscii <= 'z') || (keyAscii >= 'A' && keyAscii <= 'Z')));
+    if (!allowed) {
+        keyAscii = 0;
+        if (m.beepOnRefusedKey)
+            Beep();
+    }
+}
+
+void CodeTableWindow::CodeBox_Change()
+{
+    if (codeBox->Text().trimmed().size() < CodeLength() || EditMode != kAdding || !nameBox->isEnabled())
+        return;
+    if (m.upperCaseCode) {
+        const QString upper = codeBox->Text().toUpper();
+        if (upper != codeBox->Text()) {
+            codeBox->SetText(upper);   // changes the text again, which moves the focus on
+            return;
+        }
+    }
+    MoveToNameBox();
+}
+
+void CodeTableWindow::MoveToNameBox()
+{
+    if (!m.tabWhenCodeComplete) {
+        SetFocus(nameBox);
+    } else if (ActiveControl() == codeBox) {
+        // The Tab is meant to leave the code box. The row copies of the duplicate scan
+        // change the box too, while the focus is elsewhere; a Tab for each of them
+        // would carry the focus away after the confirm.
+        SendTab(codeBox);
+    }
+}
+
+void CodeTableWindow::NameBox_GotFocus()
+{
+    nameBox->SetImeMode(ImeMode::On);
+    ShowHint(m.nameHint);
+}
+
+void CodeTableWindow::NameBox_LostFocus()
+{
+    nameBox->SetImeMode(ImeMode::NoControl);
+    ClearHint();
+}
+
+void CodeTableWindow::NameBox_KeyPress(int& keyAscii)
+{
+    if (keyAscii == vbkey::Return) {
+        SetFocus(Cmdupd);
+        return;
+    }
+    if (keyAscii == vbkey::Space && m.nameDropsBlanks)
+        keyAscii = 0;
+}
+
+void CodeTableWindow::ShowHint(const QString& hint) { Label1->SetCaption(hint); }
+void CodeTableWindow::ClearHint() { Label1->SetCaption(QString()); }
