@@ -345,15 +345,27 @@ void VbTextBox::inputMethodEvent(QInputMethodEvent* e)
     QLineEdit::inputMethodEvent(&filtered);
 }
 
+void VbTextBox::mousePressEvent(QMouseEvent* e)
+{
+    m_inDoubleClick = false;
+    QLineEdit::mousePressEvent(e);
+}
+
 void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
 {
     QLineEdit::mouseReleaseEvent(e);
+    // A double click is Click, then DblClick; the release that ends it is no click.
+    if (m_inDoubleClick) {
+        m_inDoubleClick = false;
+        return;
+    }
     fire(Click);
 }
 
 void VbTextBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
+    m_inDoubleClick = true;
     fire(DblClick);
 }
 

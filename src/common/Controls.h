@@ -101,6 +101,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool event(QEvent* e) override;
@@ -110,6 +111,7 @@ private:
     int m_maxLength = 0;
     LengthUnit m_unit = LengthUnit::GbkBytes;
     ImeMode m_ime = ImeMode::NoControl;
+    bool m_inDoubleClick = false;
 };
 
 // Multi-line text box: the same events as VbTextBox; Tab moves the focus.

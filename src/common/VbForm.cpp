@@ -1,5 +1,6 @@
 #include "VbForm.h"
 
+#include "Db.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -91,7 +92,12 @@ private:
                 m_redirect = nullptr;
                 form->m_active = back;
                 if (back != now) {
-                    QTimer::singleShot(0, back, [back] {
+                    QPointer<VbForm> f = form;
+                    QTimer::singleShot(0, back, [f, back] {
+                        // A move that the program made since (a handler that sent the
+                        // focus on) wins over the take-back.
+                        if (!f || f->m_active != back)
+                            return;
                         if (back && back->isEnabled() && QApplication::focusWidget() != back)
                             back->setFocus(Qt::OtherFocusReason);
                     });
@@ -153,6 +159,22 @@ void SendTab(QWidget* context)
             return;
         if (QWidget* next = nextInTabOrder(from))
             SetFocus(next);
+    });
+}
+
+void SendKey(QWidget* context, Qt::Key key)
+{
+    QPointer<VbForm> form = context ? qobject_cast<VbForm*>(context->window()) : nullptr;
+    QTimer::singleShot(0, qApp, [form, key] {
+        QWidget* to = QApplication::focusWidget();
+        if (!to && form && form->IsLoaded())
+            to = form->ActiveControl();
+        if (!to)
+            return;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(to, &press);
+        QApplication::sendEvent(to, &release);
     });
 }
 
@@ -246,8 +268,21 @@ void VbForm::Load()
     m_loaded = true;
     ++g_loaded;
     m_active = nullptr;
-    Form_Load();
+    QString failure;
+    try {
+        Form_Load();
+    } catch (const DbError& e) {
+        failure = e.description();
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
     m_loading = false;
+    if (!failure.isNull()) {
+        // A window that cannot open its data (the database file missing, say) says
+        // why and does not open; its unload closes what the load had opened.
+        platform::MsgBox(failure, platform::vbOKOnly | platform::vbCritical);
+        Unload();
+    }
 }
 
 void VbForm::Show()

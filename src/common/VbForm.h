@@ -97,6 +97,9 @@ void SetFocus(QWidget* w);
 // Queues one Tab keystroke: once the running handler has returned, the focus moves
 // from whatever has it then to the next control in the window's tab order.
 void SendTab(QWidget* context);
+// Queues one keystroke of a key without a character (an arrow, say): once the
+// running handler has returned, it goes to whatever control has the focus then.
+void SendKey(QWidget* context, Qt::Key key);
 // The window's tab order, first to last.
 void SetTabOrder(std::initializer_list<QWidget*> order);
 

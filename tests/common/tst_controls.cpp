@@ -1,4 +1,5 @@
 #include "Controls.h"
+#include "Db.h"
 #include "Twips.h"
 
 #include <QClipboard>
@@ -32,6 +33,22 @@ protected:
         b->LostFocus = [this] { events << "b-"; };
     }
     void Form_Load() override { ++loads; }
+};
+
+// A window whose load fails while the database cannot be opened.
+class FailingForm : public ProbeForm {
+public:
+    bool fail = true;
+    int unloads = 0;
+
+protected:
+    void Form_Load() override
+    {
+        ProbeForm::Form_Load();
+        if (fail)
+            throw DbError(QStringLiteral("找不到数据库文件：x"));
+    }
+    void Form_Unload() override { ++unloads; }
 };
 
 class TestControls : public QObject {
@@ -176,6 +193,78 @@ private slots:
         QVERIFY(f.a->hasFocus());   // not before the handler returns
         Settle();
         QVERIFY(f.b->hasFocus());
+        f.Unload();
+    }
+
+    void doubleClickIsOneClickThenDblClick()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        QStringList seen;
+        f.a->Click = [&] { seen << "click"; };
+        f.a->DblClick = [&] { seen << "dbl"; };
+        DoubleClick(f.a);
+        QTest::mouseClick(f.a, Qt::LeftButton);
+        QCOMPARE(seen, QStringList({"click", "dbl", "click"}));
+        f.Unload();
+    }
+
+    void takeBackYieldsToALaterMoveByTheProgram()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        f.b->LostFocus = [&] {
+            if (f.b->text().isEmpty())
+                SetFocus(f.b);
+        };
+        SetFocus(f.b);
+        Settle();
+        QTest::mouseClick(f.a, Qt::LeftButton);   // refused: b is empty
+        // A handler of that same click fills b and sends the focus on.
+        f.b->setText("x");
+        SetFocus(f.ok);
+        Settle();
+        QVERIFY(f.ok->hasFocus());
+        QCOMPARE(f.ActiveControl(), f.ok);
+        f.Unload();
+    }
+
+    void queuedKeyGoesToTheFocusAtRunTime()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        QStringList got;
+        f.a->KeyDown = [&](int& k, int) { got << QString("a%1").arg(k); };
+        f.b->KeyDown = [&](int& k, int) { got << QString("b%1").arg(k); };
+        SetFocus(f.a);
+        Settle();
+        SendKey(f.a, Qt::Key_Down);
+        SetFocus(f.b);
+        QVERIFY(got.isEmpty());
+        Settle();
+        QCOMPARE(got, QStringList({"b40"}));
+        f.Unload();
+    }
+
+    void failedLoadIsShownAndTheWindowCanOpenLater()
+    {
+        AppFixture fx;
+        FailingForm f;
+        f.Show();
+        QVERIFY(!f.IsLoaded());
+        QVERIFY(!f.isVisible());
+        QCOMPARE(fx.ui.texts(), QStringList({"找不到数据库文件：x"}));
+        QCOMPARE(f.unloads, 1);
+        f.fail = false;
+        f.Show();
+        QVERIFY(f.IsLoaded());
+        QCOMPARE(f.loads, 2);
         f.Unload();
     }
 
