@@ -37,6 +37,14 @@ QString FitLength(const QString& s, int room, LengthUnit unit)
     return out;
 }
 
+void DigitKeysOnly(int& keyAscii)
+{
+    if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == vbkey::Back)
+        return;
+    keyAscii = 0;
+    platform::Beep();
+}
+
 int KeyAsciiOf(const QKeyEvent* e)
 {
     const int key = e->key();

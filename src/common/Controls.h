@@ -54,6 +54,9 @@ enum class LengthUnit { GbkBytes, Characters };
 int TextLength(const QString& s, LengthUnit unit);
 // The longest start of s that fits into `room` units.
 QString FitLength(const QString& s, int room, LengthUnit unit);
+// KeyPress filter of code and count boxes: digits and Backspace pass; any other key
+// (a control key such as Ctrl+V included) is dropped with the system beep.
+void DigitKeysOnly(int& keyAscii);
 // The character code of a key event as KeyPress sees it; 0 when the key has none.
 int KeyAsciiOf(const QKeyEvent* e);
 // The key code and shift mask of a key event as KeyDown sees them.
