@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <deque>
+#include <vector>
 
 // ---------------------------------------------------------------------------
 // Focus events per window.
@@ -180,13 +181,23 @@ void SendKey(QWidget* context, Qt::Key key)
 
 void SetTabOrder(std::initializer_list<QWidget*> order)
 {
-    QWidget* prev = nullptr;
-    for (QWidget* w : order) {
-        if (prev && w)
-            QWidget::setTabOrder(prev, w);
+    // Each control in turn goes to the front of its window's focus chain, the last
+    // first, so that the list ends up at the front in its own order. Qt's pairwise
+    // setTabOrder leaves a control where it was when it stands earlier in the chain
+    // and in another frame.
+    std::vector<QWidget*> list;
+    for (QWidget* w : order)
         if (w)
-            prev = w;
-    }
+            list.push_back(w);
+    if (list.empty())
+        return;
+    QWidget* win = list.front()->window();
+    const Qt::FocusPolicy was = win->focusPolicy();
+    win->setFocusPolicy(Qt::StrongFocus);
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if ((*it)->window() == win && *it != win)
+            QWidget::setTabOrder(win, *it);
+    win->setFocusPolicy(was);
 }
 
 // ---------------------------------------------------------------------------

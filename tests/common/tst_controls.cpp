@@ -51,6 +51,35 @@ protected:
     void Form_Unload() override { ++unloads; }
 };
 
+// Boxes in one frame, buttons in another; the tab order runs across them.
+class FramedForm : public VbForm {
+public:
+    FramedForm() : VbForm(QStringLiteral("FramedForm")) {}
+    VbTextBox* p = nullptr;
+    VbTextBox* q = nullptr;
+    VbButton* r = nullptr;
+    VbButton* s = nullptr;
+
+protected:
+    void SetupUi() override
+    {
+        SetInnerSizeTw(4000, 3000);
+        auto* boxes = new VbFrame(this, "boxes");
+        PlaceTw(boxes, 0, 0, 4000, 1500);
+        p = new VbTextBox(boxes, "p");
+        q = new VbTextBox(boxes, "q");
+        PlaceTw(p, 100, 200, 1500, 300);
+        PlaceTw(q, 100, 700, 1500, 300);
+        auto* buttons = new VbFrame(this, "buttons");
+        PlaceTw(buttons, 0, 1500, 4000, 1500);
+        r = new VbButton(buttons, "r", "R");
+        s = new VbButton(buttons, "s", "S");
+        PlaceTw(r, 100, 200, 1000, 345);
+        PlaceTw(s, 1200, 200, 1000, 345);
+        SetTabOrder({s, q, r, p});
+    }
+};
+
 class TestControls : public QObject {
     Q_OBJECT
 private slots:
@@ -85,12 +114,7 @@ private slots:
     {
         AppFixture fx;
         VbTextBox box(nullptr, "box");
-        box.KeyPress = [&](int& k) {
-            if (!((k >= '0' && k <= '9') || k == vbkey::Back)) {
-                k = 0;
-                platform::Beep();
-            }
-        };
+        box.KeyPress = DigitKeysOnly;
         QGuiApplication::clipboard()->setText("99");
         TypeText(&box, "1a2");
         QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
@@ -249,6 +273,23 @@ private slots:
         QVERIFY(got.isEmpty());
         Settle();
         QCOMPARE(got, QStringList({"b40"}));
+        f.Unload();
+    }
+
+    void tabOrderRunsAcrossFrames()
+    {
+        AppFixture fx;
+        FramedForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        Settle();
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 4; ++i) {
+            SendTab(&f);
+            Settle();
+            seen << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(seen, QStringList({"s", "q", "r", "p", "s"}));
         f.Unload();
     }
 
