@@ -612,9 +612,21 @@ VbListBox::VbListBox(QWidget* parent, const QString& name)
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         m_changedInPress = true;
-        if (row >= 0)
+        if (row >= 0 && !m_focusing)
             fire(Click);
     });
+}
+
+void VbListBox::focusInEvent(QFocusEvent* e)
+{
+    // Taking the focus chooses nothing: Qt makes the first item current when there
+    // is none, which would raise Click as a choice does.
+    const bool hadCurrent = currentRow() >= 0;
+    m_focusing = true;
+    QListWidget::focusInEvent(e);
+    m_focusing = false;
+    if (!hadCurrent && currentRow() >= 0)
+        selectionModel()->clearCurrentIndex();
 }
 
 void VbListBox::AddItem(const QString& item) { addItem(item); }

@@ -241,9 +241,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     bool m_changedInPress = false;
+    bool m_focusing = false;
 };
 
 // Picture box or image control; Stretch scales the picture to the control's size.

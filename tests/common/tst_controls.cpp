@@ -276,6 +276,30 @@ private slots:
         f.Unload();
     }
 
+    void listTakingTheFocusChoosesNothing()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        auto* list = new VbListBox(&f, "list");
+        PlaceTw(list, 2000, 100, 1500, 1200);
+        list->AddItem("一");
+        list->AddItem("二");
+        list->show();
+        int clicks = 0;
+        list->Click = [&] { ++clicks; };
+        SetFocus(list);
+        Settle();
+        QVERIFY(list->hasFocus());
+        QCOMPARE(clicks, 0);
+        QCOMPARE(list->ListIndex(), -1);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(clicks, 1);
+        QCOMPARE(list->Text(), QString("一"));
+        f.Unload();
+    }
+
     void tabOrderRunsAcrossFrames()
     {
         AppFixture fx;
