@@ -150,6 +150,32 @@ private slots:
         QCOMPARE(fx.count("sqdm"), 1);
     }
 
+    void tabOrder_data()
+    {
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("empty table") << false << QStringList{"cmdAdd", "Cmdprev", "Cmdexit", "cmdAdd"};
+        QTest::newRow("stored row")
+            << true
+            << QStringList{"Cmdprev", "Cmdexit", "dwdm", "dwmc", "yzbm", "lxr", "dhhm", "czhm", "e_mail", "Cmdprev"};
+    }
+    void tabOrder()
+    {
+        QFETCH(bool, stored);
+        QFETCH(QStringList, order);
+        AppFixture fx;
+        if (stored)
+            storeUnit(fx);
+        open();
+        QStringList seen{focused()};
+        while (seen.size() < order.size()) {
+            PressKey(QApplication::focusWidget(), Qt::Key_Tab);
+            Settle();
+            seen << focused();
+        }
+        QCOMPARE(seen, order);
+    }
+
     void enterInTheCodeBox_data()
     {
         QTest::addColumn<bool>("withUnits");
@@ -364,6 +390,8 @@ private slots:
         QVERIFY(!forms::frmmain->isEnabled());
         QVERIFY(ShowActive(f));
         gAppUnitName = "东方大学";
+        bool mainEnabledAtWarning = false;
+        fx.ui.onMessage = [&](const platform::MessageRecord&) { mainEnabledAtWarning = forms::frmmain->isEnabled(); };
         if (edited) {
             clearBox(box("dwmc"));
             CommitText(box("dwmc"), "半截");
@@ -380,6 +408,7 @@ private slots:
             QCOMPARE(fx.ui.messages[0].title, QString("提示信息："));
             QCOMPARE(fx.ui.messages[0].buttons, platform::vbOKOnly);
             QCOMPARE(fx.ui.messages[0].icon, platform::vbNoIcon);
+            QVERIFY(mainEnabledAtWarning);   // the main window is released first
         } else {
             QVERIFY(fx.ui.messages.isEmpty());
         }
