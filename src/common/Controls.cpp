@@ -39,6 +39,14 @@ QString FitLength(const QString& s, int room, LengthUnit unit)
     return out;
 }
 
+void DigitKeysOnly(int& keyAscii)
+{
+    if ((keyAscii >= '0' && keyAscii <= '9') || keyAscii == vbkey::Back)
+        return;
+    keyAscii = 0;
+    platform::Beep();
+}
+
 int KeyAsciiOf(const QKeyEvent* e)
 {
     const int key = e->key();
@@ -364,15 +372,27 @@ void VbTextBox::inputMethodEvent(QInputMethodEvent* e)
         QLineEdit::inputMethodEvent(e);
 }
 
+void VbTextBox::mousePressEvent(QMouseEvent* e)
+{
+    m_inDoubleClick = false;
+    QLineEdit::mousePressEvent(e);
+}
+
 void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
 {
     QLineEdit::mouseReleaseEvent(e);
+    // A double click is Click, then DblClick; the release that ends it is no click.
+    if (m_inDoubleClick) {
+        m_inDoubleClick = false;
+        return;
+    }
     fire(Click);
 }
 
 void VbTextBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QLineEdit::mouseDoubleClickEvent(e);
+    m_inDoubleClick = true;
     fire(DblClick);
 }
 
@@ -568,9 +588,21 @@ VbListBox::VbListBox(QWidget* parent, const QString& name)
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         m_changedInPress = true;
-        if (row >= 0)
+        if (row >= 0 && !m_focusing)
             fire(Click);
     });
+}
+
+void VbListBox::focusInEvent(QFocusEvent* e)
+{
+    // Taking the focus chooses nothing: Qt makes the first item current when there
+    // is none, which would raise Click as a choice does.
+    const bool hadCurrent = currentRow() >= 0;
+    m_focusing = true;
+    QListWidget::focusInEvent(e);
+    m_focusing = false;
+    if (!hadCurrent && currentRow() >= 0)
+        selectionModel()->clearCurrentIndex();
 }
 
 void VbListBox::AddItem(const QString& item) { addItem(item); }

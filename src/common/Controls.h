@@ -54,6 +54,9 @@ enum class LengthUnit { GbkBytes, Characters };
 int TextLength(const QString& s, LengthUnit unit);
 // The longest start of s that fits into `room` units.
 QString FitLength(const QString& s, int room, LengthUnit unit);
+// KeyPress filter of code and count boxes: digits and Backspace pass; any other key
+// (a control key such as Ctrl+V included) is dropped with the system beep.
+void DigitKeysOnly(int& keyAscii);
 // The character code of a key event as KeyPress sees it; 0 when the key has none.
 int KeyAsciiOf(const QKeyEvent* e);
 // The key code and shift mask of a key event as KeyDown sees them.
@@ -105,6 +108,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool event(QEvent* e) override;
@@ -113,6 +117,7 @@ private:
     int m_maxLength = 0;
     LengthUnit m_unit = LengthUnit::GbkBytes;
     ImeMode m_ime = ImeMode::NoControl;
+    bool m_inDoubleClick = false;
 };
 
 // Multi-line text box: the same events as VbTextBox; Tab moves the focus.
@@ -243,9 +248,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     bool m_changedInPress = false;
+    bool m_focusing = false;
 };
 
 // Picture box or image control; Stretch scales the picture to the control's size.

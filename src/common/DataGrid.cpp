@@ -4,7 +4,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScopedValueRollback>
 
 class DataGridModel : public QAbstractTableModel {
 public:
@@ -165,22 +164,27 @@ void DataGrid::SetDataSource(DataControl* dc)
     m_dc = dc;
     if (dc) {
         Recordset* rs = &dc->Rs();
-        connect(rs, &Recordset::RowsReset, this, [this] {
+        // While rows come and go the view moves its current cell by itself (off a
+        // removed row, onto the new-row line): that is no move of the record set.
+        auto quietly = [this](auto&& change) {
+            const bool was = m_syncing;
+            m_syncing = true;
+            change();
+            m_syncing = was;
+        };
+        connect(rs, &Recordset::RowsReset, this, [this, quietly] {
             m_lastRow = -1;
-            m_model->reset();
+            quietly([this] { m_model->reset(); });
         });
-        connect(rs, &Recordset::RowAdded, this, [this](int i) { m_model->rowAdded(i); });
-        connect(rs, &Recordset::NewRowCommitted, this, [this](int i) { m_model->newRowCommitted(i); });
-        // Removing a row moves the view's current index by itself; that move is the
-        // view's, not the user's, and must not move the record set.
-        connect(rs, &Recordset::NewRowDropped, this, [this](int i) {
-            const QScopedValueRollback<bool> syncing(m_syncing, true);
-            m_model->rowGone(i);
-        });
-        connect(rs, &Recordset::RowRemoved, this, [this](int i) {
-            const QScopedValueRollback<bool> syncing(m_syncing, true);
-            m_model->rowGone(i);
+        connect(rs, &Recordset::RowAdded, this, [this, quietly](int i) { quietly([this, i] { m_model->rowAdded(i); }); });
+        connect(rs, &Recordset::NewRowCommitted, this,
+                [this, quietly](int i) { quietly([this, i] { m_model->newRowCommitted(i); }); });
+        connect(rs, &Recordset::NewRowDropped, this, [this, quietly](int i) { quietly([this, i] { m_model->rowGone(i); }); });
+        connect(rs, &Recordset::RowRemoved, this, [this, quietly](int i) {
+            quietly([this, i] { m_model->rowGone(i); });
             m_lastRow = -1;
+            // The set stands on the deleted row, which the grid no longer shows.
+            followRecordset();
         });
         connect(rs, &Recordset::RowDataChanged, this, [this](int i) { m_model->rowChanged(i); });
         connect(rs, &Recordset::MoveComplete, this, [this] { followRecordset(); });
@@ -276,4 +280,16 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
         platform::MsgBox(e.description());
         followRecordset();
     }
+}
+
+void DataGrid::focusInEvent(QFocusEvent* e)
+{
+    // Taking the focus moves nothing. Qt makes the first cell current when there is
+    // none, which on an empty set would begin a new row in the new-row line.
+    const bool hadCurrent = currentIndex().isValid();
+    m_syncing = true;
+    QTableView::focusInEvent(e);
+    m_syncing = false;
+    if (!hadCurrent && currentIndex().isValid())
+        selectionModel()->clearCurrentIndex();
 }

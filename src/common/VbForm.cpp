@@ -1,5 +1,6 @@
 #include "VbForm.h"
 
+#include "Db.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -11,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <deque>
+#include <vector>
 
 // ---------------------------------------------------------------------------
 // Focus events per window.
@@ -91,7 +93,12 @@ private:
                 m_redirect = nullptr;
                 form->m_active = back;
                 if (back != now) {
-                    QTimer::singleShot(0, back, [back] {
+                    QPointer<VbForm> f = form;
+                    QTimer::singleShot(0, back, [f, back] {
+                        // A move that the program made since (a handler that sent the
+                        // focus on) wins over the take-back.
+                        if (!f || f->m_active != back)
+                            return;
                         if (back && back->isEnabled() && QApplication::focusWidget() != back)
                             back->setFocus(Qt::OtherFocusReason);
                     });
@@ -156,15 +163,41 @@ void SendTab(QWidget* context)
     });
 }
 
+void SendKey(QWidget* context, Qt::Key key)
+{
+    QPointer<VbForm> form = context ? qobject_cast<VbForm*>(context->window()) : nullptr;
+    QTimer::singleShot(0, qApp, [form, key] {
+        QWidget* to = QApplication::focusWidget();
+        if (!to && form && form->IsLoaded())
+            to = form->ActiveControl();
+        if (!to)
+            return;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(to, &press);
+        QApplication::sendEvent(to, &release);
+    });
+}
+
 void SetTabOrder(std::initializer_list<QWidget*> order)
 {
-    QWidget* prev = nullptr;
-    for (QWidget* w : order) {
-        if (prev && w)
-            QWidget::setTabOrder(prev, w);
+    // Each control in turn goes to the front of its window's focus chain, the last
+    // first, so that the list ends up at the front in its own order. Qt's pairwise
+    // setTabOrder leaves a control where it was when it stands earlier in the chain
+    // and in another frame.
+    std::vector<QWidget*> list;
+    for (QWidget* w : order)
         if (w)
-            prev = w;
-    }
+            list.push_back(w);
+    if (list.empty())
+        return;
+    QWidget* win = list.front()->window();
+    const Qt::FocusPolicy was = win->focusPolicy();
+    win->setFocusPolicy(Qt::StrongFocus);
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if ((*it)->window() == win && *it != win)
+            QWidget::setTabOrder(win, *it);
+    win->setFocusPolicy(was);
 }
 
 // ---------------------------------------------------------------------------
@@ -246,8 +279,21 @@ void VbForm::Load()
     m_loaded = true;
     ++g_loaded;
     m_active = nullptr;
-    Form_Load();
+    QString failure;
+    try {
+        Form_Load();
+    } catch (const DbError& e) {
+        failure = e.description();
+    } catch (const std::exception& e) {
+        failure = QString::fromLocal8Bit(e.what());
+    }
     m_loading = false;
+    if (!failure.isNull()) {
+        // A window that cannot open its data (the database file missing, say) says
+        // why and does not open; its unload closes what the load had opened.
+        platform::MsgBox(failure, platform::vbOKOnly | platform::vbCritical);
+        Unload();
+    }
 }
 
 void VbForm::Show()

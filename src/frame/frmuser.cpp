@@ -1,5 +1,29 @@
 #include "frmuser.h"
 
+#include "Platform.h"
+#include "Twips.h"
+
+#include <QHeaderView>
+
+namespace {
+
+constexpr int kDataControlHeightTw = 345;
+constexpr int kButtonStripHeightTw = 300;
+
+// The data buttons report a failure with its own description and leave the window
+// as it was.
+template <class F>
+void RunDataCommand(F&& command)
+{
+    try {
+        command();
+    } catch (const DbError& e) {
+        platform::MsgBox(e.description(), platform::vbOKOnly);
+    }
+}
+
+}  // namespace
+
 frmuser::frmuser()
     : VbForm(QStringLiteral("frmuser"))
 {
@@ -8,9 +32,103 @@ frmuser::frmuser()
 void frmuser::SetupUi()
 {
     setWindowTitle(QStringLiteral("操作员设置"));
-    SetInnerSizeTw(8250, 5610);
+    SetInnerSizeTw(5880, 3945);
+
+    grdDataGrid = new DataGrid(this, QStringLiteral("grdDataGrid"));
+    grdDataGrid->AddColumn(QStringLiteral("   用 户 名"), QStringLiteral("USERNAME"));
+    grdDataGrid->AddColumn(QStringLiteral("    密   码"), QStringLiteral("PASSWORD"));
+    grdDataGrid->SetAllowUpdate(true);
+    grdDataGrid->SetAllowAddNew(true);
+    grdDataGrid->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(2400));
+
+    picButtons = new QFrame(this);
+    picButtons->setObjectName(QStringLiteral("picButtons"));
+    auto button = [this](const QString& name, const QString& caption, int left) {
+        auto* b = new VbButton(picButtons, name, caption);
+        PlaceTw(b, left, 0, 1095, 300);
+        return b;
+    };
+    cmdAdd = button(QStringLiteral("cmdAdd"), QStringLiteral("添加(&A)"), 59);
+    cmdUpdate = button(QStringLiteral("cmdUpdate"), QStringLiteral("保存(&S)"), 1213);
+    cmdDelete = button(QStringLiteral("cmdDelete"), QStringLiteral("删除(&D)"), 2367);
+    cmdRefresh = button(QStringLiteral("cmdRefresh"), QStringLiteral("放弃(&R)"), 3521);
+    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"), 4675);
+
+    datPrimaryRS = new DataControl(this, QStringLiteral("datPrimaryRS"));
+    grdDataGrid->SetDataSource(datPrimaryRS);
+
+    cmdAdd->Click = [this] { cmdAdd_Click(); };
+    cmdUpdate->Click = [this] { cmdUpdate_Click(); };
+    cmdDelete->Click = [this] { cmdDelete_Click(); };
+    cmdRefresh->Click = [this] { cmdRefresh_Click(); };
+    cmdClose->Click = [this] { cmdClose_Click(); };
+    datPrimaryRS->MoveComplete = [this] { datPrimaryRS_MoveComplete(); };
+
+    Form_Resize();
 }
 
-void frmuser::Form_Load() { CentreOnMain(*this); }
+void frmuser::Form_Load()
+{
+    CentreOnMain(*this);
+    BindDataControl(*datPrimaryRS, QStringLiteral("select USERNAME,PASSWORD from login"));
+}
 
-void frmuser::Form_Unload() {  }
+void frmuser::Form_Unload()
+{
+    platform::SetBusy(false);
+    datPrimaryRS->Close();
+}
+
+void frmuser::Form_Resize()
+{
+    if (!grdDataGrid)
+        return;
+    // The grid stands at the top across the window; the button strip and below it
+    // the data control stand at the bottom.
+    const int w = width();
+    const int dcHeight = TwipsToPixels(kDataControlHeightTw);
+    const int stripHeight = TwipsToPixels(kButtonStripHeightTw);
+    datPrimaryRS->setGeometry(0, height() - dcHeight, w, dcHeight);
+    picButtons->setGeometry(0, height() - dcHeight - stripHeight, w, stripHeight);
+    const double gridTw = InnerHeightTw() - PixelsToTwips(dcHeight) - 30 - PixelsToTwips(stripHeight);
+    // A window too small for the grid keeps the grid's height as it was.
+    const int gridHeight = gridTw >= 0 ? TwipsToPixels(gridTw) : grdDataGrid->height();
+    grdDataGrid->setGeometry(0, 0, w, gridHeight);
+}
+
+void frmuser::cmdAdd_Click()
+{
+    RunDataCommand([this] {
+        datPrimaryRS->Rs().MoveLast();
+        SetFocus(grdDataGrid);
+        SendKey(grdDataGrid, Qt::Key_Down);   // enters the grid's new row
+    });
+}
+
+void frmuser::cmdUpdate_Click()
+{
+    RunDataCommand([this] { datPrimaryRS->Rs().UpdateBatch(); });
+}
+
+void frmuser::cmdDelete_Click()
+{
+    RunDataCommand([this] {
+        Recordset& rs = datPrimaryRS->Rs();
+        rs.Delete();
+        rs.MoveNext();
+        if (rs.Eof())
+            rs.MoveLast();
+    });
+}
+
+void frmuser::cmdRefresh_Click()
+{
+    RunDataCommand([this] { datPrimaryRS->Refresh(); });
+}
+
+void frmuser::cmdClose_Click() { Unload(); }
+
+void frmuser::datPrimaryRS_MoveComplete()
+{
+    datPrimaryRS->SetCaption(QStringLiteral("记录号： ") + QString::number(datPrimaryRS->Rs().AbsolutePosition()));
+}

@@ -1,5 +1,10 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
+// The operators of table login, kept in an editable grid over a data control, with
+// buttons to add, save, delete, discard and close.
+
+#include "Controls.h"
+#include "DataControl.h"
+#include "DataGrid.h"
 #include "VbForm.h"
 
 class frmuser : public VbForm {
@@ -11,6 +16,24 @@ protected:
     void SetupUi() override;
     void Form_Load() override;
     void Form_Unload() override;
+    void Form_Resize() override;
+
+private:
+    void cmdAdd_Click();
+    void cmdUpdate_Click();
+    void cmdDelete_Click();
+    void cmdRefresh_Click();
+    void cmdClose_Click();
+    void datPrimaryRS_MoveComplete();
+
+    DataGrid* grdDataGrid = nullptr;
+    DataControl* datPrimaryRS = nullptr;
+    QFrame* picButtons = nullptr;
+    VbButton* cmdAdd = nullptr;
+    VbButton* cmdUpdate = nullptr;
+    VbButton* cmdDelete = nullptr;
+    VbButton* cmdRefresh = nullptr;
+    VbButton* cmdClose = nullptr;
 };
 
 namespace forms {

@@ -1,6 +1,15 @@
 #pragma once
-// Placeholder until the window is built: its name, caption and life cycle.
+// The applicant unit of this installation: the one row of table sqdm, shown and
+// edited in seven boxes bound to a hidden data control. The unit code can be typed
+// (its name is then looked up in the unit code table) or picked by name from a list.
+
+#include "Controls.h"
+#include "DataControl.h"
+#include "Recordset.h"
+#include "Report.h"
 #include "VbForm.h"
+
+#include <memory>
 
 class frmsqdw : public VbForm {
     Q_OBJECT
@@ -11,6 +20,54 @@ protected:
     void SetupUi() override;
     void Form_Load() override;
     void Form_Unload() override;
+
+private:
+    void UnlockFields();
+    void BeginEdit();
+
+    void cmdAdd_Click();
+    void Cmdprev_Click();
+    void Cmdupd_Click();
+    void Cmdexit_Click();
+
+    void Field_Change();
+    void dwdm_Click();
+    void dwdm_DblClick();
+    void dwdm_GotFocus();
+    void dwdm_LostFocus();
+    void dwdm_KeyPress(int& keyAscii);
+    void dwmc_GotFocus();
+    void dwmc_LostFocus();
+    void dwmc_KeyPress(int& keyAscii);
+    void yzbm_KeyPress(int& keyAscii);
+    void e_mail_KeyPress(int& keyAscii);
+    void Lstdwdm_Click();
+
+    // Fills code and name from the first unit of the code table that matches.
+    bool FindUnit(int column, const QString& value);
+
+    VbLabel* Label7 = nullptr;
+    VbLabel* Label1 = nullptr;
+    VbFrame* Frame1 = nullptr;
+    VbTextBox* dwdm = nullptr;
+    VbTextBox* dwmc = nullptr;
+    VbTextBox* yzbm = nullptr;
+    VbTextBox* lxr = nullptr;
+    VbTextBox* dhhm = nullptr;
+    VbTextBox* czhm = nullptr;
+    VbTextBox* e_mail = nullptr;
+    VbListBox* Lstdwdm = nullptr;
+    VbFrame* Frame2 = nullptr;
+    VbButton* cmdAdd = nullptr;
+    VbButton* Cmdprev = nullptr;
+    VbButton* Cmdupd = nullptr;
+    VbButton* Cmdexit = nullptr;
+    DataControl* data1 = nullptr;
+    ReportControl* rptsq = nullptr;
+
+    std::unique_ptr<DbConnection> m_conn;
+    Recordset UnitRecordset;
+    QString UnitListFlag;
 };
 
 namespace forms {

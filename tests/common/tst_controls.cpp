@@ -1,4 +1,5 @@
 #include "Controls.h"
+#include "Db.h"
 #include "Twips.h"
 
 #include <QClipboard>
@@ -32,6 +33,51 @@ protected:
         b->LostFocus = [this] { events << "b-"; };
     }
     void Form_Load() override { ++loads; }
+};
+
+// A window whose load fails while the database cannot be opened.
+class FailingForm : public ProbeForm {
+public:
+    bool fail = true;
+    int unloads = 0;
+
+protected:
+    void Form_Load() override
+    {
+        ProbeForm::Form_Load();
+        if (fail)
+            throw DbError(QStringLiteral("找不到数据库文件：x"));
+    }
+    void Form_Unload() override { ++unloads; }
+};
+
+// Boxes in one frame, buttons in another; the tab order runs across them.
+class FramedForm : public VbForm {
+public:
+    FramedForm() : VbForm(QStringLiteral("FramedForm")) {}
+    VbTextBox* p = nullptr;
+    VbTextBox* q = nullptr;
+    VbButton* r = nullptr;
+    VbButton* s = nullptr;
+
+protected:
+    void SetupUi() override
+    {
+        SetInnerSizeTw(4000, 3000);
+        auto* boxes = new VbFrame(this, "boxes");
+        PlaceTw(boxes, 0, 0, 4000, 1500);
+        p = new VbTextBox(boxes, "p");
+        q = new VbTextBox(boxes, "q");
+        PlaceTw(p, 100, 200, 1500, 300);
+        PlaceTw(q, 100, 700, 1500, 300);
+        auto* buttons = new VbFrame(this, "buttons");
+        PlaceTw(buttons, 0, 1500, 4000, 1500);
+        r = new VbButton(buttons, "r", "R");
+        s = new VbButton(buttons, "s", "S");
+        PlaceTw(r, 100, 200, 1000, 345);
+        PlaceTw(s, 1200, 200, 1000, 345);
+        SetTabOrder({s, q, r, p});
+    }
 };
 
 class TestControls : public QObject {
@@ -68,12 +114,7 @@ private slots:
     {
         AppFixture fx;
         VbTextBox box(nullptr, "box");
-        box.KeyPress = [&](int& k) {
-            if (!((k >= '0' && k <= '9') || k == vbkey::Back)) {
-                k = 0;
-                platform::Beep();
-            }
-        };
+        box.KeyPress = DigitKeysOnly;
         QGuiApplication::clipboard()->setText("99");
         TypeText(&box, "1a2");
         QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
@@ -194,6 +235,119 @@ private slots:
         QVERIFY(f.a->hasFocus());   // not before the handler returns
         Settle();
         QVERIFY(f.b->hasFocus());
+        f.Unload();
+    }
+
+    void doubleClickIsOneClickThenDblClick()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        QStringList seen;
+        f.a->Click = [&] { seen << "click"; };
+        f.a->DblClick = [&] { seen << "dbl"; };
+        DoubleClick(f.a);
+        QTest::mouseClick(f.a, Qt::LeftButton);
+        QCOMPARE(seen, QStringList({"click", "dbl", "click"}));
+        f.Unload();
+    }
+
+    void takeBackYieldsToALaterMoveByTheProgram()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        f.b->LostFocus = [&] {
+            if (f.b->text().isEmpty())
+                SetFocus(f.b);
+        };
+        SetFocus(f.b);
+        Settle();
+        QTest::mouseClick(f.a, Qt::LeftButton);   // refused: b is empty
+        // A handler of that same click fills b and sends the focus on.
+        f.b->setText("x");
+        SetFocus(f.ok);
+        Settle();
+        QVERIFY(f.ok->hasFocus());
+        QCOMPARE(f.ActiveControl(), f.ok);
+        f.Unload();
+    }
+
+    void queuedKeyGoesToTheFocusAtRunTime()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        QStringList got;
+        f.a->KeyDown = [&](int& k, int) { got << QString("a%1").arg(k); };
+        f.b->KeyDown = [&](int& k, int) { got << QString("b%1").arg(k); };
+        SetFocus(f.a);
+        Settle();
+        SendKey(f.a, Qt::Key_Down);
+        SetFocus(f.b);
+        QVERIFY(got.isEmpty());
+        Settle();
+        QCOMPARE(got, QStringList({"b40"}));
+        f.Unload();
+    }
+
+    void listTakingTheFocusChoosesNothing()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        auto* list = new VbListBox(&f, "list");
+        PlaceTw(list, 2000, 100, 1500, 1200);
+        list->AddItem("一");
+        list->AddItem("二");
+        list->show();
+        int clicks = 0;
+        list->Click = [&] { ++clicks; };
+        SetFocus(list);
+        Settle();
+        QVERIFY(list->hasFocus());
+        QCOMPARE(clicks, 0);
+        QCOMPARE(list->ListIndex(), -1);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(clicks, 1);
+        QCOMPARE(list->Text(), QString("一"));
+        f.Unload();
+    }
+
+    void tabOrderRunsAcrossFrames()
+    {
+        AppFixture fx;
+        FramedForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        Settle();
+        QStringList seen{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 4; ++i) {
+            SendTab(&f);
+            Settle();
+            seen << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(seen, QStringList({"s", "q", "r", "p", "s"}));
+        f.Unload();
+    }
+
+    void failedLoadIsShownAndTheWindowCanOpenLater()
+    {
+        AppFixture fx;
+        FailingForm f;
+        f.Show();
+        QVERIFY(!f.IsLoaded());
+        QVERIFY(!f.isVisible());
+        QCOMPARE(fx.ui.texts(), QStringList({"找不到数据库文件：x"}));
+        QCOMPARE(f.unloads, 1);
+        f.fail = false;
+        f.Show();
+        QVERIFY(f.IsLoaded());
+        QCOMPARE(f.loads, 2);
         f.Unload();
     }
 

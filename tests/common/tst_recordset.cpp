@@ -317,6 +317,53 @@ private slots:
         QCOMPARE(grid.CellText(1, 0), QString("33"));
     }
 
+    // The view moves its current cell off a removed row by itself; with the new-row
+    // line below, that must not begin a new row.
+    void gridDeleteWithTheNewRowLine()
+    {
+        AppFixture fx;
+        for (const char* u : {"a", "b", "c"})
+            fx.exec("insert into login values (?, '1')", {u});
+        QWidget host;
+        DataControl dc(&host, "datPrimaryRS");
+        DataGrid grid(&host, "grdDataGrid");
+        grid.AddColumn("   用 户 名", "USERNAME");
+        grid.SetAllowUpdate(true);
+        grid.SetAllowAddNew(true);
+        grid.SetDataSource(&dc);
+        BindDataControl(dc, "select USERNAME,PASSWORD from login");
+        dc.Rs().MoveTo(1);
+        dc.Rs().Delete();
+        QVERIFY(!dc.Rs().NewRowPending());
+        QCOMPARE(grid.Row(), -1);
+        QCOMPARE(grid.VisibleRowCount(), 3);
+        dc.Rs().MoveNext();
+        QCOMPARE(dc.Rs().Text(0), QString("c"));
+        QCOMPARE(grid.Row(), 1);
+        QCOMPARE(fx.count("login"), 2);
+        dc.Close();
+    }
+
+    void gridTakingTheFocusBeginsNoRow()
+    {
+        AppFixture fx;
+        QWidget host;
+        DataControl dc(&host, "datPrimaryRS");
+        DataGrid grid(&host, "grdDataGrid");
+        grid.AddColumn("   用 户 名", "USERNAME");
+        grid.SetAllowAddNew(true);
+        grid.SetDataSource(&dc);
+        BindDataControl(dc, "select USERNAME,PASSWORD from login");
+        QVERIFY(ShowActive(&host));
+        grid.setFocus();
+        Settle();
+        QVERIFY(grid.hasFocus());
+        QVERIFY(!dc.Rs().NewRowPending());
+        QTest::keyClick(&grid, Qt::Key_Down);   // entering the new-row line does
+        QVERIFY(dc.Rs().NewRowPending());
+        dc.Close();
+    }
+
     void gridNewRowAndEditing()
     {
         AppFixture fx;

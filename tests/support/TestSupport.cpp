@@ -191,6 +191,13 @@ void PressKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods)
     QTest::keyClick(w, key, mods);
 }
 
+void DoubleClick(QWidget* w, QPoint pos)
+{
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, pos);
+    QTest::mouseDClick(w, Qt::LeftButton, Qt::NoModifier, pos);
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
 void CommitText(QWidget* w, const QString& text)
 {
     QInputMethodEvent e;

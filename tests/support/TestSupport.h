@@ -79,6 +79,9 @@ void ResetModuleState();
 // other characters as key events that carry the character.
 void TypeText(QWidget* w, const QString& text);
 void PressKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// A double click as the window system delivers it: press, release, double-click
+// press, release (QTest::mouseDClick sends the double-click press alone).
+void DoubleClick(QWidget* w, QPoint pos = QPoint());
 // An input-method commit of text (how Chinese text arrives).
 void CommitText(QWidget* w, const QString& text);
 // Lets queued work run (posted focus moves, queued Tab keystrokes, deletions).
