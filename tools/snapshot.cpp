@@ -58,5 +58,34 @@ int main(int argc, char** argv)
     forms::frmAbout->Show();
     ShowActive(&forms::frmAbout.get());
     save(&forms::frmAbout.get(), dir, QStringLiteral("about.png"));
+    forms::frmAbout->Unload();
+
+    // The maintenance windows, opened from the menu as a user does, on a few rows.
+    for (const char* code : {"10001", "10002", "10003"})
+        fx.exec(QStringLiteral("insert into dwdm values (?, ?)"),
+                {QString::fromLatin1(code), QStringLiteral("示范大学%1").arg(QString::fromLatin1(code).right(1))});
+    fx.exec(QStringLiteral("insert into sysdm values ('01', '省重点实验室')"));
+    fx.exec(QStringLiteral("insert into xkdm values ('PA', '数学'), ('PB', '物理学')"));
+    fx.exec(QStringLiteral("insert into login values ('admin', 'secret')"));
+    const struct {
+        const char* item;
+        const char* file;
+    } windows[] = {
+        {"mnudwdmgl", "frmdwdm.png"}, {"mnuzdsysdmgl", "frmsys.png"}, {"mnuxkdmgl", "frmxkdm.png"},
+        {"mnusqdwmc", "frmsqdw.png"}, {"mnuuser", "frmuser.png"},
+    };
+    for (const auto& w : windows) {
+        QAction* item = forms::frmmain->findChild<QAction*>(QString::fromLatin1(w.item));
+        item->trigger();
+        Settle(10);
+        QWidget* opened = QApplication::activeWindow();
+        for (VbForm* f : VbForm::AllForms())
+            if (f->IsLoaded() && f != &forms::frmmain.get() && f->isVisible())
+                opened = f;
+        ShowActive(opened);
+        save(opened, dir, QString::fromLatin1(w.file));
+        static_cast<VbForm*>(opened)->Unload();
+        Settle(10);
+    }
     return 0;
 }
