@@ -15,6 +15,17 @@ static QString where(const Recordset& rs)
     return rs.Bof() ? QStringLiteral("BOF") : rs.Eof() ? QStringLiteral("EOF") : QStringLiteral("deleted");
 }
 
+// A record set on the fixture's database through a connection of its own.
+struct OpenSet {
+    DbConnection conn{"t"};
+    Recordset rs;
+    OpenSet(AppFixture& fx, const QString& sql, const QVariantList& values = {})
+    {
+        conn.Open(fx.dbPath());
+        rs.Open(conn, sql, values);
+    }
+};
+
 class TestRecordset : public QObject {
     Q_OBJECT
 
@@ -29,10 +40,8 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11", "22", "33"});
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select * from dwdm  order by dwdm");
+        OpenSet set(fx, "select * from dwdm  order by dwdm");
+        Recordset& rs = set.rs;
         QCOMPARE(rs.RecordCount(), 3);
         QCOMPARE(where(rs), QString("11"));
         QCOMPARE(rs.AbsolutePosition(), 1);
@@ -53,10 +62,8 @@ private slots:
     void emptySetIsBofAndEof()
     {
         AppFixture fx;
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select * from dwdm");
+        OpenSet set(fx, "select * from dwdm");
+        Recordset& rs = set.rs;
         QVERIFY(rs.Bof() && rs.Eof());
         QCOMPARE(rs.RecordCount(), 0);
         rs.MoveFirst();
@@ -68,10 +75,8 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11"});
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select * from dwdm order by dwdm");
+        OpenSet set(fx, "select * from dwdm order by dwdm");
+        Recordset& rs = set.rs;
         rs.AddNew();
         rs.SetField("dwdm", "99");
         rs.SetField(1, "新单位");
@@ -95,10 +100,8 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11", "22"});
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select * from dwdm order by dwdm");
+        OpenSet set(fx, "select * from dwdm order by dwdm");
+        Recordset& rs = set.rs;
         rs.SetField("dwmc", "改");
         QVERIFY(rs.EditPending());
         rs.CancelUpdate();
@@ -132,10 +135,8 @@ private slots:
         for (int variant = 0; variant < 2; ++variant) {
             AppFixture fx;
             fill(fx, codes);
-            DbConnection conn("t");
-            conn.Open(fx.dbPath());
-            Recordset rs;
-            rs.Open(conn, "select * from dwdm order by dwdm");
+            OpenSet set(fx, "select * from dwdm order by dwdm");
+            Recordset& rs = set.rs;
             rs.MoveTo(deleteAt);
             const QString gone = rs.Text(0);
             rs.Delete();
@@ -189,10 +190,8 @@ private slots:
         AppFixture fx;
         fx.exec("insert into login values ('a', '1')");
         fx.exec("insert into login values ('a', '1')");
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select USERNAME,PASSWORD from login");
+        OpenSet set(fx, "select USERNAME,PASSWORD from login");
+        Recordset& rs = set.rs;
         rs.MoveLast();
         rs.SetField("PASSWORD", "2");
         rs.MoveFirst();
@@ -204,27 +203,23 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11", "22"});
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select * from dwdm where dwdm = ?", {"x' or '1'='1"});
+        OpenSet set(fx, "select * from dwdm where dwdm = ?", {"x' or '1'='1"});
+        Recordset& rs = set.rs;
         QCOMPARE(rs.RecordCount(), 0);
         Recordset joined;
-        joined.Open(conn, "select a.dwdm, b.dwmc from dwdm a join dwdm b on a.dwdm = b.dwdm");
+        joined.Open(set.conn, "select a.dwdm, b.dwmc from dwdm a join dwdm b on a.dwdm = b.dwdm");
         QCOMPARE(joined.RecordCount(), 2);
         QVERIFY(!joined.Updatable());
         QVERIFY_THROWS_EXCEPTION(DbError, joined.AddNew());
-        QVERIFY_THROWS_EXCEPTION(DbError, rs.Open(conn, "select * from nosuchtable"));
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.Open(set.conn, "select * from nosuchtable"));
     }
 
     void navigationProcedures()
     {
         AppFixture fx;
         fill(fx, {"11", "22"});
-        DbConnection conn("t");
-        conn.Open(fx.dbPath());
-        Recordset rs;
-        rs.Open(conn, "select * from dwdm order by dwdm");
+        OpenSet set(fx, "select * from dwdm order by dwdm");
+        Recordset& rs = set.rs;
         Cmdpre_Click(rs);
         QCOMPARE(where(rs), QString("11"));
         Cmdnxt_Click(rs);
@@ -240,7 +235,7 @@ private slots:
         QCOMPARE(where(rs), QString("22"));
 
         Recordset empty;
-        empty.Open(conn, "select * from mzdm");
+        empty.Open(set.conn, "select * from mzdm");
         fx.ui.clear();
         Cmdfst_Click(empty);
         Cmdpre_Click(empty);
