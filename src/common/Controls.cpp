@@ -128,10 +128,8 @@ void fire(const F& handler, A&&... args)
         return;
     try {
         handler(std::forward<A>(args)...);
-    } catch (const DbError& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly | platform::vbCritical);
     } catch (const std::exception& e) {
-        platform::MsgBox(QString::fromLocal8Bit(e.what()), platform::vbOKOnly | platform::vbCritical);
+        ShowFailure(e);
     }
 }
 

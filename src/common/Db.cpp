@@ -112,6 +112,19 @@ void DbConnection::Rollback() { Database().rollback(); }
 
 QString DefaultDbPath() { return appFolder() + QStringLiteral("/data/qwdb.mdb"); }
 
+QString FailureText(const std::exception& e)
+{
+    const auto* db = dynamic_cast<const DbError*>(&e);
+    return db ? db->description() : QString::fromLocal8Bit(e.what());
+}
+
+void ShowFailure(const QString& description)
+{
+    platform::MsgBox(description, platform::vbOKOnly | platform::vbCritical);
+}
+
+void ShowFailure(const std::exception& e) { ShowFailure(FailureText(e)); }
+
 bool OpenWindowConnection(DbConnection& connection, const QString& path)
 {
     try {

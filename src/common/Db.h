@@ -70,6 +70,13 @@ private:
 // The database file of this installation: the application folder's data/qwdb.mdb.
 QString DefaultDbPath();
 
+// Shows a failure that reached an event handler or a window's load: its own
+// description (a database's message as the database gave it), OK only.
+void ShowFailure(const std::exception& e);
+void ShowFailure(const QString& description);
+// The description of a failure as ShowFailure shows it.
+QString FailureText(const std::exception& e);
+
 // Opens a window's connection when the window loads. When the file cannot be opened
 // the database's own description is shown in a message box and false is returned;
 // the window stays open without its data.

@@ -279,19 +279,19 @@ void VbForm::Load()
     m_loaded = true;
     ++g_loaded;
     m_active = nullptr;
+    bool failed = false;
     QString failure;
     try {
         Form_Load();
-    } catch (const DbError& e) {
-        failure = e.description();
     } catch (const std::exception& e) {
-        failure = QString::fromLocal8Bit(e.what());
+        failed = true;
+        failure = FailureText(e);
     }
     m_loading = false;
-    if (!failure.isNull()) {
+    if (failed) {
         // A window that cannot open its data (the database file missing, say) says
         // why and does not open; its unload closes what the load had opened.
-        platform::MsgBox(failure, platform::vbOKOnly | platform::vbCritical);
+        ShowFailure(failure);
         Unload();
     }
 }

@@ -4,22 +4,11 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "Startup.h"
+#include "VbText.h"
 #include "frmmain.h"
 
 namespace {
 const QString kTitle = QStringLiteral("登录");
-
-// Leading and trailing blanks off, nothing else.
-QString TrimBlanks(const QString& s)
-{
-    int b = 0;
-    int e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return s.mid(b, e - b);
-}
 }  // namespace
 
 frmLogin::frmLogin()
@@ -129,13 +118,13 @@ void frmLogin::cmdOK_Click()
                 return;
             }
         }
-        const QString user = TrimBlanks(m_txtUserName->Text());
+        const QString user = Trim(m_txtUserName->Text());
         if (user.isEmpty()) {
             platform::MsgBox(QStringLiteral("用户名不能为空，请输入用户名!"), platform::vbOKOnly, kTitle);
             SetFocus(m_txtUserName);
             return;
         }
-        const QString password = TrimBlanks(m_txtPassword->Text());
+        const QString password = Trim(m_txtPassword->Text());
         bool found = false;
         {
             QSqlQuery q = m_db.Exec(QStringLiteral("select * from login where username=? AND password=?"),

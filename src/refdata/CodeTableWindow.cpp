@@ -16,9 +16,6 @@ const QString kInfoTitle = QStringLiteral("提示信息");
 const QString kOwnInfoTitle = QStringLiteral("提示信息：");
 const QString kWarningTitle = QStringLiteral("警告信息：");
 
-// A failure of the database while the window works: said plainly, and the window
-// goes on.
-void ShowFailure(const DbError& e) { MsgBox(e.description(), vbOKOnly | vbCritical); }
 }  // namespace
 
 CodeTableWindow::CodeTableWindow(const QString& formName, CodeTableMember member)
