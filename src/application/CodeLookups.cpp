@@ -1,0 +1,69 @@
+#include "CodeLookups.h"
+
+#include "Db.h"
+#include "VbText.h"
+
+#include <QSqlQuery>
+
+const QString kWrongTitleMessage = QStringLiteral("职称或职称代码输入错误，请重新输入！");
+
+namespace {
+
+// Only digits can be typed into the code boxes; a picked name is never a number.
+bool isCodeText(const QString& s)
+{
+    const QString t = Trim(s);
+    if (t.isEmpty())
+        return false;
+    for (QChar ch : t) {
+        if (ch < u'0' || ch > u'9')
+            return false;
+    }
+    return true;
+}
+
+// The first title, in code order, whose `column` equals `value` exactly.
+bool findTitle(DbConnection& db, const char* column, const QString& value, TitleResolution& out)
+{
+    QSqlQuery q = db.Exec(QStringLiteral("select zcdm, zcmc from zcdm where %1 = ? collate binary "
+                                         "order by zcdm limit 1")
+                              .arg(QLatin1String(column)),
+                          {value});
+    if (!q.next())
+        return false;
+    out.code = q.value(0).toString();
+    out.title = q.value(1).toString();
+    return true;
+}
+
+}  // namespace
+
+TitleResolution ResolveTitleCode(DbConnection& db, const QString& title, const QString& code)
+{
+    TitleResolution r{title, code};
+    if (Trim(title).isEmpty() || (isCodeText(title) && !findTitle(db, "zcdm", title, r)))
+        r.code.clear();
+    return r;
+}
+
+TitleResolution ResolveMemberTitle(DbConnection& db, const QString& title, const QString& code)
+{
+    if (Trim(title).isEmpty() || isCodeText(title))
+        return ResolveTitleCode(db, title, code);
+    TitleResolution r{title, code};
+    if (!findTitle(db, "zcmc", title, r)) {
+        r.code.clear();
+        r.wrongTitle = true;
+    }
+    return r;
+}
+
+QString ResolveUnitCode(DbConnection& db, const QString& unit)
+{
+    if (!isCodeText(unit))
+        return unit;
+    QSqlQuery q = db.Exec(QStringLiteral("select dwmc from dwdm where dwdm = ? collate binary "
+                                         "order by dwdm limit 1"),
+                          {unit});
+    return q.next() ? q.value(0).toString() : unit;
+}

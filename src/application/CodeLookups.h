@@ -1,0 +1,38 @@
+#pragma once
+// Typed codes and names resolved against the code tables: the leader's and the
+// members' titles against `zcdm`, the units against `dwdm`. Each lookup binds the
+// box's text; it takes the first row in code order whose column equals the text
+// exactly. Database failures throw DbError.
+
+#include <QString>
+
+class DbConnection;
+
+// The title box and its hidden code box after a lookup.
+struct TitleResolution {
+    QString title;
+    QString code;
+    // A name that matches no title: the window shows kWrongTitleMessage.
+    bool wrongTitle = false;
+
+    bool operator==(const TitleResolution&) const = default;
+};
+
+// The message box text (title "提示信息", OK) for a member title that matches nothing.
+extern const QString kWrongTitleMessage;
+
+// The leader's title box `txtzc` being left. A code (digits) that `zcdm` holds puts
+// the title's name into the box and its code into the code box; a code it lacks stays
+// as typed, silently. A name (picked from the list) is left as it is, with its code.
+// An empty box or a code without a title leaves the code box empty, so that no stale
+// code is stored or counted.
+TitleResolution ResolveTitleCode(DbConnection& db, const QString& title, const QString& code);
+
+// A member's title box `txtzw`k being left: a code as for the leader; a name is looked
+// up among the title names, and one that matches none stays as typed with the message.
+// An empty box, or a text that resolves to no title, leaves the code box empty.
+TitleResolution ResolveMemberTitle(DbConnection& db, const QString& title, const QString& code);
+
+// A unit box being left: a unit code (digits) that `dwdm` holds becomes the unit's
+// name; anything else (a name, or a code without a unit) stays as it is.
+QString ResolveUnitCode(DbConnection& db, const QString& unit);
