@@ -14,7 +14,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QtMath>
 #include <QPrinter>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -135,24 +138,24 @@ void wrap(QTextLayout& layout, qreal width, qreal line, qreal ascent, Qt::Alignm
     layout.endLayout();
 }
 
-int lineCount(const QString& text, const QFont& font, QPaintDevice* device, qreal width)
+int lineCount(const QString& text, const QFont& font, qreal width)
 {
-    QTextLayout layout(cellText(text), font, device);
+    QTextLayout layout(cellText(text), font);
     wrap(layout, width, 0, 0, Qt::AlignLeft);
     return qMax(1, layout.lineCount());
 }
 
 // Height and first baseline of a line that may hold Latin and Chinese text: the
 // fallback font of the Chinese characters stands taller than the Latin one.
-void lineMetrics(const QFont& font, QPaintDevice* device, qreal* height, qreal* ascent)
+void lineMetrics(const QFont& font, qreal* height, qreal* ascent)
 {
-    QTextLayout layout(QStringLiteral("Ag国"), font, device);
+    QTextLayout layout(QStringLiteral("Ag国"), font);
     layout.beginLayout();
     QTextLine l = layout.createLine();
     l.setLineWidth(1e9);
     layout.endLayout();
     *ascent = l.ascent();
-    *height = l.ascent() + l.descent() + qMax<qreal>(0, QFontMetricsF(font, device).leading());
+    *height = l.ascent() + l.descent() + qMax<qreal>(0, QFontMetricsF(font).leading());
 }
 
 }  // namespace
@@ -270,16 +273,16 @@ bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString*
     return true;
 }
 
-Layout::Layout(const Definition& def, const Rows& rows, QSizeF page, QPaintDevice* device)
+Layout::Layout(const Definition& def, const Rows& rows, QSizeF page, qreal dpi)
     : m_def(def), m_rows(rows), m_page(page)
 {
-    measure(device);
-    setColumnWidths(device);
+    measure(dpi);
+    setColumnWidths();
     paginate();
 }
 
 Layout::Layout(const Definition& def, const Rows& rows, QPagedPaintDevice* device)
-    : Layout(def, rows, QSizeF(device->width(), device->height()), device)
+    : Layout(def, rows, QSizeF(device->width(), device->height()), device->logicalDpiY())
 {
 }
 
@@ -288,26 +291,28 @@ int Layout::endRow(int page) const
     return page + 1 < m_pages.size() ? m_pages.at(page + 1) : int(m_rows.size());
 }
 
-void Layout::measure(QPaintDevice* device)
+void Layout::measure(qreal dpi)
 {
-    const qreal pt = device->logicalDpiY() / 72.0;
+    // Fonts are sized in the pixels of the page, so a page drawn scaled on the screen
+    // looks as it prints, and measure and draw the same on every device.
+    const qreal pt = dpi / 72.0;
     m_font = QGuiApplication::font();
-    m_font.setPointSizeF(10.5);
+    m_font.setPixelSize(qRound(10.5 * pt));
     m_captionFont = m_font;
     m_captionFont.setBold(true);
     m_titleFont = m_font;
-    m_titleFont.setPointSizeF(16);
+    m_titleFont.setPixelSize(qRound(16 * pt));
     m_titleFont.setBold(true);
     m_footerFont = m_font;
-    m_footerFont.setPointSizeF(9);
+    m_footerFont.setPixelSize(qRound(9 * pt));
     m_padX = 3 * pt;
     m_padY = 2 * pt;
     m_rule = 0.75 * pt;
-    m_footerHeight = device->logicalDpiY() * 0.4;   // about 10 mm
-    lineMetrics(m_font, device, &m_line, &m_ascent);
-    lineMetrics(m_captionFont, device, &m_captionLine, &m_captionAscent);
+    m_footerHeight = dpi * 0.4;   // about 10 mm
+    lineMetrics(m_font, &m_line, &m_ascent);
+    lineMetrics(m_captionFont, &m_captionLine, &m_captionAscent);
     if (!m_def.title.isEmpty()) {
-        const QRectF r = QFontMetricsF(m_titleFont, device)
+        const QRectF r = QFontMetricsF(m_titleFont)
                              .boundingRect(QRectF(0, 0, m_page.width(), 1e9),
                                            Qt::AlignHCenter | Qt::TextWordWrap, m_def.title);
         m_titleHeight = r.height() + 10 * pt;
@@ -315,7 +320,7 @@ void Layout::measure(QPaintDevice* device)
 
     // Every value is measured once; its width decides the column widths and
     // whether the value needs more than one line.
-    const QFontMetricsF fm(m_font, device);
+    const QFontMetricsF fm(m_font);
     const int columns = int(m_def.columns.size());
     m_advance.resize(qsizetype(m_rows.size()) * columns);
     float* a = m_advance.data();
@@ -326,11 +331,11 @@ void Layout::measure(QPaintDevice* device)
         }
 }
 
-void Layout::setColumnWidths(QPaintDevice* device)
+void Layout::setColumnWidths()
 {
     const int columns = int(m_def.columns.size());
     const qreal room = m_page.width() - m_rule;
-    const QFontMetricsF captionMetrics(m_captionFont, device);
+    const QFontMetricsF captionMetrics(m_captionFont);
     // A column's natural width: its widest value (a value with line breaks counts by
     // its lines) or caption on one line.
     QList<qreal> natural(columns, 0);
@@ -342,7 +347,7 @@ void Layout::setColumnWidths(QPaintDevice* device)
             qreal w = *a;
             if (w >= 1e9) {
                 w = 0;
-                const QFontMetricsF fm(m_font, device);
+                const QFontMetricsF fm(m_font);
                 for (const QString& part : cellText(m_rows[r].value(c)).split(QChar::LineSeparator))
                     w = qMax(w, fm.horizontalAdvance(part));
             }
@@ -403,7 +408,7 @@ void Layout::setColumnWidths(QPaintDevice* device)
         const QString& caption = m_def.columns[c].caption;
         m_captionLines[c] = captionMetrics.horizontalAdvance(caption) <= inner
                                 ? 1
-                                : lineCount(caption, m_captionFont, device, inner);
+                                : lineCount(caption, m_captionFont, inner);
         captionLines = qMax(captionLines, m_captionLines[c]);
     }
     m_captionHeight = captionLines * m_captionLine + 2 * m_padY;
@@ -413,7 +418,7 @@ void Layout::setColumnWidths(QPaintDevice* device)
         int lines = 1;
         for (int c = 0; c < columns; ++c, ++a)
             if (*a > m_widths[c] - 2 * m_padX - m_rule)
-                lines = qMax(lines, lineCount(m_rows[r].value(c), m_font, device,
+                lines = qMax(lines, lineCount(m_rows[r].value(c), m_font,
                                               m_widths[c] - 2 * m_padX - m_rule));
         m_lines[r] = lines;
     }
@@ -441,7 +446,6 @@ void Layout::paintPage(QPainter* painter, int page) const
     const qreal body = m_page.height() - m_footerHeight;
     const int columns = int(m_def.columns.size());
     const qreal right = m_lefts.isEmpty() ? 0 : m_lefts.last() + m_widths.last();
-    QPaintDevice* device = painter->device();
     painter->setPen(Qt::black);
     qreal y = 0;
     if (page == 0 && !m_def.title.isEmpty()) {
@@ -460,11 +464,11 @@ void Layout::paintPage(QPainter* painter, int page) const
         const qreal left = x + m_rule / 2 + m_padX;
         const qreal baseline = rowTop + m_rule / 2 + m_padY + ascent;
         if (oneLine) {
-            const qreal shift = centred ? (inner - QFontMetricsF(font, device).horizontalAdvance(text)) / 2 : 0;
+            const qreal shift = centred ? (inner - QFontMetricsF(font).horizontalAdvance(text)) / 2 : 0;
             painter->drawText(QPointF(left + shift, baseline), text);
             return;
         }
-        QTextLayout layout(cellText(text), font, device);
+        QTextLayout layout(cellText(text), font);
         wrap(layout, inner, line, ascent, centred ? Qt::AlignHCenter : Qt::AlignLeft);
         layout.draw(painter, QPointF(left, rowTop + m_rule / 2 + m_padY));
     };
@@ -563,6 +567,136 @@ void SetPrintDialogHook(PrintDialogHook hook) { printDialogHook() = std::move(ho
 
 }  // namespace report
 
+ReportPageView::ReportPageView(const report::Layout* layout, QSizeF paper, QRectF body, qreal dpi,
+                               QWidget* parent)
+    : QAbstractScrollArea(parent), m_layout(layout), m_paper(paper), m_body(body), m_dpi(dpi)
+{
+    setObjectName(QStringLiteral("previewView"));
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+}
+
+int ReportPageView::pageCount() const { return m_layout->pageCount(); }
+
+namespace {
+constexpr int kGap = 12;   // screen pixels around and between the pages
+}
+
+qreal ReportPageView::scale() const { return m_zoom * logicalDpiY() / m_dpi; }
+
+qreal ReportPageView::stride() const { return m_paper.height() * scale() + kGap; }
+
+int ReportPageView::currentPage() const
+{
+    const QScrollBar* bar = verticalScrollBar();
+    if (bar->maximum() > 0 && bar->value() == bar->maximum())
+        return pageCount();
+    const int page = int((bar->value() + viewport()->height() / 3.0) / stride()) + 1;
+    return qBound(1, page, pageCount());
+}
+
+void ReportPageView::setCurrentPage(int page)
+{
+    page = qBound(1, page, pageCount());
+    verticalScrollBar()->setValue(qRound((page - 1) * stride()));
+    emit changed();
+}
+
+void ReportPageView::zoomIn(qreal factor) { setZoom(m_zoom * factor, CustomZoom); }
+
+void ReportPageView::zoomOut(qreal factor) { setZoom(m_zoom / factor, CustomZoom); }
+
+void ReportPageView::fitToWidth()
+{
+    setZoom((viewport()->width() - 2 * kGap) / (m_paper.width() * logicalDpiY() / m_dpi), FitToWidth);
+}
+
+void ReportPageView::fitInView()
+{
+    const qreal perZoom = logicalDpiY() / m_dpi;
+    setZoom(qMin((viewport()->width() - 2 * kGap) / (m_paper.width() * perZoom),
+                 (viewport()->height() - 2 * kGap) / (m_paper.height() * perZoom)),
+            FitInView);
+}
+
+void ReportPageView::setZoom(qreal zoom, ZoomMode mode)
+{
+    // The page in sight stays in sight.
+    const int page = currentPage();
+    m_zoom = qBound(0.1, zoom, 8.0);
+    m_mode = mode;
+    updateScrollBars();
+    verticalScrollBar()->setValue(qRound((page - 1) * stride()));
+    viewport()->update();
+    emit changed();
+}
+
+void ReportPageView::updateScrollBars()
+{
+    const QSize view = viewport()->size();
+    const int width = qCeil(m_paper.width() * scale()) + 2 * kGap;
+    const int height = qCeil(pageCount() * stride()) + kGap;
+    horizontalScrollBar()->setRange(0, qMax(0, width - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+    verticalScrollBar()->setRange(0, qMax(0, height - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+    verticalScrollBar()->setSingleStep(qMax(1, view.height() / 10));
+}
+
+void ReportPageView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_mode == FitToWidth)
+        fitToWidth();
+    else if (m_mode == FitInView)
+        fitInView();
+    else
+        updateScrollBars();
+}
+
+void ReportPageView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+    emit changed();
+}
+
+void ReportPageView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Home)
+        setCurrentPage(1);
+    else if (event->key() == Qt::Key_End)
+        setCurrentPage(pageCount());
+    else
+        QAbstractScrollArea::keyPressEvent(event);
+}
+
+void ReportPageView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    // Rules thinner than a screen pixel show evenly, not one or two pixels by chance.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(event->rect(), QColor(128, 128, 128));
+    const qreal s = scale();
+    const QSizeF paper = m_paper * s;
+    const qreal left = qMax<qreal>(kGap, (viewport()->width() - paper.width()) / 2) - horizontalScrollBar()->value();
+    const qreal top = kGap - verticalScrollBar()->value();
+    const int first = qMax(0, int((event->rect().top() - top) / stride()));
+    for (int page = first; page < pageCount(); ++page) {
+        const QRectF sheet(left, top + page * stride(), paper.width(), paper.height());
+        if (sheet.top() > event->rect().bottom())
+            break;
+        painter.fillRect(sheet.translated(3, 3), QColor(64, 64, 64));
+        painter.fillRect(sheet, Qt::white);
+        painter.save();
+        painter.setClipRect(sheet);
+        painter.translate(sheet.topLeft() + m_body.topLeft() * s);
+        painter.scale(s, s);
+        m_layout->paintPage(&painter, page);
+        painter.restore();
+    }
+}
+
 ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     : QWidget(nullptr), m_def(def), m_rows(std::move(rows))
 {
@@ -570,14 +704,14 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     setObjectName(QStringLiteral("reportPreview"));
     setWindowTitle(def.title.isEmpty() ? QStringLiteral("打印预览") : def.title + QStringLiteral(" - 打印预览"));
 
-    // The preview measures and paints through this printer; a PDF printer needs no
-    // printing system.
-    m_printer = new QPrinter(QPrinter::HighResolution);
-    m_printer->setOutputFormat(QPrinter::PdfFormat);
-    report::SetupPage(*m_printer, m_def);
-    m_view = new QPrintPreviewWidget(m_printer, this);
-    m_view->setObjectName(QStringLiteral("previewWidget"));
-    m_view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    // Laid out once, at a printer's resolution, on the paper of the report; the view
+    // draws the pages in sight from it.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    report::SetupPage(printer, m_def);
+    m_layout = std::make_unique<report::Layout>(m_def, m_rows, &printer);
+    m_view = new ReportPageView(m_layout.get(), printer.paperRect(QPrinter::DevicePixel).size(),
+                                printer.pageRect(QPrinter::DevicePixel), printer.logicalDpiY(), this);
 
     auto* bar = new QHBoxLayout;
     bar->setSpacing(2);
@@ -622,13 +756,8 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     layout->addWidget(m_view, 1);
     m_view->setFocus();
 
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) { paintPreview(printer); });
-    connect(m_view, &QPrintPreviewWidget::previewChanged, this, [this] { updateControls(); });
-    // The view tells of a new page when it is scrolled, not when it is sent to one.
-    auto goTo = [this](int page) {
-        m_view->setCurrentPage(page);
-        updateControls();
-    };
+    connect(m_view, &ReportPageView::changed, this, [this] { updateControls(); });
+    auto goTo = [this](int page) { m_view->setCurrentPage(page); };
     connect(m_first, &QToolButton::clicked, this, [goTo] { goTo(1); });
     connect(m_previous, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->currentPage() - 1); });
     connect(m_next, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->currentPage() + 1); });
@@ -636,8 +765,8 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     connect(m_page, &QSpinBox::valueChanged, this, goTo);
     connect(zoomIn, &QToolButton::clicked, this, [this] { m_view->zoomIn(1.25); });
     connect(zoomOut, &QToolButton::clicked, this, [this] { m_view->zoomOut(1.25); });
-    connect(fitWidth, &QToolButton::clicked, m_view, &QPrintPreviewWidget::fitToWidth);
-    connect(fitPage, &QToolButton::clicked, m_view, &QPrintPreviewWidget::fitInView);
+    connect(fitWidth, &QToolButton::clicked, m_view, &ReportPageView::fitToWidth);
+    connect(fitPage, &QToolButton::clicked, m_view, &ReportPageView::fitInView);
     connect(print, &QToolButton::clicked, this, [this] { printReport(); });
     connect(pdf, &QToolButton::clicked, this, [this] { savePdf(); });
     connect(close, &QToolButton::clicked, this, &QWidget::close);
@@ -647,15 +776,8 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
 
 ReportPreview::~ReportPreview()
 {
-    // The view paints through the printer: let it go first.
+    // The view draws from the layout: let it go first.
     delete m_view;
-    delete m_printer;
-}
-
-void ReportPreview::paintPreview(QPrinter* printer)
-{
-    platform::BusyCursor busy;
-    report::Render(m_def, m_rows, printer);
 }
 
 void ReportPreview::updateControls()

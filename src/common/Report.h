@@ -20,6 +20,7 @@
 // needs, or of the room for the widest columns when the table is wider than the
 // page (a positive whole number, default 1).
 
+#include <QAbstractScrollArea>
 #include <QFont>
 #include <QList>
 #include <QObject>
@@ -29,13 +30,13 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
 class QPrinter;
-class QPrintPreviewWidget;
 class QSpinBox;
 class QToolButton;
 
@@ -79,9 +80,9 @@ bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString*
 // share one baseline, whichever font (Latin or Chinese) draws their text.
 class Layout {
 public:
-    // Lays the rows out for pages of `page` (device pixels, the printable area) with
-    // the font metrics of `device`.
-    Layout(const Definition& def, const Rows& rows, QSizeF page, QPaintDevice* device);
+    // Lays the rows out for pages of `page` (the printable area, in pixels of a device
+    // of `dpi` dots per inch).
+    Layout(const Definition& def, const Rows& rows, QSizeF page, qreal dpi);
     // Lays out for the printable area of a printer or PDF writer.
     Layout(const Definition& def, const Rows& rows, QPagedPaintDevice* device);
 
@@ -101,8 +102,8 @@ public:
     void paintPage(QPainter* painter, int page) const;
 
 private:
-    void measure(QPaintDevice* device);
-    void setColumnWidths(QPaintDevice* device);
+    void measure(qreal dpi);
+    void setColumnWidths();
     void paginate();
 
     Definition m_def;
@@ -137,6 +138,53 @@ void SetPrintDialogHook(PrintDialogHook hook);
 
 }  // namespace report
 
+// The pages of a laid-out report, one under the other on a grey ground, each page
+// drawn when it comes into sight.
+class ReportPageView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    enum ZoomMode { FitToWidth, FitInView, CustomZoom };
+
+    // paper: the sheet in the layout's pixels; body: where the layout's pages lie on it.
+    ReportPageView(const report::Layout* layout, QSizeF paper, QRectF body, qreal dpi, QWidget* parent);
+
+    int pageCount() const;
+    // The page in sight (1-based): the one at the upper third of the view, or the last
+    // page when the view is scrolled to the end.
+    int currentPage() const;
+    void setCurrentPage(int page);
+    // 1 shows the paper at its real size.
+    qreal zoomFactor() const { return m_zoom; }
+    ZoomMode zoomMode() const { return m_mode; }
+    void zoomIn(qreal factor);
+    void zoomOut(qreal factor);
+    void fitToWidth();
+    void fitInView();
+
+signals:
+    // The page in sight or the zoom changed.
+    void changed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    qreal scale() const;   // screen pixels per layout pixel
+    qreal stride() const;  // from one page's top to the next
+    void setZoom(qreal zoom, ZoomMode mode);
+    void updateScrollBars();
+
+    const report::Layout* m_layout;
+    QSizeF m_paper;
+    QRectF m_body;
+    qreal m_dpi;
+    qreal m_zoom = 1;
+    ZoomMode m_mode = FitToWidth;
+};
+
 // The preview window: the report's pages with the controls of a print preview (page
 // through, zoom, fit width or page, print, save as PDF, close; Esc closes too). A
 // top-level window of its own, so it works while the calling windows are disabled.
@@ -148,18 +196,17 @@ public:
 
     const report::Definition& ReportDefinition() const { return m_def; }
     const report::Rows& ReportRows() const { return m_rows; }
-    QPrintPreviewWidget* View() const { return m_view; }
+    ReportPageView* View() const { return m_view; }
 
 private:
-    void paintPreview(QPrinter* printer);
     void updateControls();
     void printReport();
     void savePdf();
 
     report::Definition m_def;
     report::Rows m_rows;
-    QPrinter* m_printer = nullptr;
-    QPrintPreviewWidget* m_view = nullptr;
+    std::unique_ptr<report::Layout> m_layout;
+    ReportPageView* m_view = nullptr;
     QSpinBox* m_page = nullptr;
     QLabel* m_pages = nullptr;
     QToolButton *m_first = nullptr, *m_previous = nullptr, *m_next = nullptr, *m_last = nullptr;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -251,7 +250,7 @@ private slots:
         if (rowCount > 0)
             rows[1][1] = QString();   // a null name prints as an empty cell
         TextRecorder device(96);
-        const report::Layout layout(twoColumns(), rows, QSizeF(device.width(), device.height()), &device);
+        const report::Layout layout(twoColumns(), rows, QSizeF(device.width(), device.height()), device.logicalDpiY());
         QCOMPARE(layout.pageCount() > 1, rowCount > 100);
         QStringList printed;
         for (int page = 0; page < layout.pageCount(); ++page) {
@@ -347,7 +346,7 @@ private slots:
         for (int i = 0; i < shares.size(); ++i)
             def.columns << report::Column{QStringLiteral("栏目%1").arg(i + 1), shares[i]};
         TextRecorder device(96);
-        const report::Layout layout(def, {row}, QSizeF(device.width(), device.height()), &device);
+        const report::Layout layout(def, {row}, QSizeF(device.width(), device.height()), device.logicalDpiY());
         qreal total = 0;
         for (qreal w : layout.columnWidths()) {
             QVERIFY(w > 0);
@@ -371,7 +370,7 @@ private slots:
         const report::Rows rows{
             {QStringLiteral("ABC-123"), QStringLiteral("甲大学"), QStringLiteral("Beijing 北京 100871 ").repeated(20)}};
         TextRecorder device(96);
-        const report::Layout layout(def, rows, QSizeF(device.width(), device.height()), &device);
+        const report::Layout layout(def, rows, QSizeF(device.width(), device.height()), device.logicalDpiY());
         QVERIFY(layout.rowLines(0) > 1);
         record(layout, 0, &device);
         // Positions are kept in 1/64 pixel: within that, one baseline.
@@ -512,7 +511,7 @@ private slots:
         QCOMPARE(first->frameGeometry().topLeft(), QPoint(10, 20));
         QCOMPARE(first->size(), QSize(640, 480));
         QVERIFY(first->windowTitle().contains(QStringLiteral("单位代码表")));
-        auto* view = first->findChild<QPrintPreviewWidget*>();
+        auto* view = first->findChild<ReportPageView*>();
         QVERIFY(view);
         QTRY_COMPARE(view->pageCount(), 1);
         auto* preview = qobject_cast<ReportPreview*>(first);
@@ -564,7 +563,7 @@ private slots:
         QVERIFY(rpt.PrintReport());
         QPointer<QWidget> w = rpt.PreviewWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QPrintPreviewWidget* view = qobject_cast<ReportPreview*>(w.data())->View();
+        ReportPageView* view = qobject_cast<ReportPreview*>(w.data())->View();
         QTRY_VERIFY(view->pageCount() > 2);
         const int last = view->pageCount();
         auto button = [&](const char* name) { return w->findChild<QAbstractButton*>(QString::fromLatin1(name)); };
@@ -594,16 +593,16 @@ private slots:
         QTRY_VERIFY(at(3));
 
         button("cmdFitPage")->click();
-        QCOMPARE(view->zoomMode(), QPrintPreviewWidget::FitInView);
+        QCOMPARE(view->zoomMode(), ReportPageView::FitInView);
         const qreal whole = view->zoomFactor();
         button("cmdZoomIn")->click();
-        QCOMPARE(view->zoomMode(), QPrintPreviewWidget::CustomZoom);
+        QCOMPARE(view->zoomMode(), ReportPageView::CustomZoom);
         QVERIFY(view->zoomFactor() > whole);
         button("cmdZoomOut")->click();
         button("cmdZoomOut")->click();
         QVERIFY(view->zoomFactor() < whole);
         button("cmdFitWidth")->click();
-        QCOMPARE(view->zoomMode(), QPrintPreviewWidget::FitToWidth);
+        QCOMPARE(view->zoomMode(), ReportPageView::FitToWidth);
 
         QTest::keyClick(w->focusWidget() ? w->focusWidget() : w.data(), Qt::Key_Escape);
         QTRY_VERIFY(!w);
