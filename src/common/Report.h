@@ -34,7 +34,6 @@
 
 class QLabel;
 class QPagedPaintDevice;
-class QPaintDevice;
 class QPainter;
 class QPrinter;
 class QSpinBox;
@@ -90,11 +89,8 @@ public:
     // Rows [first, end) of the page (0-based).
     int firstRow(int page) const { return m_pages.at(page); }
     int endRow(int page) const;
-    // Left edge and width of each column, in device pixels.
-    const QList<qreal>& columnLefts() const { return m_lefts; }
+    // Width of each column, in device pixels.
     const QList<qreal>& columnWidths() const { return m_widths; }
-    // Room inside a cell between its border and its text, in device pixels.
-    qreal cellPadding() const { return m_padX; }
     // Text lines the row takes (its tallest cell).
     int rowLines(int row) const { return m_lines.at(row); }
 

@@ -315,6 +315,35 @@ private slots:
         QCOMPARE(pdfPages(pdf), layout.pageCount());
     }
 
+    // The print dialog may ask for a range of pages: those are printed, a range past
+    // the end is cut at the last page.
+    void printedRange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("printed");   // -1: every page
+        QTest::newRow("every page") << 0 << 0 << -1;
+        QTest::newRow("pages 2 to 3") << 2 << 3 << 2;
+        QTest::newRow("past the end") << 3 << 999 << 0;
+    }
+    void printedRange()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, printed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.pdf"));
+        const report::Definition def = twoColumns();
+        const report::Rows rows = numberedRows(300);
+        auto printer = pdfPrinter(def, path);
+        const int pages = report::Layout(def, rows, printer.get()).pageCount();
+        QVERIFY(pages > 3);
+        const int expected = printed < 0 ? pages : printed > 0 ? printed : pages - from + 1;
+        QCOMPARE(report::Render(def, rows, printer.get(), from, to), expected);
+        printer.reset();   // the file is complete
+        QCOMPARE(pdfPages(readFile(path)), expected);
+    }
+
     // Columns take the width of their content and together fill the page width. When
     // the table is too wide, the widest columns wrap and short values (codes,
     // telephone numbers) stay on one line.
