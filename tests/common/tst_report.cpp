@@ -43,9 +43,9 @@ int pdfPages(const QByteArray& pdf)
     return int(pdf.count("/Type /Page") - pdf.count("/Type /Pages"));
 }
 
-// A page as the report draws it: every piece of text with the point of its baseline.
-// A piece is what the painter hands over at once (one run of one font).
-struct Piece {
+// A page as the report draws it: every run of text with the point of its baseline.
+// A run is what the painter hands over at once (one run of one font).
+struct TextRun {
     QString text;
     QPointF at;
 };
@@ -55,38 +55,38 @@ public:
     static constexpr qreal kSameLine = 0.05;
     explicit TextRecorder(int dpi) : m_dpi(dpi) {}
     QPaintEngine* paintEngine() const override { return &m_engine; }
-    QList<Piece>& pieces() { return m_engine.pieces; }
+    QList<TextRun>& runs() { return m_engine.runs; }
 
-    // The text on each baseline, top to bottom, its pieces joined left to right.
-    // Pieces within a small fraction of a pixel stand on one baseline.
+    // The text on each baseline, top to bottom, its runs joined left to right.
+    // Runs within a small fraction of a pixel stand on one baseline.
     QStringList lines() const
     {
-        QList<Piece> sorted = m_engine.pieces;
-        std::sort(sorted.begin(), sorted.end(), [](const Piece& a, const Piece& b) { return a.at.y() < b.at.y(); });
-        QList<QList<Piece>> groups;
-        for (const Piece& p : sorted) {
+        QList<TextRun> sorted = m_engine.runs;
+        std::sort(sorted.begin(), sorted.end(), [](const TextRun& a, const TextRun& b) { return a.at.y() < b.at.y(); });
+        QList<QList<TextRun>> groups;
+        for (const TextRun& p : sorted) {
             if (groups.isEmpty() || p.at.y() - groups.last().first().at.y() > kSameLine)
-                groups << QList<Piece>();
+                groups << QList<TextRun>();
             groups.last() << p;
         }
         QStringList out;
-        for (QList<Piece>& g : groups)
+        for (QList<TextRun>& g : groups)
             out << joined(g);
         return out;
     }
     // The text on the baseline y.
     QString line(qreal y) const
     {
-        QList<Piece> on;
-        for (const Piece& p : m_engine.pieces)
+        QList<TextRun> on;
+        for (const TextRun& p : m_engine.runs)
             if (qAbs(p.at.y() - y) <= kSameLine)
                 on << p;
         return joined(on);
     }
-    // The baseline of the first piece that holds the text; -1 when none does.
+    // The baseline of the first run that holds the text; -1 when none does.
     qreal baselineOf(const QString& text) const
     {
-        for (const Piece& p : m_engine.pieces)
+        for (const TextRun& p : m_engine.runs)
             if (p.text.contains(text))
                 return p.at.y();
         return -1;
@@ -109,11 +109,11 @@ protected:
     }
 
 private:
-    static QString joined(QList<Piece> pieces)
+    static QString joined(QList<TextRun> runs)
     {
-        std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) { return a.at.x() < b.at.x(); });
+        std::sort(runs.begin(), runs.end(), [](const TextRun& a, const TextRun& b) { return a.at.x() < b.at.x(); });
         QString text;
-        for (const Piece& p : pieces)
+        for (const TextRun& p : runs)
             text += p.text;
         return text;
     }
@@ -129,10 +129,10 @@ private:
         void drawPath(const QPainterPath&) override {}
         void drawTextItem(const QPointF& p, const QTextItem& item) override
         {
-            pieces << Piece{item.text(), painter()->transform().map(p)};
+            runs << TextRun{item.text(), painter()->transform().map(p)};
         }
         Type type() const override { return User; }
-        QList<Piece> pieces;
+        QList<TextRun> runs;
     };
     int m_dpi;
     mutable Engine m_engine;
@@ -141,7 +141,7 @@ private:
 // Records what one page of the layout draws.
 void record(const report::Layout& layout, int page, TextRecorder* device)
 {
-    device->pieces().clear();
+    device->runs().clear();
     QPainter painter(device);
     layout.paintPage(&painter, page);
 }
