@@ -4,22 +4,28 @@
 #include "Db.h"
 #include "Platform.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QtMath>
 #include <QPrinter>
-#include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QSqlError>
 #include <QSqlRecord>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextTable>
+#include <QTextLayout>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace report {
@@ -97,24 +103,59 @@ bool askPrinter(QPrinter* printer, QWidget* parent)
     return dlg.exec() == QDialog::Accepted;
 }
 
-// A copy of the document laid out in pages of the device, with room for the page
-// number under each page.
-struct Paged {
-    std::unique_ptr<QTextDocument> doc;
-    QSizeF body;
-    qreal footer = 0;
-};
-
-Paged paginate(const QTextDocument& source, QPagedPaintDevice* device)
+// A value's text as one paragraph of lines: line breaks in a value break its line.
+bool breaksLine(const QString& text)
 {
-    Paged p;
-    p.doc.reset(source.clone());
-    // Lay out at the device's resolution, so that what is counted is what is painted.
-    p.doc->documentLayout()->setPaintDevice(device);
-    p.footer = device->logicalDpiY() * 0.4;   // about 10 mm
-    p.body = QSizeF(device->width(), device->height() - p.footer);
-    p.doc->setPageSize(p.body);
-    return p;
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+QString cellText(const QString& text)
+{
+    if (!breaksLine(text))
+        return text;
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(u'\r', u'\n');
+    t.replace(u'\n', QChar::LineSeparator);
+    return t;
+}
+
+// Wraps text into lines of the width; lines stand `line` apart and the first
+// baseline lies `ascent` below the top, whichever font draws each line.
+void wrap(QTextLayout& layout, qreal width, qreal line, qreal ascent, Qt::Alignment align)
+{
+    QTextOption option(align);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (int i = 0;; ++i) {
+        QTextLine l = layout.createLine();
+        if (!l.isValid())
+            break;
+        l.setLineWidth(width);
+        l.setPosition(QPointF(0, i * line + ascent - l.ascent()));
+    }
+    layout.endLayout();
+}
+
+int lineCount(const QString& text, const QFont& font, qreal width)
+{
+    QTextLayout layout(cellText(text), font);
+    wrap(layout, width, 0, 0, Qt::AlignLeft);
+    return qMax(1, layout.lineCount());
+}
+
+// Height and first baseline of a line that may hold Latin and Chinese text: the
+// fallback font of the Chinese characters stands taller than the Latin one.
+void lineMetrics(const QFont& font, qreal* height, qreal* ascent)
+{
+    QTextLayout layout(QStringLiteral("Ag国"), font);
+    layout.beginLayout();
+    QTextLine l = layout.createLine();
+    l.setLineWidth(1e9);
+    layout.endLayout();
+    *ascent = l.ascent();
+    *height = l.ascent() + l.descent() + qMax<qreal>(0, QFontMetricsF(font).leading());
 }
 
 }  // namespace
@@ -232,71 +273,254 @@ bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString*
     return true;
 }
 
-std::unique_ptr<QTextDocument> BuildDocument(const Definition& def, const Rows& rows)
+Layout::Layout(const Definition& def, const Rows& rows, QSizeF page, qreal dpi)
+    : m_def(def), m_rows(rows), m_page(page)
 {
-    auto doc = std::make_unique<QTextDocument>();
-    doc->setDocumentMargin(0);
-    QFont font = doc->defaultFont();
-    font.setPointSizeF(10.5);
-    doc->setDefaultFont(font);
-    doc->setMetaInformation(QTextDocument::DocumentTitle, def.title);
+    measure(dpi);
+    setColumnWidths();
+    paginate();
+}
 
-    QTextCursor cursor(doc.get());
-    QTextBlockFormat titleBlock;
-    titleBlock.setAlignment(Qt::AlignHCenter);
-    titleBlock.setBottomMargin(14);
-    QTextCharFormat titleChars;
-    titleChars.setFontPointSize(16);
-    titleChars.setFontWeight(QFont::Bold);
-    cursor.setBlockFormat(titleBlock);
-    cursor.setBlockCharFormat(titleChars);
-    cursor.insertText(def.title, titleChars);
+Layout::Layout(const Definition& def, const Rows& rows, QPagedPaintDevice* device)
+    : Layout(def, rows, QSizeF(device->width(), device->height()), device->logicalDpiY())
+{
+}
 
-    int total = 0;
-    for (const Column& c : def.columns)
-        total += c.width;
-    QList<QTextLength> widths;
-    for (const Column& c : def.columns)
-        widths << QTextLength(QTextLength::PercentageLength, 100.0 * c.width / total);
+int Layout::endRow(int page) const
+{
+    return page + 1 < m_pages.size() ? m_pages.at(page + 1) : int(m_rows.size());
+}
 
-    QTextTableFormat table;
-    table.setHeaderRowCount(1);   // the caption row repeats at the top of every page
-    table.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    table.setColumnWidthConstraints(widths);
-    table.setBorder(0.75);
-    table.setBorderBrush(Qt::black);
-    table.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    table.setBorderCollapse(true);
-    table.setCellSpacing(0);
-    table.setCellPadding(4);
-    const int columns = def.columns.size();
-    QTextTable* t = cursor.insertTable(rows.size() + 1, columns, table);
-
-    QTextCharFormat captionChars;
-    captionChars.setFontWeight(QFont::Bold);
-    QTextBlockFormat captionBlock;
-    captionBlock.setAlignment(Qt::AlignHCenter);
-    // With collapsed borders the grid lines are the cells' own.
-    QTextTableCellFormat cellFormat;
-    cellFormat.setBorder(0.75);
-    cellFormat.setBorderBrush(Qt::black);
-    cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    QTextTableCellFormat captionCell = cellFormat;
-    captionCell.setBackground(QColor(232, 232, 232));
-    for (int c = 0; c < columns; ++c) {
-        QTextTableCell cell = t->cellAt(0, c);
-        cell.setFormat(captionCell);
-        QTextCursor in = cell.firstCursorPosition();
-        in.setBlockFormat(captionBlock);
-        in.insertText(def.columns[c].caption, captionChars);
+void Layout::measure(qreal dpi)
+{
+    // Fonts are sized in the pixels of the page, so a page drawn scaled on the screen
+    // looks as it prints, and measure and draw the same on every device.
+    const qreal pt = dpi / 72.0;
+    m_font = QGuiApplication::font();
+    m_font.setPixelSize(qRound(10.5 * pt));
+    m_captionFont = m_font;
+    m_captionFont.setBold(true);
+    m_titleFont = m_font;
+    m_titleFont.setPixelSize(qRound(16 * pt));
+    m_titleFont.setBold(true);
+    m_footerFont = m_font;
+    m_footerFont.setPixelSize(qRound(9 * pt));
+    m_padX = 3 * pt;
+    m_padY = 2 * pt;
+    m_rule = 0.75 * pt;
+    m_footerHeight = dpi * 0.4;   // about 10 mm
+    lineMetrics(m_font, &m_line, &m_ascent);
+    lineMetrics(m_captionFont, &m_captionLine, &m_captionAscent);
+    if (!m_def.title.isEmpty()) {
+        const QRectF r = QFontMetricsF(m_titleFont)
+                             .boundingRect(QRectF(0, 0, m_page.width(), 1e9),
+                                           Qt::AlignHCenter | Qt::TextWordWrap, m_def.title);
+        m_titleHeight = r.height() + 10 * pt;
     }
-    for (int r = 0; r < rows.size(); ++r)
+
+    // Every value is measured once; its width decides the column widths and
+    // whether the value needs more than one line.
+    const QFontMetricsF fm(m_font);
+    const int columns = int(m_def.columns.size());
+    m_advance.resize(qsizetype(m_rows.size()) * columns);
+    float* a = m_advance.data();
+    for (const QStringList& row : m_rows)
         for (int c = 0; c < columns; ++c) {
-            QTextTableCell cell = t->cellAt(r + 1, c);
-            cell.setFormat(cellFormat);
-            cell.firstCursorPosition().insertText(rows[r].value(c));
+            const QString text = row.value(c);
+            *a++ = text.isEmpty() ? 0.0f : float(breaksLine(text) ? 1e9 : fm.horizontalAdvance(text));
         }
-    return doc;
+}
+
+void Layout::setColumnWidths()
+{
+    const int columns = int(m_def.columns.size());
+    const qreal room = m_page.width() - m_rule;
+    const QFontMetricsF captionMetrics(m_captionFont);
+    // A column's natural width: its widest value (a value with line breaks counts by
+    // its lines) or caption on one line.
+    QList<qreal> natural(columns, 0);
+    for (int c = 0; c < columns; ++c)
+        natural[c] = captionMetrics.horizontalAdvance(m_def.columns[c].caption);
+    const float* a = m_advance.constData();
+    for (int r = 0; r < m_rows.size(); ++r)
+        for (int c = 0; c < columns; ++c, ++a) {
+            qreal w = *a;
+            if (w >= 1e9) {
+                w = 0;
+                const QFontMetricsF fm(m_font);
+                for (const QString& part : cellText(m_rows[r].value(c)).split(QChar::LineSeparator))
+                    w = qMax(w, fm.horizontalAdvance(part));
+            }
+            natural[c] = qMax(natural[c], w);
+        }
+    for (qreal& n : natural)
+        n += 2 * m_padX + m_rule;
+
+    qreal need = 0;
+    int shares = 0;
+    for (int c = 0; c < columns; ++c) {
+        need += natural[c];
+        shares += m_def.columns[c].width;
+    }
+    m_widths = natural;
+    if (need <= room) {
+        // Room to spare: it goes to the columns by their shares.
+        for (int c = 0; c < columns; ++c)
+            m_widths[c] += (room - need) * m_def.columns[c].width / shares;
+    } else {
+        // Too wide: every column narrower than an even split of what is left keeps
+        // its natural width, so short values stay on one line; the wider columns
+        // share the rest by their declared shares and wrap.
+        QList<bool> fixed(columns, false);
+        qreal left = room;
+        int open = columns;
+        for (bool changed = true; changed && open > 0;) {
+            changed = false;
+            const qreal even = left / open;
+            for (int c = 0; c < columns; ++c)
+                if (!fixed[c] && natural[c] <= even) {
+                    fixed[c] = true;
+                    changed = true;
+                    left -= natural[c];
+                    --open;
+                }
+        }
+        int openShares = 0;
+        for (int c = 0; c < columns; ++c)
+            if (!fixed[c])
+                openShares += m_def.columns[c].width;
+        for (int c = 0; c < columns; ++c)
+            if (!fixed[c])
+                m_widths[c] = left * m_def.columns[c].width / openShares;
+    }
+    m_lefts.resize(columns);
+    qreal x = m_rule / 2;
+    for (int c = 0; c < columns; ++c) {
+        m_lefts[c] = x;
+        x += m_widths[c];
+    }
+
+    // Lines of each row: one, unless a value is wider than its column.
+    m_captionLines.resize(columns);
+    int captionLines = 1;
+    for (int c = 0; c < columns; ++c) {
+        const qreal inner = m_widths[c] - 2 * m_padX - m_rule;
+        const QString& caption = m_def.columns[c].caption;
+        m_captionLines[c] = captionMetrics.horizontalAdvance(caption) <= inner
+                                ? 1
+                                : lineCount(caption, m_captionFont, inner);
+        captionLines = qMax(captionLines, m_captionLines[c]);
+    }
+    m_captionHeight = captionLines * m_captionLine + 2 * m_padY;
+    m_lines.resize(m_rows.size());
+    a = m_advance.constData();
+    for (int r = 0; r < m_rows.size(); ++r) {
+        int lines = 1;
+        for (int c = 0; c < columns; ++c, ++a)
+            if (*a > m_widths[c] - 2 * m_padX - m_rule)
+                lines = qMax(lines, lineCount(m_rows[r].value(c), m_font,
+                                              m_widths[c] - 2 * m_padX - m_rule));
+        m_lines[r] = lines;
+    }
+}
+
+void Layout::paginate()
+{
+    const qreal body = m_page.height() - m_footerHeight;
+    m_pages = {0};
+    qreal y = m_titleHeight + m_captionHeight;
+    for (int r = 0; r < m_rows.size(); ++r) {
+        const qreal h = m_lines[r] * m_line + 2 * m_padY;
+        // A row that does not fit goes to the next page, unless it stands alone.
+        if (y + h > body && r > m_pages.last()) {
+            m_pages << r;
+            y = m_captionHeight;
+        }
+        y += h;
+    }
+}
+
+void Layout::paintPage(QPainter* painter, int page) const
+{
+    painter->save();
+    const qreal body = m_page.height() - m_footerHeight;
+    const int columns = int(m_def.columns.size());
+    const qreal right = m_lefts.isEmpty() ? 0 : m_lefts.last() + m_widths.last();
+    painter->setPen(Qt::black);
+    qreal y = 0;
+    if (page == 0 && !m_def.title.isEmpty()) {
+        painter->setFont(m_titleFont);
+        painter->drawText(QRectF(0, 0, m_page.width(), m_titleHeight), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                          m_def.title);
+        y = m_titleHeight;
+    }
+    const qreal top = y;
+
+    // One cell: its text from the top left inside the padding, the first baseline at
+    // the row's baseline; wrapped lines follow at the line height.
+    auto cell = [&](qreal x, qreal width, qreal rowTop, const QString& text, const QFont& font, qreal line,
+                    qreal ascent, bool oneLine, bool centred) {
+        const qreal inner = width - 2 * m_padX - m_rule;
+        const qreal left = x + m_rule / 2 + m_padX;
+        const qreal baseline = rowTop + m_rule / 2 + m_padY + ascent;
+        if (oneLine) {
+            const qreal shift = centred ? (inner - QFontMetricsF(font).horizontalAdvance(text)) / 2 : 0;
+            painter->drawText(QPointF(left + shift, baseline), text);
+            return;
+        }
+        QTextLayout layout(cellText(text), font);
+        wrap(layout, inner, line, ascent, centred ? Qt::AlignHCenter : Qt::AlignLeft);
+        layout.draw(painter, QPointF(left, rowTop + m_rule / 2 + m_padY));
+    };
+
+    // The caption row, on every page.
+    painter->fillRect(QRectF(m_rule / 2, y, right - m_rule / 2, m_captionHeight), QColor(232, 232, 232));
+    painter->setFont(m_captionFont);
+    for (int c = 0; c < columns; ++c)
+        cell(m_lefts[c], m_widths[c], y, m_def.columns[c].caption, m_captionFont, m_captionLine, m_captionAscent,
+             m_captionLines[c] == 1, true);
+    QList<qreal> rules{y};
+    y += m_captionHeight;
+    rules << y;
+
+    const int first = firstRow(page);
+    const int end = endRow(page);
+    // A row taller than the page stands alone on its page and is cut at its foot.
+    const bool tooTall = end == first + 1 && y + m_lines[first] * m_line + 2 * m_padY > body;
+    if (tooTall)
+        painter->setClipRect(QRectF(0, 0, m_page.width(), body));
+    painter->setFont(m_font);
+    for (int r = first; r < end; ++r) {
+        const float* a = m_advance.constData() + qsizetype(r) * columns;
+        for (int c = 0; c < columns; ++c) {
+            const QString text = m_rows[r].value(c);
+            if (!text.isEmpty())
+                cell(m_lefts[c], m_widths[c], y, text, m_font, m_line, m_ascent,
+                     a[c] <= m_widths[c] - 2 * m_padX - m_rule, false);
+        }
+        y += m_lines[r] * m_line + 2 * m_padY;
+        rules << y;
+    }
+    const qreal bottom = qMin(y, body);
+
+    QPen pen(Qt::black);
+    pen.setWidthF(m_rule);
+    painter->setPen(pen);
+    for (qreal ry : rules)
+        if (ry <= bottom)
+            painter->drawLine(QPointF(m_rule / 2, ry), QPointF(right, ry));
+    for (int c = 0; c <= columns; ++c) {
+        const qreal x = c < columns ? m_lefts[c] : right;
+        painter->drawLine(QPointF(x, top), QPointF(x, bottom));
+    }
+    if (tooTall)
+        painter->setClipping(false);
+
+    painter->setPen(Qt::black);
+    painter->setFont(m_footerFont);
+    painter->drawText(QRectF(0, body, m_page.width(), m_footerHeight), Qt::AlignHCenter | Qt::AlignBottom,
+                      FooterText(page + 1, pageCount()));
+    painter->restore();
 }
 
 void SetupPage(QPrinter& printer, const Definition& def)
@@ -307,50 +531,31 @@ void SetupPage(QPrinter& printer, const Definition& def)
     printer.setDocName(def.title);
 }
 
-int PageCount(const QTextDocument& doc, QPagedPaintDevice* device)
+int Render(const Definition& def, const Rows& rows, QPagedPaintDevice* device, int from, int to)
 {
-    return paginate(doc, device).doc->pageCount();
-}
-
-int Render(const QTextDocument& doc, QPagedPaintDevice* device)
-{
-    const Paged p = paginate(doc, device);
-    const int count = p.doc->pageCount();
+    const Layout layout(def, rows, device);
+    const int first = from > 0 ? qMin(from, layout.pageCount()) : 1;
+    const int last = to > 0 ? qBound(first, to, layout.pageCount()) : layout.pageCount();
     QPainter painter;
     if (!painter.begin(device))
         return -1;
-    QFont footerFont = doc.defaultFont();
-    footerFont.setPointSizeF(9);
-    const qreal height = p.body.height();
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !device->newPage()) {
+    for (int page = first; page <= last; ++page) {
+        if (page > first && !device->newPage()) {
             painter.end();
             return -1;
         }
-        const QRectF page(0, i * height, p.body.width(), height);
-        painter.save();
-        painter.translate(0, -page.top());
-        painter.setClipRect(page);
-        QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.clip = page;
-        ctx.palette.setColor(QPalette::Text, Qt::black);
-        p.doc->documentLayout()->draw(&painter, ctx);
-        painter.restore();
-        painter.setPen(Qt::black);
-        painter.setFont(footerFont);
-        painter.drawText(QRectF(0, height, p.body.width(), p.footer), Qt::AlignHCenter | Qt::AlignBottom,
-                         FooterText(i + 1, count));
+        layout.paintPage(&painter, page - 1);
     }
-    return painter.end() ? count : -1;
+    return painter.end() ? last - first + 1 : -1;
 }
 
-bool WritePdf(const QTextDocument& doc, const Definition& def, const QString& path)
+bool WritePdf(const Definition& def, const Rows& rows, const QString& path)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     SetupPage(printer, def);
-    return Render(doc, &printer) > 0;
+    return Render(def, rows, &printer) > 0;
 }
 
 QString FooterText(int page, int pageCount)
@@ -362,102 +567,270 @@ void SetPrintDialogHook(PrintDialogHook hook) { printDialogHook() = std::move(ho
 
 }  // namespace report
 
+ReportPageView::ReportPageView(const report::Layout* layout, QSizeF paper, QRectF body, qreal dpi,
+                               QWidget* parent)
+    : QAbstractScrollArea(parent), m_layout(layout), m_paper(paper), m_body(body), m_dpi(dpi)
+{
+    setObjectName(QStringLiteral("previewView"));
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+}
+
+int ReportPageView::pageCount() const { return m_layout->pageCount(); }
+
 namespace {
+constexpr int kGap = 12;   // screen pixels around and between the pages
+}
 
-// The preview window: the report's pages, and buttons to print, save as PDF and close.
-// A top-level window of its own, so it works while the calling windows are disabled.
-class ReportPreview : public QWidget {
-public:
-    ReportPreview(const report::Definition& def, std::unique_ptr<QTextDocument> doc)
-        : QWidget(nullptr), m_def(def), m_printer(QPrinter::HighResolution)
-    {
-        setAttribute(Qt::WA_DeleteOnClose);
-        setObjectName(QStringLiteral("reportPreview"));
-        setWindowTitle(def.title.isEmpty() ? QStringLiteral("打印预览")
-                                           : def.title + QStringLiteral(" - 打印预览"));
-        m_doc = doc.release();
-        m_doc->setParent(this);
-        m_doc->setObjectName(QStringLiteral("reportDocument"));
+qreal ReportPageView::scale() const { return m_zoom * logicalDpiY() / m_dpi; }
 
-        // The preview only measures and paints through this printer; a PDF printer
-        // needs no printing system.
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        report::SetupPage(m_printer, m_def);
+qreal ReportPageView::stride() const { return m_paper.height() * scale() + kGap; }
 
-        auto* print = new QPushButton(QStringLiteral("打  印"), this);
-        print->setObjectName(QStringLiteral("cmdPrint"));
-        auto* pdf = new QPushButton(QStringLiteral("保存为PDF"), this);
-        pdf->setObjectName(QStringLiteral("cmdPdf"));
-        auto* close = new QPushButton(QStringLiteral("关  闭"), this);
-        close->setObjectName(QStringLiteral("cmdClose"));
-        m_view = new QPrintPreviewWidget(&m_printer, this);
-        m_view->setObjectName(QStringLiteral("previewWidget"));
-        m_view->setZoomMode(QPrintPreviewWidget::FitToWidth);
+int ReportPageView::currentPage() const
+{
+    const QScrollBar* bar = verticalScrollBar();
+    if (bar->maximum() > 0 && bar->value() == bar->maximum())
+        return pageCount();
+    const int page = int((bar->value() + viewport()->height() / 3.0) / stride()) + 1;
+    return qBound(1, page, pageCount());
+}
 
-        auto* buttons = new QHBoxLayout;
-        buttons->addWidget(print);
-        buttons->addWidget(pdf);
-        buttons->addStretch(1);
-        buttons->addWidget(close);
-        auto* layout = new QVBoxLayout(this);
-        layout->setContentsMargins(6, 6, 6, 6);
-        layout->addLayout(buttons);
-        layout->addWidget(m_view, 1);
+void ReportPageView::setCurrentPage(int page)
+{
+    page = qBound(1, page, pageCount());
+    verticalScrollBar()->setValue(qRound((page - 1) * stride()));
+    emit changed();
+}
 
-        QObject::connect(m_view, &QPrintPreviewWidget::paintRequested, this,
-                         [this](QPrinter* printer) { report::Render(*m_doc, printer); });
-        QObject::connect(print, &QPushButton::clicked, this, [this] { printReport(); });
-        QObject::connect(pdf, &QPushButton::clicked, this, [this] { savePdf(); });
-        QObject::connect(close, &QPushButton::clicked, this, [this] { this->close(); });
+void ReportPageView::zoomIn(qreal factor) { setZoom(m_zoom * factor, CustomZoom); }
+
+void ReportPageView::zoomOut(qreal factor) { setZoom(m_zoom / factor, CustomZoom); }
+
+void ReportPageView::fitToWidth()
+{
+    setZoom((viewport()->width() - 2 * kGap) / (m_paper.width() * logicalDpiY() / m_dpi), FitToWidth);
+}
+
+void ReportPageView::fitInView()
+{
+    const qreal perZoom = logicalDpiY() / m_dpi;
+    setZoom(qMin((viewport()->width() - 2 * kGap) / (m_paper.width() * perZoom),
+                 (viewport()->height() - 2 * kGap) / (m_paper.height() * perZoom)),
+            FitInView);
+}
+
+void ReportPageView::setZoom(qreal zoom, ZoomMode mode)
+{
+    // The page in sight stays in sight.
+    const int page = currentPage();
+    m_zoom = qBound(0.1, zoom, 8.0);
+    m_mode = mode;
+    updateScrollBars();
+    verticalScrollBar()->setValue(qRound((page - 1) * stride()));
+    viewport()->update();
+    emit changed();
+}
+
+void ReportPageView::updateScrollBars()
+{
+    const QSize view = viewport()->size();
+    const int width = qCeil(m_paper.width() * scale()) + 2 * kGap;
+    const int height = qCeil(pageCount() * stride()) + kGap;
+    horizontalScrollBar()->setRange(0, qMax(0, width - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+    verticalScrollBar()->setRange(0, qMax(0, height - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+    verticalScrollBar()->setSingleStep(qMax(1, view.height() / 10));
+}
+
+void ReportPageView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (m_mode == FitToWidth)
+        fitToWidth();
+    else if (m_mode == FitInView)
+        fitInView();
+    else
+        updateScrollBars();
+}
+
+void ReportPageView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+    emit changed();
+}
+
+void ReportPageView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Home)
+        setCurrentPage(1);
+    else if (event->key() == Qt::Key_End)
+        setCurrentPage(pageCount());
+    else
+        QAbstractScrollArea::keyPressEvent(event);
+}
+
+void ReportPageView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    // Rules thinner than a screen pixel show evenly, not one or two pixels by chance.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(event->rect(), QColor(128, 128, 128));
+    const qreal s = scale();
+    const QSizeF paper = m_paper * s;
+    const qreal left = qMax<qreal>(kGap, (viewport()->width() - paper.width()) / 2) - horizontalScrollBar()->value();
+    const qreal top = kGap - verticalScrollBar()->value();
+    const int first = qMax(0, int((event->rect().top() - top) / stride()));
+    for (int page = first; page < pageCount(); ++page) {
+        const QRectF sheet(left, top + page * stride(), paper.width(), paper.height());
+        if (sheet.top() > event->rect().bottom())
+            break;
+        painter.fillRect(sheet.translated(3, 3), QColor(64, 64, 64));
+        painter.fillRect(sheet, Qt::white);
+        painter.save();
+        painter.setClipRect(sheet);
+        painter.translate(sheet.topLeft() + m_body.topLeft() * s);
+        painter.scale(s, s);
+        m_layout->paintPage(&painter, page);
+        painter.restore();
     }
+}
 
-    ~ReportPreview() override
+ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
+    : QWidget(nullptr), m_def(def), m_rows(std::move(rows))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("reportPreview"));
+    setWindowTitle(def.title.isEmpty() ? QStringLiteral("打印预览") : def.title + QStringLiteral(" - 打印预览"));
+
+    // Laid out once, at a printer's resolution, on the paper of the report; the view
+    // draws the pages in sight from it.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    report::SetupPage(printer, m_def);
+    m_layout = std::make_unique<report::Layout>(m_def, m_rows, &printer);
+    m_view = new ReportPageView(m_layout.get(), printer.paperRect(QPrinter::DevicePixel).size(),
+                                printer.pageRect(QPrinter::DevicePixel), printer.logicalDpiY(), this);
+
+    auto* bar = new QHBoxLayout;
+    bar->setSpacing(2);
+    auto button = [&](const char* name, const QString& text, const QString& tip = QString()) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(text);
+        b->setToolTip(tip.isEmpty() ? text : tip);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        b->setFocusPolicy(Qt::TabFocus);
+        bar->addWidget(b);
+        return b;
+    };
+    m_first = button("cmdFirst", QStringLiteral("首页"));
+    m_previous = button("cmdPrevious", QStringLiteral("上一页"));
+    m_page = new QSpinBox(this);
+    m_page->setObjectName(QStringLiteral("txtPage"));
+    m_page->setKeyboardTracking(false);
+    m_page->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    m_page->setAlignment(Qt::AlignRight);
+    m_page->setToolTip(QStringLiteral("页码"));
+    bar->addWidget(m_page);
+    m_pages = new QLabel(this);
+    m_pages->setObjectName(QStringLiteral("lblPages"));
+    bar->addWidget(m_pages);
+    m_next = button("cmdNext", QStringLiteral("下一页"));
+    m_last = button("cmdLast", QStringLiteral("末页"));
+    bar->addSpacing(12);
+    QToolButton* zoomOut = button("cmdZoomOut", QStringLiteral("缩小"));
+    QToolButton* zoomIn = button("cmdZoomIn", QStringLiteral("放大"));
+    QToolButton* fitWidth = button("cmdFitWidth", QStringLiteral("适合宽度"));
+    QToolButton* fitPage = button("cmdFitPage", QStringLiteral("整页"));
+    bar->addSpacing(12);
+    QToolButton* print = button("cmdPrint", QStringLiteral("打印"), QStringLiteral("打印报表"));
+    QToolButton* pdf = button("cmdPdf", QStringLiteral("保存为PDF"), QStringLiteral("把报表保存为PDF文件"));
+    bar->addStretch(1);
+    QToolButton* close = button("cmdClose", QStringLiteral("关闭"), QStringLiteral("关闭预览（Esc）"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(bar);
+    layout->addWidget(m_view, 1);
+    m_view->setFocus();
+
+    connect(m_view, &ReportPageView::changed, this, [this] { updateControls(); });
+    auto goTo = [this](int page) { m_view->setCurrentPage(page); };
+    connect(m_first, &QToolButton::clicked, this, [goTo] { goTo(1); });
+    connect(m_previous, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->currentPage() - 1); });
+    connect(m_next, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->currentPage() + 1); });
+    connect(m_last, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->pageCount()); });
+    connect(m_page, &QSpinBox::valueChanged, this, goTo);
+    connect(zoomIn, &QToolButton::clicked, this, [this] { m_view->zoomIn(1.25); });
+    connect(zoomOut, &QToolButton::clicked, this, [this] { m_view->zoomOut(1.25); });
+    connect(fitWidth, &QToolButton::clicked, m_view, &ReportPageView::fitToWidth);
+    connect(fitPage, &QToolButton::clicked, m_view, &ReportPageView::fitInView);
+    connect(print, &QToolButton::clicked, this, [this] { printReport(); });
+    connect(pdf, &QToolButton::clicked, this, [this] { savePdf(); });
+    connect(close, &QToolButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    updateControls();
+}
+
+ReportPreview::~ReportPreview()
+{
+    // The view draws from the layout: let it go first.
+    delete m_view;
+}
+
+void ReportPreview::updateControls()
+{
+    const int count = m_view->pageCount();
+    const int page = m_view->currentPage();
+    const QSignalBlocker block(m_page);
+    m_page->setRange(count > 0 ? 1 : 0, count);
+    m_page->setValue(page);
+    m_pages->setText(QStringLiteral("/ %1 页").arg(count));
+    m_first->setEnabled(page > 1);
+    m_previous->setEnabled(page > 1);
+    m_next->setEnabled(page < count);
+    m_last->setEnabled(page < count);
+}
+
+void ReportPreview::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    report::SetupPage(printer, m_def);
+    if (!report::askPrinter(&printer, this))
+        return;
+    int printed = 0;
     {
-        // The view paints through m_printer: let it go before the printer does.
-        delete m_view;
+        platform::BusyCursor busy;
+        printed = report::Render(m_def, m_rows, &printer, printer.fromPage(), printer.toPage());
     }
+    if (printed < 0)
+        platform::MsgBox(QStringLiteral("无法打印报表：%1").arg(m_def.title), platform::vbOKOnly,
+                         report::kMessageTitle);
+}
 
-private:
-    void printReport()
+void ReportPreview::savePdf()
+{
+    platform::FileDialogRequest r;
+    r.save = true;
+    r.title = QStringLiteral("保存为PDF文件");
+    r.initialDir = appFolder();
+    r.fileName = (m_def.title.isEmpty() ? QStringLiteral("报表") : m_def.title) + QStringLiteral(".pdf");
+    r.defaultExt = QStringLiteral("pdf");
+    r.filter = QStringLiteral("PDF文件 (*.pdf)");
+    const QString path = platform::GetSaveFile(r);
+    if (path.isEmpty())
+        return;
+    bool ok = false;
     {
-        QPrinter printer(QPrinter::HighResolution);
-        report::SetupPage(printer, m_def);
-        if (!report::askPrinter(&printer, this))
-            return;
-        if (report::Render(*m_doc, &printer) < 0)
-            platform::MsgBox(QStringLiteral("无法打印报表：%1").arg(m_def.title), platform::vbOKOnly,
-                             report::kMessageTitle);
+        platform::BusyCursor busy;
+        ok = report::WritePdf(m_def, m_rows, path);
     }
-
-    void savePdf()
-    {
-        platform::FileDialogRequest r;
-        r.save = true;
-        r.title = QStringLiteral("保存为PDF文件");
-        r.initialDir = appFolder();
-        r.fileName = (m_def.title.isEmpty() ? QStringLiteral("报表") : m_def.title) + QStringLiteral(".pdf");
-        r.defaultExt = QStringLiteral("pdf");
-        r.filter = QStringLiteral("PDF文件 (*.pdf)");
-        const QString path = platform::GetSaveFile(r);
-        if (path.isEmpty())
-            return;
-        bool ok = false;
-        {
-            platform::BusyCursor busy;
-            ok = report::WritePdf(*m_doc, m_def, path);
-        }
-        if (!ok)
-            platform::MsgBox(QStringLiteral("无法保存PDF文件：%1").arg(QDir::toNativeSeparators(path)),
-                             platform::vbOKOnly, report::kMessageTitle);
-    }
-
-    report::Definition m_def;
-    QTextDocument* m_doc = nullptr;
-    QPrinter m_printer;
-    QPrintPreviewWidget* m_view = nullptr;
-};
-
-}  // namespace
+    if (!ok)
+        platform::MsgBox(QStringLiteral("无法保存PDF文件：%1").arg(QDir::toNativeSeparators(path)),
+                         platform::vbOKOnly, report::kMessageTitle);
+}
 
 ReportControl::ReportControl(QObject* parent, const QString& name)
     : QObject(parent)
@@ -472,18 +845,16 @@ bool ReportControl::PrintReport()
     report::Definition def;
     report::Rows rows;
     QString error;
-    std::unique_ptr<QTextDocument> doc;
+    bool made = false;
     {
         platform::BusyCursor busy;
-        if (report::LoadDefinition(m_file, &def, &error)
-            && report::RunQuery(def, DefaultDbPath(), &rows, &error))
-            doc = report::BuildDocument(def, rows);
+        made = report::LoadDefinition(m_file, &def, &error) && report::RunQuery(def, DefaultDbPath(), &rows, &error);
     }
-    if (!doc) {
+    if (!made) {
         platform::MsgBox(error, platform::vbOKOnly, report::kMessageTitle);
         return false;
     }
-    auto* window = new ReportPreview(def, std::move(doc));
+    auto* window = new ReportPreview(def, std::move(rows));
     if (m_preview)
         m_preview->close();
     m_preview = window;

@@ -16,20 +16,28 @@
 // orientation: "portrait" (default) or "landscape".
 // query: exactly one SELECT statement; it runs on a connection that refuses writes.
 // column: one per column of the query, in the query's order; width is the column's
-// share of the page width (a positive whole number, default 1).
+// share of the page width left over when every column has the room its content
+// needs, or of the room for the widest columns when the table is wider than the
+// page (a positive whole number, default 1).
 
+#include <QAbstractScrollArea>
+#include <QFont>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+class QLabel;
 class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
-class QTextDocument;
+class QSpinBox;
+class QToolButton;
 
 namespace report {
 
@@ -58,17 +66,64 @@ bool IsSingleSelect(const QString& sql);
 // false and *error holds the message for the user.
 bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString* error);
 
-// The printed report: the title, then a table whose caption row repeats on every page.
-std::unique_ptr<QTextDocument> BuildDocument(const Definition& def, const Rows& rows);
+// The printed report laid out in pages: the title on the first page, then a table
+// whose caption row repeats on every page, and the page number under each page.
+//
+// Every row is measured once (its height from the font's metrics at the device's
+// resolution); pages are cut from those heights and each page is drawn only when it
+// is asked for, so the cost grows with the rows.
+//
+// Columns take the width their content needs: when the table is wider than the page,
+// the widest columns give way and wrap, sharing the room left by their declared
+// shares, while short values (codes, telephone numbers) stay on one line. All cells of a row
+// share one baseline, whichever font (Latin or Chinese) draws their text.
+class Layout {
+public:
+    // Lays the rows out for pages of `page` (the printable area, in pixels of a device
+    // of `dpi` dots per inch).
+    Layout(const Definition& def, const Rows& rows, QSizeF page, qreal dpi);
+    // Lays out for the printable area of a printer or PDF writer.
+    Layout(const Definition& def, const Rows& rows, QPagedPaintDevice* device);
+
+    int pageCount() const { return int(m_pages.size()); }
+    // Rows [first, end) of the page (0-based).
+    int firstRow(int page) const { return m_pages.at(page); }
+    int endRow(int page) const;
+    // Width of each column, in device pixels.
+    const QList<qreal>& columnWidths() const { return m_widths; }
+    // Text lines the row takes (its tallest cell).
+    int rowLines(int row) const { return m_lines.at(row); }
+
+    // Draws one page (0-based) with its top left at the painter's origin.
+    void paintPage(QPainter* painter, int page) const;
+
+private:
+    void measure(qreal dpi);
+    void setColumnWidths();
+    void paginate();
+
+    Definition m_def;
+    Rows m_rows;
+    QSizeF m_page;
+    QFont m_font, m_captionFont, m_titleFont, m_footerFont;
+    qreal m_padX = 0, m_padY = 0, m_line = 0, m_ascent = 0, m_rule = 0;
+    qreal m_titleHeight = 0, m_captionHeight = 0, m_footerHeight = 0;
+    qreal m_captionLine = 0, m_captionAscent = 0;
+    QList<qreal> m_lefts, m_widths;
+    QList<int> m_captionLines;
+    QList<float> m_advance;   // the one-line width of every value, row by row
+    QList<int> m_lines;       // per row
+    QList<int> m_pages;   // first row of each page
+};
+
 // Paper A4 in the definition's orientation, with the report's margins.
 void SetupPage(QPrinter& printer, const Definition& def);
-// Pages the document takes on the device.
-int PageCount(const QTextDocument& doc, QPagedPaintDevice* device);
-// Paints every page with its page number; returns the page count, or -1 when the
-// device cannot be painted on (a PDF file that cannot be written, say).
-int Render(const QTextDocument& doc, QPagedPaintDevice* device);
+// Lays the report out for the device and paints the pages from..to (1-based, 0 for
+// all), each with its page number; returns the pages painted, or -1 when the device
+// cannot be painted on (a PDF file that cannot be written, say).
+int Render(const Definition& def, const Rows& rows, QPagedPaintDevice* device, int from = 0, int to = 0);
 // Writes the report as a PDF file; false when the file cannot be written.
-bool WritePdf(const QTextDocument& doc, const Definition& def, const QString& path);
+bool WritePdf(const Definition& def, const Rows& rows, const QString& path);
 // The line under each page.
 QString FooterText(int page, int pageCount);
 
@@ -78,6 +133,80 @@ using PrintDialogHook = std::function<bool(QPrinter* printer, QWidget* parent)>;
 void SetPrintDialogHook(PrintDialogHook hook);
 
 }  // namespace report
+
+// The pages of a laid-out report, one under the other on a grey ground, each page
+// drawn when it comes into sight.
+class ReportPageView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    enum ZoomMode { FitToWidth, FitInView, CustomZoom };
+
+    // paper: the sheet in the layout's pixels; body: where the layout's pages lie on it.
+    ReportPageView(const report::Layout* layout, QSizeF paper, QRectF body, qreal dpi, QWidget* parent);
+
+    int pageCount() const;
+    // The page in sight (1-based): the one at the upper third of the view, or the last
+    // page when the view is scrolled to the end.
+    int currentPage() const;
+    void setCurrentPage(int page);
+    // 1 shows the paper at its real size.
+    qreal zoomFactor() const { return m_zoom; }
+    ZoomMode zoomMode() const { return m_mode; }
+    void zoomIn(qreal factor);
+    void zoomOut(qreal factor);
+    void fitToWidth();
+    void fitInView();
+
+signals:
+    // The page in sight or the zoom changed.
+    void changed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    qreal scale() const;   // screen pixels per layout pixel
+    qreal stride() const;  // from one page's top to the next
+    void setZoom(qreal zoom, ZoomMode mode);
+    void updateScrollBars();
+
+    const report::Layout* m_layout;
+    QSizeF m_paper;
+    QRectF m_body;
+    qreal m_dpi;
+    qreal m_zoom = 1;
+    ZoomMode m_mode = FitToWidth;
+};
+
+// The preview window: the report's pages with the controls of a print preview (page
+// through, zoom, fit width or page, print, save as PDF, close; Esc closes too). A
+// top-level window of its own, so it works while the calling windows are disabled.
+class ReportPreview : public QWidget {
+    Q_OBJECT
+public:
+    ReportPreview(const report::Definition& def, report::Rows rows);
+    ~ReportPreview() override;
+
+    const report::Definition& ReportDefinition() const { return m_def; }
+    const report::Rows& ReportRows() const { return m_rows; }
+    ReportPageView* View() const { return m_view; }
+
+private:
+    void updateControls();
+    void printReport();
+    void savePdf();
+
+    report::Definition m_def;
+    report::Rows m_rows;
+    std::unique_ptr<report::Layout> m_layout;
+    ReportPageView* m_view = nullptr;
+    QSpinBox* m_page = nullptr;
+    QLabel* m_pages = nullptr;
+    QToolButton *m_first = nullptr, *m_previous = nullptr, *m_next = nullptr, *m_last = nullptr;
+};
 
 class ReportControl : public QObject {
     Q_OBJECT

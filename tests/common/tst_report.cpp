@@ -4,16 +4,18 @@
 #include "Db.h"
 #include "TestSupport.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QPrintPreviewWidget>
+#include <QLabel>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPrinter>
-#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
-#include <QTextDocument>
-#include <QTextFrame>
-#include <QTextTable>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -41,12 +43,107 @@ int pdfPages(const QByteArray& pdf)
     return int(pdf.count("/Type /Page") - pdf.count("/Type /Pages"));
 }
 
-QTextTable* firstTable(QTextDocument* doc)
+// A page as the report draws it: every run of text with the point of its baseline.
+// A run is what the painter hands over at once (one run of one font).
+struct TextRun {
+    QString text;
+    QPointF at;
+};
+
+class TextRecorder : public QPaintDevice {
+public:
+    static constexpr qreal kSameLine = 0.05;
+    explicit TextRecorder(int dpi) : m_dpi(dpi) {}
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+    QList<TextRun>& runs() { return m_engine.runs; }
+
+    // The text on each baseline, top to bottom, its runs joined left to right.
+    // Runs within a small fraction of a pixel stand on one baseline.
+    QStringList lines() const
+    {
+        QList<TextRun> sorted = m_engine.runs;
+        std::sort(sorted.begin(), sorted.end(), [](const TextRun& a, const TextRun& b) { return a.at.y() < b.at.y(); });
+        QList<QList<TextRun>> groups;
+        for (const TextRun& p : sorted) {
+            if (groups.isEmpty() || p.at.y() - groups.last().first().at.y() > kSameLine)
+                groups << QList<TextRun>();
+            groups.last() << p;
+        }
+        QStringList out;
+        for (QList<TextRun>& g : groups)
+            out << joined(g);
+        return out;
+    }
+    // The text on the baseline y.
+    QString line(qreal y) const
+    {
+        QList<TextRun> on;
+        for (const TextRun& p : m_engine.runs)
+            if (qAbs(p.at.y() - y) <= kSameLine)
+                on << p;
+        return joined(on);
+    }
+    // The baseline of the first run that holds the text; -1 when none does.
+    qreal baselineOf(const QString& text) const
+    {
+        for (const TextRun& p : m_engine.runs)
+            if (p.text.contains(text))
+                return p.at.y();
+        return -1;
+    }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return 180 * m_dpi * 10 / 254;   // A4 inside its margins
+        case PdmHeight: return 272 * m_dpi * 10 / 254;
+        case PdmWidthMM: return 180;
+        case PdmHeightMM: return 272;
+        case PdmDepth: return 32;
+        case PdmNumColors: return INT_MAX;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return m_dpi;   // the resolutions
+        }
+    }
+
+private:
+    static QString joined(QList<TextRun> runs)
+    {
+        std::sort(runs.begin(), runs.end(), [](const TextRun& a, const TextRun& b) { return a.at.x() < b.at.x(); });
+        QString text;
+        for (const TextRun& p : runs)
+            text += p.text;
+        return text;
+    }
+
+    struct Engine : QPaintEngine {
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawLines(const QLineF*, int) override {}
+        void drawRects(const QRectF*, int) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& item) override
+        {
+            runs << TextRun{item.text(), painter()->transform().map(p)};
+        }
+        Type type() const override { return User; }
+        QList<TextRun> runs;
+    };
+    int m_dpi;
+    mutable Engine m_engine;
+};
+
+// Records what one page of the layout draws.
+void record(const report::Layout& layout, int page, TextRecorder* device)
 {
-    for (QTextFrame* f : doc->rootFrame()->childFrames())
-        if (auto* t = qobject_cast<QTextTable*>(f))
-            return t;
-    return nullptr;
+    device->runs().clear();
+    QPainter painter(device);
+    layout.paintPage(&painter, page);
 }
 
 report::Definition twoColumns()
@@ -137,59 +234,184 @@ private slots:
         QCOMPARE(rows[0].value(width - 1), QStringLiteral("名称03-%1").arg(width - 1));
     }
 
-    // The document carries the title, the caption row (repeated on each page) and the
-    // rows in order; an empty table leaves the captions alone.
-    void documentContents_data()
+    // Each page draws the title (first page only), the caption row, its rows in order
+    // and its page number; together the pages hold every row once.
+    void pageContents_data()
     {
         QTest::addColumn<int>("rowCount");
         QTest::newRow("empty table") << 0;
         QTest::newRow("three rows") << 3;
+        QTest::newRow("three hundred rows") << 300;
     }
-    void documentContents()
+    void pageContents()
     {
         QFETCH(int, rowCount);
         report::Rows rows = numberedRows(rowCount);
         if (rowCount > 0)
             rows[1][1] = QString();   // a null name prints as an empty cell
-        auto doc = report::BuildDocument(twoColumns(), rows);
-        QTextTable* t = firstTable(doc.get());
-        QVERIFY(t);
-        QCOMPARE(t->rows(), rowCount + 1);
-        QCOMPARE(t->columns(), 2);
-        QCOMPARE(t->format().headerRowCount(), 1);
-        QCOMPARE(t->cellAt(0, 0).firstCursorPosition().block().text(), QStringLiteral("单位代码"));
-        QCOMPARE(t->cellAt(0, 1).firstCursorPosition().block().text(), QStringLiteral("单位名称"));
-        for (int r = 0; r < rowCount; ++r)
-            for (int c = 0; c < 2; ++c)
-                QCOMPARE(t->cellAt(r + 1, c).firstCursorPosition().block().text(), rows[r][c]);
-        QVERIFY(doc->toPlainText().startsWith(QStringLiteral("单位代码表")));
+        TextRecorder device(96);
+        const report::Layout layout(twoColumns(), rows, QSizeF(device.width(), device.height()), device.logicalDpiY());
+        QCOMPARE(layout.pageCount() > 1, rowCount > 100);
+        QStringList printed;
+        for (int page = 0; page < layout.pageCount(); ++page) {
+            record(layout, page, &device);
+            QStringList lines = device.lines();
+            if (page == 0)
+                QCOMPARE(lines.takeFirst(), QStringLiteral("单位代码表"));
+            QCOMPARE(lines.takeFirst(), QStringLiteral("单位代码单位名称"));
+            QCOMPARE(lines.takeLast(), report::FooterText(page + 1, layout.pageCount()));
+            QCOMPARE(lines.size(), layout.endRow(page) - layout.firstRow(page));
+            printed << lines;
+        }
+        QStringList expected;
+        for (const QStringList& r : rows)
+            expected << r.join(QString());
+        QCOMPARE(printed, expected);
     }
 
-    // Long tables run over several pages; the PDF holds as many pages as were laid out.
+    // Pages follow one another without a gap; a row taller than a page stands alone on
+    // its page; the PDF holds as many pages as were laid out.
     void pagination_data()
     {
         QTest::addColumn<int>("rowCount");
-        QTest::addColumn<bool>("severalPages");
-        QTest::newRow("empty table") << 0 << false;
-        QTest::newRow("ten rows") << 10 << false;
-        QTest::newRow("three hundred rows") << 300 << true;
+        QTest::addColumn<int>("tallRow");   // -1: none
+        QTest::addColumn<int>("pages");     // 0: more than one
+        QTest::newRow("empty table") << 0 << -1 << 1;
+        QTest::newRow("ten rows") << 10 << -1 << 1;
+        QTest::newRow("three hundred rows") << 300 << -1 << 0;
+        QTest::newRow("a row taller than a page") << 3 << 1 << 3;
     }
     void pagination()
     {
         QFETCH(int, rowCount);
-        QFETCH(bool, severalPages);
+        QFETCH(int, tallRow);
+        QFETCH(int, pages);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.pdf"));
         const report::Definition def = twoColumns();
-        auto doc = report::BuildDocument(def, numberedRows(rowCount));
+        report::Rows rows = numberedRows(rowCount);
+        if (tallRow >= 0)
+            rows[tallRow][1] = QStringLiteral("很长的说明文字，").repeated(2000);
         auto printer = pdfPrinter(def, path);
-        const int pages = report::PageCount(*doc, printer.get());
-        QCOMPARE(pages > 1, severalPages);
-        QVERIFY(pages >= 1);
-        QVERIFY(report::WritePdf(*doc, def, path));
+        const report::Layout layout(def, rows, printer.get());
+        if (pages > 0)
+            QCOMPARE(layout.pageCount(), pages);
+        else
+            QVERIFY(layout.pageCount() > 1);
+        QCOMPARE(layout.firstRow(0), 0);
+        QCOMPARE(layout.endRow(layout.pageCount() - 1), rowCount);
+        for (int page = 0; page < layout.pageCount(); ++page) {
+            QVERIFY(layout.endRow(page) > layout.firstRow(page) || rowCount == 0);
+            if (page > 0)
+                QCOMPARE(layout.firstRow(page), layout.endRow(page - 1));
+        }
+        if (tallRow >= 0) {
+            QCOMPARE(layout.firstRow(tallRow), tallRow);
+            QCOMPARE(layout.endRow(tallRow), tallRow + 1);
+        }
+        QVERIFY(report::WritePdf(def, rows, path));
         const QByteArray pdf = readFile(path);
         QVERIFY(pdf.startsWith("%PDF"));
-        QCOMPARE(pdfPages(pdf), pages);
+        QCOMPARE(pdfPages(pdf), layout.pageCount());
+    }
+
+    // The print dialog may ask for a range of pages: those are printed, a range past
+    // the end is cut at the last page.
+    void printedRange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("printed");   // -1: every page
+        QTest::newRow("every page") << 0 << 0 << -1;
+        QTest::newRow("pages 2 to 3") << 2 << 3 << 2;
+        QTest::newRow("past the end") << 3 << 999 << 0;
+    }
+    void printedRange()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, printed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.pdf"));
+        const report::Definition def = twoColumns();
+        const report::Rows rows = numberedRows(300);
+        auto printer = pdfPrinter(def, path);
+        const int pages = report::Layout(def, rows, printer.get()).pageCount();
+        QVERIFY(pages > 3);
+        const int expected = printed < 0 ? pages : printed > 0 ? printed : pages - from + 1;
+        QCOMPARE(report::Render(def, rows, printer.get(), from, to), expected);
+        printer.reset();   // the file is complete
+        QCOMPARE(pdfPages(readFile(path)), expected);
+    }
+
+    // Columns take the width of their content and together fill the page width. When
+    // the table is too wide, the widest columns wrap and short values (codes,
+    // telephone numbers) stay on one line.
+    void columnWidths_data()
+    {
+        QTest::addColumn<QList<int>>("shares");
+        QTest::addColumn<QStringList>("row");
+        QTest::addColumn<QStringList>("oneLine");   // values that must not wrap
+        QTest::addColumn<bool>("wraps");            // the row needs more than one line
+        QTest::newRow("room to spare") << QList<int>{1, 3} << QStringList{"00001", "甲大学"}
+                                       << QStringList{"00001", "甲大学"} << false;
+        const QString name = QStringLiteral("示范工业技术大学").repeated(5);
+        const QString mail = QStringLiteral("research.office.department@example-university.edu.cn");
+        QTest::newRow("telephone beside a long name")
+            << QList<int>{2, 6, 2, 2, 3, 3, 6}
+            << QStringList{"10001", name, "310027", "张三", "0571-88888888", "0571-87654321", mail}
+            << QStringList{"10001", "310027", "张三", "0571-88888888", "0571-87654321"} << true;
+        QTest::newRow("eighty columns") << QList<int>(80, 1) << QStringList(80, QStringLiteral("名称12-34"))
+                                        << QStringList() << true;
+    }
+    void columnWidths()
+    {
+        QFETCH(QList<int>, shares);
+        QFETCH(QStringList, row);
+        QFETCH(QStringList, oneLine);
+        QFETCH(bool, wraps);
+        report::Definition def = twoColumns();
+        def.columns.clear();
+        for (int i = 0; i < shares.size(); ++i)
+            def.columns << report::Column{QStringLiteral("栏目%1").arg(i + 1), shares[i]};
+        TextRecorder device(96);
+        const report::Layout layout(def, {row}, QSizeF(device.width(), device.height()), device.logicalDpiY());
+        qreal total = 0;
+        for (qreal w : layout.columnWidths()) {
+            QVERIFY(w > 0);
+            total += w;
+        }
+        QVERIFY(total <= device.width());
+        QVERIFY(total > device.width() - 2);
+        QCOMPARE(layout.rowLines(0) > 1, wraps);
+        record(layout, 0, &device);
+        const qreal baseline = device.baselineOf(row[0].left(3));
+        for (const QString& value : oneLine)
+            QVERIFY2(device.line(baseline).contains(value), qPrintable(value));
+    }
+
+    // Latin and Chinese text in one row stand on one baseline, in one-line and in
+    // wrapped cells, in the caption row as in the rows.
+    void sharedBaseline()
+    {
+        report::Definition def = twoColumns();
+        def.columns = {{QStringLiteral("Code"), 1}, {QStringLiteral("名称"), 1}, {QStringLiteral("Note 说明"), 1}};
+        const report::Rows rows{
+            {QStringLiteral("ABC-123"), QStringLiteral("甲大学"), QStringLiteral("Beijing 北京 100871 ").repeated(20)}};
+        TextRecorder device(96);
+        const report::Layout layout(def, rows, QSizeF(device.width(), device.height()), device.logicalDpiY());
+        QVERIFY(layout.rowLines(0) > 1);
+        record(layout, 0, &device);
+        // Positions are kept in 1/64 pixel: within that, one baseline.
+        auto same = [](qreal a, qreal b) { return qAbs(a - b) <= TextRecorder::kSameLine; };
+        const qreal caption = device.baselineOf(QStringLiteral("Code"));
+        QVERIFY(same(device.baselineOf(QStringLiteral("名称")), caption));
+        QVERIFY(same(device.baselineOf(QStringLiteral("说明")), caption));
+        const qreal row = device.baselineOf(QStringLiteral("ABC-123"));
+        QVERIFY(row > caption);
+        QVERIFY(same(device.baselineOf(QStringLiteral("甲大学")), row));
+        QVERIFY(same(device.baselineOf(QStringLiteral("Beijing")), row));
+        QVERIFY(same(device.baselineOf(QStringLiteral("北京")), row));
     }
 
     void singleSelect_data()
@@ -318,13 +540,12 @@ private slots:
         QCOMPARE(first->frameGeometry().topLeft(), QPoint(10, 20));
         QCOMPARE(first->size(), QSize(640, 480));
         QVERIFY(first->windowTitle().contains(QStringLiteral("单位代码表")));
-        auto* view = first->findChild<QPrintPreviewWidget*>();
+        auto* view = first->findChild<ReportPageView*>();
         QVERIFY(view);
         QTRY_COMPARE(view->pageCount(), 1);
-        auto* doc = first->findChild<QTextDocument*>();
-        QVERIFY(doc);
-        const QString text = doc->toPlainText();
-        QVERIFY(text.indexOf(QStringLiteral("甲大学")) < text.indexOf(QStringLiteral("乙学院")));
+        auto* preview = qobject_cast<ReportPreview*>(first);
+        QVERIFY(preview);
+        QCOMPARE(preview->ReportRows(), (report::Rows{{"00001", "甲大学"}, {"00002", "乙学院"}}));
 
         fx.exec(QStringLiteral("insert into dwdm values ('00003', '丙研究所')"));
         QVERIFY(rpt->PrintReport());
@@ -332,7 +553,7 @@ private slots:
         QVERIFY(!first);
         QPointer<QWidget> second = rpt->PreviewWindow();
         QVERIFY(second && second->isVisible());
-        QVERIFY(second->findChild<QTextDocument*>()->toPlainText().contains(QStringLiteral("丙研究所")));
+        QCOMPARE(qobject_cast<ReportPreview*>(second)->ReportRows().value(2), (QStringList{"00003", "丙研究所"}));
 
         rpt->SetReportFileName(fx.folder() + QStringLiteral("/none.rpt"));
         QVERIFY(!rpt->PrintReport());
@@ -352,10 +573,68 @@ private slots:
         QVERIFY(rpt.PrintReport());   // an empty table: an empty report, no message
         QVERIFY(fx.ui.messages.isEmpty());
         QPointer<QWidget> w = rpt.PreviewWindow();
-        w->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+        w->findChild<QAbstractButton*>(QStringLiteral("cmdClose"))->click();
         Settle();
         QVERIFY(!w);
         QVERIFY(!rpt.PreviewWindow());
+    }
+
+    // The controls of a print preview: paging by button and by page number, zoom,
+    // fit width and fit page; Esc closes the window.
+    void previewControls()
+    {
+        AppFixture fx;
+        for (int i = 1; i <= 300; ++i)
+            fx.exec(QStringLiteral("insert into dwdm values (?, ?)"),
+                    {QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')), QStringLiteral("第%1号单位").arg(i)});
+        ReportControl rpt(nullptr, QStringLiteral("rptdw"));
+        rpt.SetReportFileName(dwdmReport());
+        QVERIFY(rpt.PrintReport());
+        QPointer<QWidget> w = rpt.PreviewWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        ReportPageView* view = qobject_cast<ReportPreview*>(w.data())->View();
+        QTRY_VERIFY(view->pageCount() > 2);
+        const int last = view->pageCount();
+        auto button = [&](const char* name) { return w->findChild<QAbstractButton*>(QString::fromLatin1(name)); };
+        auto* number = w->findChild<QSpinBox*>(QStringLiteral("txtPage"));
+        auto at = [&](int page) {
+            return view->currentPage() == page && number->value() == page
+                   && button("cmdFirst")->isEnabled() == (page > 1)
+                   && button("cmdPrevious")->isEnabled() == (page > 1)
+                   && button("cmdNext")->isEnabled() == (page < last)
+                   && button("cmdLast")->isEnabled() == (page < last);
+        };
+        QVERIFY(at(1));
+        QVERIFY(w->findChild<QLabel*>(QStringLiteral("lblPages"))->text().contains(QString::number(last)));
+        const struct {
+            const char* button;
+            int page;
+        } steps[] = {{"cmdNext", 2}, {"cmdLast", last}, {"cmdPrevious", last - 1}, {"cmdFirst", 1}};
+        for (const auto& step : steps) {
+            button(step.button)->click();
+            QTRY_VERIFY2(at(step.page), qPrintable(QStringLiteral("%1: page %2 of %3, number %4")
+                                                       .arg(QString::fromLatin1(step.button))
+                                                       .arg(view->currentPage())
+                                                       .arg(last)
+                                                       .arg(number->value())));
+        }
+        number->setValue(3);
+        QTRY_VERIFY(at(3));
+
+        button("cmdFitPage")->click();
+        QCOMPARE(view->zoomMode(), ReportPageView::FitInView);
+        const qreal whole = view->zoomFactor();
+        button("cmdZoomIn")->click();
+        QCOMPARE(view->zoomMode(), ReportPageView::CustomZoom);
+        QVERIFY(view->zoomFactor() > whole);
+        button("cmdZoomOut")->click();
+        button("cmdZoomOut")->click();
+        QVERIFY(view->zoomFactor() < whole);
+        button("cmdFitWidth")->click();
+        QCOMPARE(view->zoomMode(), ReportPageView::FitToWidth);
+
+        QTest::keyClick(w->focusWidget() ? w->focusWidget() : w.data(), Qt::Key_Escape);
+        QTRY_VERIFY(!w);
     }
 
     void savePdf_data()
@@ -380,7 +659,7 @@ private slots:
         ReportControl rpt(nullptr, QStringLiteral("rptdw"));
         rpt.SetReportFileName(dwdmReport());
         QVERIFY(rpt.PrintReport());
-        rpt.PreviewWindow()->findChild<QPushButton*>(QStringLiteral("cmdPdf"))->click();
+        rpt.PreviewWindow()->findChild<QAbstractButton*>(QStringLiteral("cmdPdf"))->click();
 
         QCOMPARE(fx.ui.fileDialogs.size(), 1);
         QVERIFY(fx.ui.fileDialogs[0].save);
@@ -420,7 +699,7 @@ private slots:
         ReportControl rpt(nullptr, QStringLiteral("rptsq"));
         rpt.SetReportFileName(fx.folder() + QStringLiteral("/rptsq.rpt"));
         QVERIFY(rpt.PrintReport());
-        rpt.PreviewWindow()->findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+        rpt.PreviewWindow()->findChild<QAbstractButton*>(QStringLiteral("cmdPrint"))->click();
         QCOMPARE(asked, 1);
         QCOMPARE(QFile::exists(path), accept);
         QVERIFY(fx.ui.messages.isEmpty());
