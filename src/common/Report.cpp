@@ -346,6 +346,9 @@ int Render(const QTextDocument& doc, QPagedPaintDevice* device)
 
 bool WritePdf(const QTextDocument& doc, const Definition& def, const QString& path)
 {
+    // A file that cannot be written is refused before the printer tries it.
+    if (QFile probe(path); !probe.open(QIODevice::WriteOnly))
+        return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
