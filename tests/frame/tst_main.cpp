@@ -7,6 +7,7 @@
 #include "Twips.h"
 #include "frame/frmAbout.h"
 
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -366,6 +367,33 @@ private slots:
             Settle();
         }
         QVERIFY(wider >= 6);   // the six code tables at least
+    }
+
+    // A window chosen from the menu that cannot open its data says why and does not
+    // open; the main window goes on, and the window opens once its data is there.
+    void windowThatCannotLoadFromTheMenu()
+    {
+        const QString item = QStringLiteral("mnuuser");
+        const QString window = QStringLiteral("frmuser");
+        AppFixture fx;
+        QVERIFY(LogIn());
+        const QString db = fx.dbPath();
+        QVERIFY(QFile::rename(db, db + ".away"));
+        MenuItem(item)->trigger();
+        Settle();
+        VbForm* w = FormNamed(window);
+        QVERIFY(w && !w->IsLoaded() && !w->isVisible());
+        QCOMPARE(fx.ui.messages.size(), 1);
+        QVERIFY(forms::frmmain.loaded());
+        QVERIFY(forms::frmmain->isEnabled());
+        QCOMPARE(ConnectionsOf(window), 0);
+        QCOMPARE(fx.ui.endProgramCalls, 0);
+
+        QVERIFY(QFile::rename(db + ".away", db));
+        MenuItem(item)->trigger();
+        Settle();
+        QVERIFY(w->IsLoaded() && w->isVisible());
+        QCOMPARE(fx.ui.messages.size(), 1);
     }
 
     void lockedMainWindowLeavesTheWorkingWindowUsable()
