@@ -29,9 +29,11 @@ public:
 
     // VB's Show (modeless): loads when needed, shows, brings the window forward.
     void Show();
-    // VB's Load statement: loads without showing.
+    // VB's Load statement: loads without showing. A step that fails is shown (the
+    // one guard, Guard.h) and the window is left unloaded, ready to load again.
     void Load();
     // VB's Unload: runs the unload procedure, hides the window, drops its controls.
+    // A failing unload procedure is shown; the window unloads all the same.
     void Unload();
     bool IsLoaded() const { return m_loaded; }
 
