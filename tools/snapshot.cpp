@@ -2,7 +2,7 @@
 // them, written as PNG files into a folder (default: the current one). Run it under
 // a display, e.g.:
 //
-//     xvfb-run -s '-screen 0 1280x1024x24' build/snapshot /tmp
+//     xvfb-run -a -s '-screen 0 1280x1024x24' build/snapshot /tmp
 //
 // It works in a fresh application folder of its own (an empty login table).
 

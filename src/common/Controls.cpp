@@ -1,6 +1,7 @@
 #include "Controls.h"
 
 #include "Db.h"
+#include "Guard.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -124,13 +125,8 @@ namespace {
 template <class F, class... A>
 void fire(const F& handler, A&&... args)
 {
-    if (!handler)
-        return;
-    try {
-        handler(std::forward<A>(args)...);
-    } catch (const std::exception& e) {
-        ShowFailure(e);
-    }
+    if (handler)
+        RunGuarded([&] { handler(std::forward<A>(args)...); });
 }
 
 VbForm* formOf(QWidget* w) { return qobject_cast<VbForm*>(w->window()); }

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Controls.h"
+#include "Guard.h"
 #include "Platform.h"
 
 #include <QHBoxLayout>
@@ -35,13 +36,7 @@ DataControl::DataControl(QWidget* parent, const QString& name)
         b->setText(glyph);
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRaise(false);
-        connect(b, &QToolButton::clicked, this, [act] {
-            try {
-                act();
-            } catch (const DbError& e) {
-                platform::MsgBox(e.description());
-            }
-        });
+        connect(b, &QToolButton::clicked, this, Guarded(std::move(act)));
         row->addWidget(b);
     };
     button(QStringLiteral("_first"), QStringLiteral("|◀"), [this] { if (m_rs.RecordCount() > 0) m_rs.MoveFirst(); });

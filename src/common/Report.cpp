@@ -551,6 +551,9 @@ int Render(const Definition& def, const Rows& rows, QPagedPaintDevice* device, i
 
 bool WritePdf(const Definition& def, const Rows& rows, const QString& path)
 {
+    // A file that cannot be written is refused before the printer tries it.
+    if (QFile probe(path); !probe.open(QIODevice::WriteOnly))
+        return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);

@@ -1,6 +1,6 @@
 #include "VbForm.h"
 
-#include "Db.h"
+#include "Guard.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <deque>
+#include <stdexcept>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -40,8 +41,9 @@ public:
         while (!m_queue.empty()) {
             Move m = m_queue.front();
             m_queue.pop_front();
+            // One failing handler must not stop the moves queued behind it.
             if (m.form && m.to)
-                process(m.form, m.to);
+                RunGuarded([&] { process(m.form, m.to); });
         }
         m_dispatching = false;
     }
@@ -94,14 +96,14 @@ private:
                 form->m_active = back;
                 if (back != now) {
                     QPointer<VbForm> f = form;
-                    QTimer::singleShot(0, back, [f, back] {
+                    QTimer::singleShot(0, back, Guarded([f, back] {
                         // A move that the program made since (a handler that sent the
                         // focus on) wins over the take-back.
                         if (!f || f->m_active != back)
                             return;
                         if (back && back->isEnabled() && QApplication::focusWidget() != back)
                             back->setFocus(Qt::OtherFocusReason);
-                    });
+                    }));
                 }
                 raise(back, true);
                 return;
@@ -150,7 +152,7 @@ static QWidget* nextInTabOrder(QWidget* from)
 void SendTab(QWidget* context)
 {
     QPointer<VbForm> form = context ? qobject_cast<VbForm*>(context->window()) : nullptr;
-    QTimer::singleShot(0, qApp, [form] {
+    QTimer::singleShot(0, qApp, Guarded([form] {
         QWidget* from = nullptr;
         if (form && form->IsLoaded())
             from = form->ActiveControl();
@@ -160,13 +162,13 @@ void SendTab(QWidget* context)
             return;
         if (QWidget* next = nextInTabOrder(from))
             SetFocus(next);
-    });
+    }));
 }
 
 void SendKey(QWidget* context, Qt::Key key)
 {
     QPointer<VbForm> form = context ? qobject_cast<VbForm*>(context->window()) : nullptr;
-    QTimer::singleShot(0, qApp, [form, key] {
+    QTimer::singleShot(0, qApp, Guarded([form, key] {
         QWidget* to = QApplication::focusWidget();
         if (!to && form && form->IsLoaded())
             to = form->ActiveControl();
@@ -176,7 +178,7 @@ void SendKey(QWidget* context, Qt::Key key)
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(to, &press);
         QApplication::sendEvent(to, &release);
-    });
+    }));
 }
 
 void SetTabOrder(std::initializer_list<QWidget*> order)
@@ -275,25 +277,23 @@ void VbForm::Load()
     if (m_loaded || m_loading)
         return;
     m_loading = true;
-    SetupUi();
+    m_active = nullptr;
+    // A window whose controls cannot be built says why and is not loaded; what was
+    // built of them goes, so that the next load starts from nothing.
+    if (!RunGuarded([this] { SetupUi(); })) {
+        dropControls();
+        m_loading = false;
+        return;
+    }
     m_loaded = true;
     ++g_loaded;
-    m_active = nullptr;
-    bool failed = false;
-    QString failure;
-    try {
-        Form_Load();
-    } catch (const std::exception& e) {
-        failed = true;
-        failure = FailureText(e);
-    }
+    // A window that cannot open its data (the database file missing, say) says why
+    // and does not open; its unload closes what the load had opened, and it can be
+    // loaded again later.
+    const bool opened = RunGuarded([this] { Form_Load(); });
     m_loading = false;
-    if (failed) {
-        // A window that cannot open its data (the database file missing, say) says
-        // why and does not open; its unload closes what the load had opened.
-        ShowFailure(failure);
+    if (!opened)
         Unload();
-    }
 }
 
 void VbForm::Show()
@@ -313,7 +313,9 @@ void VbForm::Unload()
 {
     if (!m_loaded)
         return;
-    Form_Unload();
+    // A failing unload step is shown; the window unloads all the same, or it could
+    // never be closed.
+    RunGuarded([this] { Form_Unload(); });
     m_locksMain = false;
     m_loaded = false;
     hide();
@@ -343,6 +345,8 @@ void VbForm::dropControls()
     delete layout();
     m_default = nullptr;
     m_cancel = nullptr;
+    for (QPointer<QObject>* p : m_controlPointers)
+        p->clear();
 }
 
 double VbForm::InnerWidthTw() const { return PixelsToTwips(width()); }
@@ -369,14 +373,14 @@ void VbForm::closeEvent(QCloseEvent* e)
         return;
     }
     e->ignore();
-    Unload();
+    RunGuarded([this] { Unload(); });
 }
 
 void VbForm::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     if (m_loaded)
-        Form_Resize();
+        RunGuarded([this] { Form_Resize(); });
 }
 
 void VbForm::keyPressEvent(QKeyEvent* e)
@@ -394,6 +398,51 @@ void VbForm::keyPressEvent(QKeyEvent* e)
 
 // ---------------------------------------------------------------------------
 // The working windows and the main window.
+
+namespace {
+VbForm& (*g_mainWindow)() = nullptr;
+bool (*g_mainWindowLoaded)() = nullptr;
+
+// Moves the window just enough to lie wholly in the screen's available area; a
+// window larger than the area keeps its left and top edges on it, where its labels
+// and first buttons are.
+void keepOnScreen(QWidget& w, QScreen* screen)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = w.frameGeometry();
+    auto shift = [](int low, int high, int areaLow, int areaHigh) {
+        int d = 0;
+        if (high > areaHigh)
+            d = areaHigh - high;
+        if (low + d < areaLow)
+            d = areaLow - low;
+        return d;
+    };
+    const QPoint by(shift(frame.left(), frame.right(), area.left(), area.right()),
+                    shift(frame.top(), frame.bottom(), area.top(), area.bottom()));
+    if (!by.isNull())
+        w.move(w.pos() + by);
+}
+}  // namespace
+
+void RegisterMainWindow(VbForm& (*window)(), bool (*loaded)())
+{
+    g_mainWindow = window;
+    g_mainWindowLoaded = loaded;
+}
+
+VbForm& MainForm()
+{
+    if (!g_mainWindow)
+        throw std::logic_error("no main window is registered");
+    return g_mainWindow();
+}
+
+bool MainFormLoaded() { return g_mainWindowLoaded && g_mainWindowLoaded(); }
 
 void LockMainWindow(VbForm& target)
 {
@@ -424,6 +473,7 @@ void CentreOnMain(VbForm& form)
     const long left = RoundHalfEven((mainW - ownW) / 2.0f);
     const long top = RoundHalfEven((mainH - ownH) / 2.0f);
     form.MoveTw(left, top);
+    keepOnScreen(form, MainForm().screen());
 }
 
 void ReleaseMainWindow()
@@ -438,16 +488,4 @@ void ReleaseMainWindowUnlessLocked(const VbForm& self)
         if (f != &self && f->IsLoaded() && f->LocksMainWindow())
             return;
     ReleaseMainWindow();
-}
-
-void UnloadWorkingWindows()
-{
-    const QList<VbForm*> all = VbForm::AllForms();
-    for (VbForm* f : all) {
-        if (!f->IsLoaded())
-            continue;
-        if (f == &MainForm() || f->objectName() == QLatin1String("frmLogin"))
-            continue;
-        f->Unload();
-    }
 }

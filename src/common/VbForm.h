@@ -10,13 +10,16 @@
 // per window, so that a message box or a switch to another program does not count
 // as the control losing the focus.
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
-#include <QAbstractButton>
+template <class T>
+class ControlPtr;
 
 class VbForm : public QWidget {
     Q_OBJECT
@@ -26,9 +29,11 @@ public:
 
     // VB's Show (modeless): loads when needed, shows, brings the window forward.
     void Show();
-    // VB's Load statement: loads without showing.
+    // VB's Load statement: loads without showing. A step that fails is shown (the
+    // one guard, Guard.h) and the window is left unloaded, ready to load again.
     void Load();
     // VB's Unload: runs the unload procedure, hides the window, drops its controls.
+    // A failing unload procedure is shown; the window unloads all the same.
     void Unload();
     bool IsLoaded() const { return m_loaded; }
 
@@ -72,6 +77,8 @@ protected:
 
 private:
     friend class FocusTracker;
+    template <class T>
+    friend class ControlPtr;
     void dropControls();
 
     bool m_loaded = false;
@@ -80,6 +87,32 @@ private:
     QPointer<QWidget> m_active;
     QPointer<QAbstractButton> m_default;
     QPointer<QAbstractButton> m_cancel;
+    // The window's pointers to its controls, cleared when the controls go.
+    std::vector<QPointer<QObject>*> m_controlPointers;
+};
+
+// A window's pointer to one of its controls. The controls are built at every load
+// and thrown away at unload; from the unload on the pointer is null, until the next
+// load builds the controls again, so that no pointer reaches a control that is gone.
+// Declared as a member with the window: ControlPtr<VbTextBox> txtName{this};
+template <class T>
+class ControlPtr {
+public:
+    explicit ControlPtr(VbForm* form) { form->m_controlPointers.push_back(&m_p); }
+    ControlPtr(const ControlPtr&) = delete;
+    ControlPtr& operator=(const ControlPtr&) = delete;
+
+    ControlPtr& operator=(T* control)
+    {
+        m_p = control;
+        return *this;
+    }
+    T* get() const { return static_cast<T*>(m_p.data()); }
+    operator T*() const { return get(); }
+    T* operator->() const { return get(); }
+
+private:
+    QPointer<QObject> m_p;
 };
 
 // Controls that have VB focus events implement this.
@@ -126,14 +159,23 @@ public:
         return *m_p;
     }
     bool exists() const { return m_p != nullptr; }
+    // The window when it has been made, else nullptr (never makes it).
+    T* existing() const { return m_p; }
     bool loaded() const { return m_p && m_p->IsLoaded(); }
 
 private:
     T* m_p = nullptr;
 };
 
-// The main window as the working windows see it (defined by the frame).
+// The main window as the working windows see it. The shared layer names no window
+// above it: the frame registers its main window at start-up, as a function that
+// gives the window (made on first use) and one that tells whether it is loaded
+// (without making it).
+void RegisterMainWindow(VbForm& (*window)(), bool (*loaded)());
+// The registered main window; a programming error (std::logic_error) before the
+// frame registered one.
 VbForm& MainForm();
+// False when no main window is registered.
 bool MainFormLoaded();
 
 // Shows the window modeless, then disables the main window until it unloads.
@@ -143,11 +185,11 @@ void LockMainWindow(VbForm& target);
 void CentreOnScreen(VbForm& form);
 // Centres the window on the main window's inner area: screen position from the two
 // inner sizes alone (twips, halves to even); the main window's own place is not added.
+// A window that would then stand partly off the screen is moved just enough to lie
+// wholly on it (the available area of the main window's screen).
 void CentreOnMain(VbForm& form);
 // Enables the main window again (nothing when it is not loaded).
 void ReleaseMainWindow();
 // For the windows that leave the main window enabled: enables it only when no
 // window that locks it is open.
 void ReleaseMainWindowUnlessLocked(const VbForm& self);
-// Unloads every loaded window but the main and login windows.
-void UnloadWorkingWindows();

@@ -3,6 +3,7 @@
 #include "Db.h"
 #include "Platform.h"
 #include "frmLogin.h"
+#include "frmmain.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -52,6 +53,7 @@ QString DatabaseProblemMessage(const QString& description)
 
 Outcome Start(SingleInstance& instance)
 {
+    RegisterFrameWindows();
     if (!instance.TryAcquire())
         return Outcome::AlreadyRunning;
     {

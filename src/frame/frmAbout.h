@@ -5,7 +5,6 @@
 #include "Controls.h"
 #include "VbForm.h"
 
-#include <QPointer>
 
 class frmAbout : public VbForm {
     Q_OBJECT
@@ -21,9 +20,9 @@ protected:
     void Form_Load() override;
 
 private:
-    QPointer<VbPicture> m_picIcon;
-    QPointer<VbLabel> m_lblTitle;
-    QPointer<VbLabel> m_lblVersion;
+    ControlPtr<VbPicture> m_picIcon{this};
+    ControlPtr<VbLabel> m_lblTitle{this};
+    ControlPtr<VbLabel> m_lblVersion{this};
 };
 
 namespace forms {

@@ -20,7 +20,7 @@ frmLogin::frmLogin()
 
 VbOption* frmLogin::OptLb(int index) const
 {
-    return index >= 0 && index < 3 ? m_optLb[index].data() : nullptr;
+    return index >= 0 && index < 3 ? m_optLb[index].get() : nullptr;
 }
 
 void frmLogin::SetupUi()

@@ -11,7 +11,6 @@
 #include "Db.h"
 #include "VbForm.h"
 
-#include <QPointer>
 
 class frmLogin : public VbForm {
     Q_OBJECT
@@ -36,14 +35,15 @@ private:
 
     DbConnection m_db{QStringLiteral("frmLogin")};
 
-    QPointer<VbPicture> m_picture;   // the window's background picture
-    QPointer<VbLabel> m_lblLabels[2];
-    QPointer<VbTextBox> m_txtUserName;
-    QPointer<VbTextBox> m_txtPassword;
-    QPointer<VbButton> m_cmdOK;
-    QPointer<VbButton> m_cmdCancel;
-    QPointer<VbPicture> m_pic1;
-    QPointer<VbOption> m_optLb[3];
+    ControlPtr<VbPicture> m_picture{this};   // the window's background picture
+    ControlPtr<VbLabel> m_lblLabels[2]{ControlPtr<VbLabel>(this), ControlPtr<VbLabel>(this)};
+    ControlPtr<VbTextBox> m_txtUserName{this};
+    ControlPtr<VbTextBox> m_txtPassword{this};
+    ControlPtr<VbButton> m_cmdOK{this};
+    ControlPtr<VbButton> m_cmdCancel{this};
+    ControlPtr<VbPicture> m_pic1{this};
+    ControlPtr<VbOption> m_optLb[3]{ControlPtr<VbOption>(this), ControlPtr<VbOption>(this),
+                                    ControlPtr<VbOption>(this)};
 };
 
 namespace forms {

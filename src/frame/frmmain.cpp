@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Db.h"
+#include "Guard.h"
 #include "ModVar.h"
 #include "Twips.h"
 #include "frmAbout.h"
@@ -210,6 +211,17 @@ QIcon MainIcon()
     return QIcon(pm);
 }
 
+// Unloads every loaded window but the main and login windows.
+void UnloadWorkingWindows()
+{
+    const QList<VbForm*> all = VbForm::AllForms();
+    for (VbForm* f : all) {
+        if (!f->IsLoaded() || f == forms::frmmain.existing() || f == forms::frmLogin.existing())
+            continue;
+        f->Unload();
+    }
+}
+
 }  // namespace
 
 frmmain::frmmain()
@@ -282,19 +294,19 @@ void frmmain::BuildMenus()
                 break;
             case Action::Lock: {
                 const auto window = it.window;
-                connect(a, &QAction::triggered, this, [window] { LockMainWindow(window()); });
+                connect(a, &QAction::triggered, this, Guarded([window] { LockMainWindow(window()); }));
                 break;
             }
             case Action::Show: {
                 const auto window = it.window;
-                connect(a, &QAction::triggered, this, [window] { window().Show(); });
+                connect(a, &QAction::triggered, this, Guarded([window] { window().Show(); }));
                 break;
             }
             case Action::Exit:
-                connect(a, &QAction::triggered, this, [this] { mnutc_Click(); });
+                connect(a, &QAction::triggered, this, Guarded([this] { mnutc_Click(); }));
                 break;
             case Action::LogOff:
-                connect(a, &QAction::triggered, this, [this] { mnutcxt_Click(); });
+                connect(a, &QAction::triggered, this, Guarded([this] { mnutcxt_Click(); }));
                 break;
             case Action::Separator:
                 break;
@@ -328,7 +340,7 @@ void frmmain::BuildToolbar()
             a->setIcon(m_imageList->Icon(image));
         if (QWidget* w = m_toolbar->widgetForAction(a))
             w->setFocusPolicy(Qt::NoFocus);
-        connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        connect(a, &QAction::triggered, this, Guarded([this, key] { Toolbar1_ButtonClick(key); }));
     }
 }
 
@@ -392,8 +404,10 @@ void frmmain::closeEvent(QCloseEvent* e)
     // included.
     e->ignore();
     if (isEnabled() && IsLoaded())
-        mnutc_Click();
+        RunGuarded([this] { mnutc_Click(); });
 }
 
-VbForm& MainForm() { return forms::frmmain.get(); }
-bool MainFormLoaded() { return forms::frmmain.loaded(); }
+void RegisterFrameWindows()
+{
+    RegisterMainWindow([]() -> VbForm& { return forms::frmmain.get(); }, [] { return forms::frmmain.loaded(); });
+}

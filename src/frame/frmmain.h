@@ -9,7 +9,6 @@
 #include "VbForm.h"
 
 #include <QMenuBar>
-#include <QPointer>
 #include <QToolBar>
 
 class frmmain : public VbForm {
@@ -45,12 +44,16 @@ private:
     void LayoutControls();
     int MenuBarHeight() const;
 
-    QPointer<QMenuBar> m_menuBar;
-    QPointer<QToolBar> m_toolbar;
-    QPointer<VbPicture> m_imgback;
-    QPointer<VbImageList> m_imageList;
+    ControlPtr<QMenuBar> m_menuBar{this};
+    ControlPtr<QToolBar> m_toolbar{this};
+    ControlPtr<VbPicture> m_imgback{this};
+    ControlPtr<VbImageList> m_imageList{this};
 };
 
 namespace forms {
 inline FormRef<::frmmain> frmmain;
 }
+
+// Makes the frame's main window the one the working windows centre on and lock.
+// Runs at start-up, before the first window loads.
+void RegisterFrameWindows();

@@ -26,14 +26,14 @@ private:
     void cmdClose_Click();
     void datPrimaryRS_MoveComplete();
 
-    DataGrid* grdDataGrid = nullptr;
-    DataControl* datPrimaryRS = nullptr;
-    QFrame* picButtons = nullptr;
-    VbButton* cmdAdd = nullptr;
-    VbButton* cmdUpdate = nullptr;
-    VbButton* cmdDelete = nullptr;
-    VbButton* cmdRefresh = nullptr;
-    VbButton* cmdClose = nullptr;
+    ControlPtr<DataGrid> grdDataGrid{this};
+    ControlPtr<DataControl> datPrimaryRS{this};
+    ControlPtr<QFrame> picButtons{this};
+    ControlPtr<VbButton> cmdAdd{this};
+    ControlPtr<VbButton> cmdUpdate{this};
+    ControlPtr<VbButton> cmdDelete{this};
+    ControlPtr<VbButton> cmdRefresh{this};
+    ControlPtr<VbButton> cmdClose{this};
 };
 
 namespace forms {

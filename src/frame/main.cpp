@@ -2,6 +2,7 @@
 #include "VbForm.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -13,7 +14,11 @@ int main(int argc, char** argv)
     int rc = 0;
     switch (startup::Start(instance)) {
     case startup::Outcome::Run: rc = app.exec(); break;
-    case startup::Outcome::AlreadyRunning: rc = 0; break;
+    case startup::Outcome::AlreadyRunning:
+        // Nothing is shown; a copy started from a terminal says why it ended.
+        std::fputs("kyjh: the program is already running on this desktop.\n", stderr);
+        rc = 0;
+        break;
     case startup::Outcome::NoDatabase:
     case startup::Outcome::Ended: rc = 1; break;
     }

@@ -290,7 +290,7 @@ void CodeTableWindow::Cmdref_Click()
 
 void CodeTableWindow::RestoreBrowseButtons()
 {
-    for (VbButton* b : {cmdAdd, Cmddel, Cmdfst, Cmdlst, Cmdpre, Cmdnxt, Cmdprev})
+    for (VbButton* b : std::initializer_list<VbButton*>{cmdAdd, Cmddel, Cmdfst, Cmdlst, Cmdpre, Cmdnxt, Cmdprev})
         b->setEnabled(true);
     Cmdref->setEnabled(false);
     Cmdupd->setEnabled(false);
@@ -299,7 +299,7 @@ void CodeTableWindow::RestoreBrowseButtons()
 
 void CodeTableWindow::SetArmed(bool boxesEnabled)
 {
-    for (VbButton* b : {cmdAdd, Cmddel, Cmdfst, Cmdlst, Cmdpre, Cmdnxt, Cmdprev})
+    for (VbButton* b : std::initializer_list<VbButton*>{cmdAdd, Cmddel, Cmdfst, Cmdlst, Cmdpre, Cmdnxt, Cmdprev})
         b->setEnabled(false);
     Cmdref->setEnabled(true);
     Cmdupd->setEnabled(true);

@@ -81,8 +81,8 @@ protected:
     // N: the code length at which the focus moves on to the name box.
     virtual int CodeLength() const { return m.codeLength; }
 
-    DataControl* data1 = nullptr;
-    DataGrid* DataGrid1 = nullptr;
+    ControlPtr<DataControl> data1{this};
+    ControlPtr<DataGrid> DataGrid1{this};
 
 private:
     void cmdAdd_Click();
@@ -116,22 +116,22 @@ private:
 
     const CodeTableMember m;
 
-    VbLabel* Label1 = nullptr;
-    VbFrame* Frame1 = nullptr;
-    VbLabel* codeLabel = nullptr;
-    VbLabel* nameLabel = nullptr;
-    VbTextBox* codeBox = nullptr;
-    VbTextBox* nameBox = nullptr;
-    VbFrame* Frame2 = nullptr;
-    VbButton* cmdAdd = nullptr;
-    VbButton* Cmddel = nullptr;
-    VbButton* Cmdref = nullptr;
-    VbButton* Cmdupd = nullptr;
-    VbButton* Cmdfst = nullptr;
-    VbButton* Cmdpre = nullptr;
-    VbButton* Cmdnxt = nullptr;
-    VbButton* Cmdlst = nullptr;
-    VbButton* Cmdprev = nullptr;
-    VbButton* Cmdexit = nullptr;
-    ReportControl* report = nullptr;
+    ControlPtr<VbLabel> Label1{this};
+    ControlPtr<VbFrame> Frame1{this};
+    ControlPtr<VbLabel> codeLabel{this};
+    ControlPtr<VbLabel> nameLabel{this};
+    ControlPtr<VbTextBox> codeBox{this};
+    ControlPtr<VbTextBox> nameBox{this};
+    ControlPtr<VbFrame> Frame2{this};
+    ControlPtr<VbButton> cmdAdd{this};
+    ControlPtr<VbButton> Cmddel{this};
+    ControlPtr<VbButton> Cmdref{this};
+    ControlPtr<VbButton> Cmdupd{this};
+    ControlPtr<VbButton> Cmdfst{this};
+    ControlPtr<VbButton> Cmdpre{this};
+    ControlPtr<VbButton> Cmdnxt{this};
+    ControlPtr<VbButton> Cmdlst{this};
+    ControlPtr<VbButton> Cmdprev{this};
+    ControlPtr<VbButton> Cmdexit{this};
+    ControlPtr<ReportControl> report{this};
 };

@@ -104,7 +104,7 @@ void frmsqdw::SetupUi()
     Cmdupd->Click = [this] { Cmdupd_Click(); };
     Cmdexit->Click = [this] { Cmdexit_Click(); };
 
-    for (VbTextBox* box : {dwdm, dwmc, yzbm, lxr, dhhm, czhm, e_mail})
+    for (VbTextBox* box : std::initializer_list<VbTextBox*>{dwdm, dwmc, yzbm, lxr, dhhm, czhm, e_mail})
         box->Change = [this] { Field_Change(); };
 
     dwdm->Click = [this] { dwdm_Click(); };
@@ -200,7 +200,7 @@ void frmsqdw::Form_Unload()
 
 void frmsqdw::UnlockFields()
 {
-    for (VbTextBox* box : {dwdm, dwmc, yzbm, dhhm, czhm, lxr, e_mail})
+    for (VbTextBox* box : std::initializer_list<VbTextBox*>{dwdm, dwmc, yzbm, dhhm, czhm, lxr, e_mail})
         box->setEnabled(true);
 }
 

@@ -46,24 +46,24 @@ private:
     // Fills code and name from the first unit of the code table that matches.
     bool FindUnit(int column, const QString& value);
 
-    VbLabel* Label7 = nullptr;
-    VbLabel* Label1 = nullptr;
-    VbFrame* Frame1 = nullptr;
-    VbTextBox* dwdm = nullptr;
-    VbTextBox* dwmc = nullptr;
-    VbTextBox* yzbm = nullptr;
-    VbTextBox* lxr = nullptr;
-    VbTextBox* dhhm = nullptr;
-    VbTextBox* czhm = nullptr;
-    VbTextBox* e_mail = nullptr;
-    VbListBox* Lstdwdm = nullptr;
-    VbFrame* Frame2 = nullptr;
-    VbButton* cmdAdd = nullptr;
-    VbButton* Cmdprev = nullptr;
-    VbButton* Cmdupd = nullptr;
-    VbButton* Cmdexit = nullptr;
-    DataControl* data1 = nullptr;
-    ReportControl* rptsq = nullptr;
+    ControlPtr<VbLabel> Label7{this};
+    ControlPtr<VbLabel> Label1{this};
+    ControlPtr<VbFrame> Frame1{this};
+    ControlPtr<VbTextBox> dwdm{this};
+    ControlPtr<VbTextBox> dwmc{this};
+    ControlPtr<VbTextBox> yzbm{this};
+    ControlPtr<VbTextBox> lxr{this};
+    ControlPtr<VbTextBox> dhhm{this};
+    ControlPtr<VbTextBox> czhm{this};
+    ControlPtr<VbTextBox> e_mail{this};
+    ControlPtr<VbListBox> Lstdwdm{this};
+    ControlPtr<VbFrame> Frame2{this};
+    ControlPtr<VbButton> cmdAdd{this};
+    ControlPtr<VbButton> Cmdprev{this};
+    ControlPtr<VbButton> Cmdupd{this};
+    ControlPtr<VbButton> Cmdexit{this};
+    ControlPtr<DataControl> data1{this};
+    ControlPtr<ReportControl> rptsq{this};
 
     std::unique_ptr<DbConnection> m_conn;
     Recordset UnitRecordset;

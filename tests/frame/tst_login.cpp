@@ -113,36 +113,65 @@ private slots:
         QVERIFY(fx.ui.messages.isEmpty());
     }
 
-    void emptyLoginTableAdmitsAnyoneWithEmptyBoxes()
+    // The login check, one case a row: who is let in, and for who is not, the
+    // message and the box that gets the focus (the password selected).
+    void credentials_data()
     {
-        AppFixture fx;
-        login().Show();
-        login().cmdOK()->click();
-        Settle();
-        QVERIFY(forms::frmmain.loaded());
-        QVERIFY(forms::frmmain->isVisible());
-        QVERIFY(!login().IsLoaded());
-        QVERIFY(!login().isVisible());
-        QVERIFY(fx.ui.messages.isEmpty());
-        QCOMPARE(fx.ui.endProgramCalls, 0);
+        QTest::addColumn<bool>("operators");   // admin/secret and o'neil/it's defined
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");  // empty: let in
+        QTest::addColumn<QString>("focus");
+        const QString blank = QStringLiteral("用户名不能为空，请输入用户名!");
+        const QString invalid = QStringLiteral("无效的用户名或密码，请重试!");
+        QTest::newRow("no operators, empty boxes") << false << "" << "" << "" << "";
+        QTest::newRow("no operators, any name") << false << "nobody" << "x" << "" << "";
+        QTest::newRow("operator") << true << "admin" << "secret" << "" << "";
+        QTest::newRow("blanks around name and password") << true << "  admin " << " secret  " << "" << "";
+        QTest::newRow("quotes stored in name and password") << true << "o'neil" << "it's" << "" << "";
+        QTest::newRow("blank name") << true << "   " << "secret" << blank << "txtUserName";
+        QTest::newRow("unknown name") << true << "nobody" << "secret" << invalid << "txtPassword";
+        QTest::newRow("wrong password") << true << "admin" << "wrong" << invalid << "txtPassword";
+        QTest::newRow("quote ending the name") << true << "admin' --" << "x" << invalid << "txtPassword";
+        QTest::newRow("always-true condition") << true << "admin" << "' or '1'='1" << invalid << "txtPassword";
     }
-
-    void blankUserNameIsRefused()
+    void credentials()
     {
+        QFETCH(bool, operators);
+        QFETCH(QString, user);
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
         AppFixture fx;
-        addOperator(fx, "admin", "secret");
+        if (operators) {
+            addOperator(fx, "admin", "secret");
+            addOperator(fx, "o'neil", "it's");
+        }
         login().Show();
         QVERIFY(ShowActive(&login()));
-        login().txtUserName()->setText("   ");
-        login().txtPassword()->setText("secret");
-        SetFocus(login().txtPassword());
+        login().txtUserName()->setText(user);
+        login().txtPassword()->setText(password);
+        // The focus stands elsewhere, so that a refusal has to move it.
+        SetFocus(focus == "txtPassword" ? static_cast<QWidget*>(login().txtUserName()) : login().txtPassword());
         login().cmdOK()->click();
         Settle();
-        QCOMPARE(fx.ui.texts(), QStringList{"用户名不能为空，请输入用户名!"});
+        if (message.isEmpty()) {
+            QVERIFY(fx.ui.messages.isEmpty());
+            QVERIFY(forms::frmmain.loaded());
+            QVERIFY(forms::frmmain->isVisible());
+            QVERIFY(!login().IsLoaded());
+            QVERIFY(!login().isVisible());
+            QCOMPARE(fx.ui.endProgramCalls, 0);
+            return;
+        }
+        QCOMPARE(fx.ui.texts(), QStringList{message});
         QCOMPARE(fx.ui.messages[0].title, QString("登录"));
         QCOMPARE(fx.ui.messages[0].buttons, int(platform::vbOKOnly));
         QCOMPARE(fx.ui.messages[0].icon, int(platform::vbNoIcon));
-        QCOMPARE(QApplication::focusWidget(), login().txtUserName());
+        QCOMPARE(login().focusWidget()->objectName(), focus);
+        if (focus == "txtPassword")
+            QCOMPARE(login().txtPassword()->selectedText(), password);
+        QCOMPARE(login().txtUserName()->text(), user);
         QVERIFY(login().IsLoaded());
         QVERIFY(!forms::frmmain.loaded());
     }
@@ -174,55 +203,6 @@ private slots:
         Settle();
         QVERIFY(forms::frmmain.loaded());
         QVERIFY(!login().IsLoaded());
-    }
-
-    void unknownUserIsRefused()
-    {
-        AppFixture fx;
-        addOperator(fx, "admin", "secret");
-        login().Show();
-        login().txtUserName()->setText("nobody");
-        login().txtPassword()->setText("secret");
-        login().cmdOK()->click();
-        QCOMPARE(fx.ui.texts(), QStringList{"无效的用户名或密码，请重试!"});
-        QVERIFY(!forms::frmmain.loaded());
-    }
-
-    void blanksAroundNameAndPasswordAreIgnored()
-    {
-        AppFixture fx;
-        addOperator(fx, "admin", "secret");
-        login().Show();
-        login().txtUserName()->setText("  admin ");
-        login().txtPassword()->setText(" secret  ");
-        login().cmdOK()->click();
-        Settle();
-        QVERIFY(fx.ui.messages.isEmpty());
-        QVERIFY(forms::frmmain.loaded());
-    }
-
-    void aQuoteIsAnOrdinaryCharacter()
-    {
-        AppFixture fx;
-        addOperator(fx, "admin", "secret");
-        addOperator(fx, "o'neil", "it's");
-        login().Show();
-        login().txtUserName()->setText("admin' --");
-        login().txtPassword()->setText("x");
-        login().cmdOK()->click();
-        QCOMPARE(fx.ui.texts(), QStringList{"无效的用户名或密码，请重试!"});
-        login().txtUserName()->setText("admin");
-        login().txtPassword()->setText("' or '1'='1");
-        login().cmdOK()->click();
-        QCOMPARE(fx.ui.texts().size(), 2);
-        QCOMPARE(fx.ui.texts().last(), QString("无效的用户名或密码，请重试!"));
-        QVERIFY(!forms::frmmain.loaded());
-        login().txtUserName()->setText("o'neil");
-        login().txtPassword()->setText("it's");
-        login().cmdOK()->click();
-        Settle();
-        QCOMPARE(fx.ui.texts().size(), 2);
-        QVERIFY(forms::frmmain.loaded());
     }
 
     void databaseErrorDuringTheCheck()
@@ -289,6 +269,10 @@ private slots:
         QVERIFY(!forms::frmmain.loaded());
         QCOMPARE(fx.ui.endProgramCalls, 1);
         QCOMPARE(ConnectionsOf("frmLogin"), 0);
+        // Its pointers to the controls went with them.
+        QVERIFY(!login().txtUserName());
+        QVERIFY(!login().cmdOK());
+        QVERIFY(!login().OptLb(0));
     }
 
     void logOffLoadsTheLoginAnew()
@@ -300,6 +284,8 @@ private slots:
         QCOMPARE(gCategory, std::int16_t(2));
         fx.exec("update sqdm set DWMC = '改名大学'");
         forms::frmmain->mnutcxt_Click();
+        QVERIFY(!forms::frmmain->MenuBar());
+        QVERIFY(!forms::frmmain->Toolbar1());
         Settle();
         QVERIFY(login().IsLoaded());
         QVERIFY(login().isVisible());

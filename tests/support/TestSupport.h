@@ -49,7 +49,8 @@ public:
 
 // A fresh application folder for one test: data/qwdb.mdb from the schema, the
 // pictures and the report files; the scripted message service installed; the module
-// state reset. Destroying it throws every window away.
+// state reset; the frame's main window registered. Made inside a test function, it
+// makes any warning fail that test. Destroying it throws every window away.
 class AppFixture {
 public:
     AppFixture();
