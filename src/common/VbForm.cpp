@@ -1,6 +1,6 @@
 #include "VbForm.h"
 
-#include "Db.h"
+#include "Failure.h"
 #include "Platform.h"
 #include "Twips.h"
 
