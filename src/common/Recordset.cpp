@@ -16,6 +16,34 @@ QString quoted(const QString& identifier)
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
+// One UTF-16 unit without regard to case (ASCII without a table look-up).
+inline char16_t fold(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    return QChar(c).toCaseFolded().unicode();
+}
+
+size_t foldedHash(QStringView s)
+{
+    size_t h = 1469598103934665603ULL;
+    for (const QChar c : s) {
+        h ^= fold(c.unicode());
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+bool sameFolded(QStringView name, QStringView folded)
+{
+    if (name.size() != folded.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (fold(name[i].unicode()) != folded[i].unicode())
+            return false;
+    return true;
+}
+
 // Runs a prepared statement with its values; throws DbError.
 void run(QSqlQuery& q, const QVariantList& values)
 {
@@ -124,12 +152,27 @@ void Recordset::readAll()
         rows.append(std::move(r));
     }
 
-    m_byName.clear();
-    m_byFolded.clear();
-    // The first of two fields with one name wins.
-    for (int i = n - 1; i >= 0; --i) {
-        m_byName.insert(record.fieldName(i), i);
-        m_byFolded.insert(record.fieldName(i).toCaseFolded(), i);
+    m_foldedNames.resize(n);
+    int size = 8;
+    while (size < 2 * n)
+        size *= 2;
+    m_nameSlots.fill(0, size);
+    for (int i = 0; i < n; ++i) {
+        const QString name = record.fieldName(i);
+        QString& folded = m_foldedNames[i];
+        folded.resize(name.size());
+        for (int c = 0; c < name.size(); ++c)
+            folded[c] = QChar(fold(name[c].unicode()));
+        // The first of two fields with one name wins.
+        for (size_t at = foldedHash(name) & (size - 1);; at = (at + 1) & (size - 1)) {
+            const int slot = m_nameSlots[at];
+            if (slot == 0) {
+                m_nameSlots[at] = i + 1;
+                break;
+            }
+            if (m_foldedNames[slot - 1] == folded)
+                break;
+        }
     }
     m_inTable.fill(false, n);
     if (!m_table.isEmpty()) {
@@ -167,8 +210,8 @@ void Recordset::Close()
     m_open = false;
     m_rows.clear();
     m_record = QSqlRecord();
-    m_byName.clear();
-    m_byFolded.clear();
+    m_foldedNames.clear();
+    m_nameSlots.clear();
     m_inTable.clear();
     m_pos = -1;
     m_onDeleted = false;
@@ -345,11 +388,16 @@ void Recordset::MoveTo(int index)
 
 int Recordset::FieldIndex(const QString& name) const
 {
-    const auto exact = m_byName.constFind(name);
-    if (exact != m_byName.cend())
-        return *exact;
-    const auto folded = m_byFolded.constFind(name.toCaseFolded());
-    return folded != m_byFolded.cend() ? *folded : -1;
+    if (m_nameSlots.isEmpty())
+        return -1;
+    const size_t mask = m_nameSlots.size() - 1;
+    for (size_t at = foldedHash(name) & mask;; at = (at + 1) & mask) {
+        const int slot = m_nameSlots[at];
+        if (slot == 0)
+            return -1;
+        if (sameFolded(name, m_foldedNames[slot - 1]))
+            return slot - 1;
+    }
 }
 
 QVariant Recordset::Field(int index) const
@@ -506,29 +554,35 @@ QSqlQuery& Recordset::statement(const QByteArray& key, const std::function<QStri
     return *it;
 }
 
-void Recordset::readBack(Row& r)
+void Recordset::readBack(Row& r, const QByteArray& written)
 {
     if (r.rowid == 0 || m_table.isEmpty())
         return;
-    QSqlQuery& q = statement("r", [this] {
+    // The key: which fields are read, as a write's key says which are written.
+    QByteArray key(1, 'r');
+    const int n = m_record.count();
+    bool any = false;
+    for (int i = 0; i < n; ++i) {
+        const bool read = m_inTable[i] && !(i < r.changed.size() && r.changed[i])
+                          && !(i + 1 < written.size() && written[i + 1] == '1');
+        key += read ? '1' : '0';
+        any = any || read;
+    }
+    if (!any)
+        return;
+    QSqlQuery& q = statement(key, [&] {
         QStringList cols;
-        for (int i = 0; i < m_record.count(); ++i)
-            if (m_inTable[i])
+        for (int i = 0; i < n; ++i)
+            if (key[i + 1] == '1')
                 cols << quoted(m_record.fieldName(i));
-        if (cols.isEmpty())
-            cols << QStringLiteral("rowid");
         return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(m_table));
     });
     run(q, {r.rowid});
     if (q.next()) {
         int at = 0;
-        for (int i = 0; i < m_record.count(); ++i) {
-            if (!m_inTable[i])
-                continue;
-            if (i >= r.changed.size() || !r.changed[i])
-                r.values[i] = q.value(at);
-            ++at;
-        }
+        for (int i = 0; i < n; ++i)
+            if (key[i + 1] == '1')
+                r.values[i] = q.value(at++);
     }
     q.finish();
 }
@@ -596,7 +650,7 @@ void Recordset::writeRow(int index)
         r.dirty = false;
         r.changed.clear();
         // What the table filled in itself (defaults, keys) shows as stored.
-        readBack(r);
+        readBack(r, key);
         emit NewRowCommitted(index);
         return;
     }

@@ -29,6 +29,19 @@
 #include <QVector>
 #include <functional>
 
+namespace recordset_detail {
+// One row of a set: the rowid of its table row and its values.
+struct Row {
+    qint64 rowid = 0;
+    QVector<QVariant> values;
+    QVector<bool> changed;   // empty until the row is edited
+    bool isNew = false;
+    bool dirty = false;
+};
+}  // namespace recordset_detail
+// Rows move in memory as bytes: deleting one of 10,000 does not move each of the rest.
+Q_DECLARE_TYPEINFO(recordset_detail::Row, Q_RELOCATABLE_TYPE);
+
 class Recordset : public QObject {
     Q_OBJECT
 public:
@@ -121,13 +134,7 @@ signals:
     void RowDataChanged(int index);
 
 private:
-    struct Row {
-        qint64 rowid = 0;
-        QVector<QVariant> values;
-        QVector<bool> changed;   // empty until the row is edited
-        bool isNew = false;
-        bool dirty = false;
-    };
+    using Row = recordset_detail::Row;
 
     void load();
     // Reads the rows of the query (the rowid first when the set may write).
@@ -139,8 +146,9 @@ private:
     // A prepared statement of this set, made once per key (the kind of write and
     // the fields it writes) and kept until the set reads its rows again.
     QSqlQuery& statement(const QByteArray& key, const std::function<QString()>& text);
-    // Reads the stored values of a row back into the fields it has not changed.
-    void readBack(Row& r);
+    // Reads the stored values of a row back into the fields it has not changed and
+    // a write did not just give (`written`: a write's statement key).
+    void readBack(Row& r, const QByteArray& written = {});
     void listen();
     void connectionEvent(DbConnection::Event event);
     void resync();
@@ -151,8 +159,10 @@ private:
     QVariantList m_values;
     QString m_table;
     QSqlRecord m_record;
-    QHash<QString, int> m_byName;     // field names as the query gives them
-    QHash<QString, int> m_byFolded;   // the same, case-folded
+    // Field indexes by name without regard to case, made when the rows are read:
+    // an open-addressed table, so that looking a name up copies no text.
+    QVector<QString> m_foldedNames;   // per field
+    QVector<int> m_nameSlots;         // field index + 1, 0 empty; a power of two long
     QVector<bool> m_inTable;          // per field: a column of the writable table
     QHash<QByteArray, QSqlQuery> m_statements;
     bool m_touchedInTransaction = false;   // wrote or read inside an open transaction
