@@ -1,5 +1,7 @@
 #include "frmjblr.h"
 
+#include "Failure.h"
+
 frmjblr::frmjblr()
     : VbForm(QStringLiteral("frmjblr"))
 {

@@ -1,5 +1,7 @@
 #include "frmlrpzh.h"
 
+#include "Failure.h"
+
 frmlrpzh::frmlrpzh()
     : VbForm(QStringLiteral("frmlrpzh"))
 {

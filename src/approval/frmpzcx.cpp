@@ -1,5 +1,7 @@
 #include "frmpzcx.h"
 
+#include "Failure.h"
+
 frmpzcx::frmpzcx()
     : VbForm(QStringLiteral("frmpzcx"))
 {

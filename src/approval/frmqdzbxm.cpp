@@ -1,5 +1,6 @@
 #include "frmqdzbxm.h"
 
+#include "Failure.h"
 #include "ModVar.h"
 #include "Workspace.h"
 

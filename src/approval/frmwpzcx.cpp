@@ -1,5 +1,7 @@
 #include "frmwpzcx.h"
 
+#include "Failure.h"
+
 frmwpzcx::frmwpzcx()
     : VbForm(QStringLiteral("frmwpzcx"))
 {

@@ -1,5 +1,6 @@
 #include "frmxmpz.h"
 
+#include "Failure.h"
 #include "ModVar.h"
 #include "Workspace.h"
 

@@ -1,5 +1,7 @@
 #include "frmzqjzpj.h"
 
+#include "Failure.h"
+
 frmzqjzpj::frmzqjzpj()
     : VbForm(QStringLiteral("frmzqjzpj"))
 {

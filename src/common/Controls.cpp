@@ -1,6 +1,6 @@
 #include "Controls.h"
 
-#include "Db.h"
+#include "Failure.h"
 #include "Guard.h"
 #include "Platform.h"
 #include "Twips.h"

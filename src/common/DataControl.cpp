@@ -85,7 +85,7 @@ void DataControl::Refresh()
     }
     for (Binding& b : m_bindings)
         b.changed = false;
-    m_rs.Open(*m_conn, m_recordSource, m_values);
+    m_rs.Open(*m_conn, m_recordSource, m_values, m_writableTable);
 }
 
 void DataControl::Close()
@@ -134,10 +134,12 @@ void DataControl::pushBoundBoxes()
     }
 }
 
-void BindDataControl(DataControl& dc, const QString& query, const QVariantList& values)
+void BindDataControl(DataControl& dc, const QString& query, const QString& writableTable,
+                     const QVariantList& values)
 {
     dc.SetConnectionString(DatabaseConnectionString());
     dc.SetRecordSource(query, values);
+    dc.SetWritableTable(writableTable);
     dc.Refresh();
 }
 

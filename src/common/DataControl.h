@@ -26,6 +26,9 @@ public:
     QString ConnectionString() const { return m_connectionString; }
     void SetRecordSource(const QString& sql, const QVariantList& values = {});
     QString RecordSource() const { return m_recordSource; }
+    // The table the record set may write; empty: the set is read-only.
+    void SetWritableTable(const QString& table) { m_writableTable = table; }
+    QString WritableTable() const { return m_writableTable; }
 
     // Opens the record set anew on the record source (pending edits are dropped)
     // and stands on its first row. Throws DbError.
@@ -53,6 +56,7 @@ private:
     QString m_connectionString;
     QString m_recordSource;
     QVariantList m_values;
+    QString m_writableTable;
     std::unique_ptr<DbConnection> m_conn;
     Recordset m_rs;
     QLabel* m_caption = nullptr;
@@ -71,8 +75,10 @@ QString DatabaseConnectionString();
 QString DataSourceOf(const QString& connectionString);
 
 // Opens a data control on the database with the window's query: the connection
-// text, the record source, then a refresh, which stands on the first row.
-void BindDataControl(DataControl& dc, const QString& query, const QVariantList& values = {});
+// text, the record source and the table its rows may be written to (none: read
+// only), then a refresh, which stands on the first row.
+void BindDataControl(DataControl& dc, const QString& query, const QString& writableTable,
+                     const QVariantList& values = {});
 
 // The four move buttons of the data-control windows.
 void Cmdfst_Click(Recordset& rs);

@@ -1,15 +1,100 @@
 #include "Db.h"
 
 #include "AppFolder.h"
-#include "Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 #include <QSqlError>
+#include <QUrl>
 
 namespace {
 int g_serial = 0;
+
+// Primary result codes of SQLite (the driver reports them as text).
+enum : int {
+    kSqliteError = 1,
+    kSqlitePerm = 3,
+    kSqliteBusy = 5,
+    kSqliteLocked = 6,
+    kSqliteReadonly = 8,
+    kSqliteIoErr = 10,
+    kSqliteCorrupt = 11,
+    kSqliteFull = 13,
+    kSqliteCantOpen = 14,
+    kSqliteNotADb = 26,
+};
+
+int primaryCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : 0;
+}
+
+QString databaseText(const QSqlError& error)
+{
+    const QString text = error.databaseText().trimmed();
+    return text.isEmpty() ? error.text().trimmed() : text;
+}
+
+// What is wrong and what to do, for the failures a user can cause.
+QString advice(const QSqlError& error)
+{
+    const QString text = databaseText(error);
+    static const QString noTable = QStringLiteral("no such table:");
+    const int at = text.indexOf(noTable, 0, Qt::CaseInsensitive);
+    if (at >= 0) {
+        const QString table = text.mid(at + noTable.size()).trimmed();
+        return QStringLiteral("数据库中没有表 %1：这个数据库文件不是本程序的，或者版本不对。"
+                              "请换用本程序的数据库文件，或者从备份中恢复。")
+            .arg(table);
+    }
+    switch (primaryCode(error)) {
+    case kSqliteReadonly:
+    case kSqlitePerm:
+        return QStringLiteral("数据库文件不能写入：文件是只读的，或者它所在的文件夹不允许写入。"
+                              "请去掉文件的只读属性，或者把它放到可以写入的文件夹，然后再试。");
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return QStringLiteral("数据库文件正被别的程序或窗口使用（已锁定）。"
+                              "请稍候再试；如果一直这样，请关闭其他正在使用这个文件的程序。");
+    case kSqliteFull:
+        return QStringLiteral("磁盘已满，数据没有保存。请腾出磁盘空间，然后再试。");
+    case kSqliteNotADb:
+        return QStringLiteral("这个文件不是数据库文件，或者已被别的程序改写。"
+                              "请换用本程序的数据库文件，或者从备份中恢复。");
+    case kSqliteCorrupt:
+        return QStringLiteral("数据库文件已经损坏。请从备份中恢复数据库文件。");
+    case kSqliteCantOpen:
+        return QStringLiteral("打不开数据库文件或它的临时文件：文件不在了，或者所在的文件夹不允许访问、写入。"
+                              "请检查文件和文件夹，然后再试。");
+    case kSqliteIoErr:
+        return QStringLiteral("读写数据库文件时磁盘或网络出错。请检查磁盘或网络连接，然后再试。");
+    default:
+        return QStringLiteral("数据库操作没有完成。");
+    }
+}
+
+QString quoted(const QString& identifier)
+{
+    QString s = identifier;
+    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+}  // namespace
+
+QString DescribeSqlError(const QSqlError& error)
+{
+    return advice(error) + QStringLiteral("\n数据库的说明：") + databaseText(error);
+}
+
+DbError DbError::FromSql(const QSqlError& error, const QString& context)
+{
+    QString text = DescribeSqlError(error);
+    if (!context.isEmpty())
+        text = context + QLatin1Char('\n') + text;
+    return DbError(text, primaryCode(error));
 }
 
 DbConnection::DbConnection(const QString& owner)
@@ -25,26 +110,27 @@ void DbConnection::Open(const QString& path)
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile())
         throw DbError(QStringLiteral("找不到数据库文件：%1").arg(QDir::toNativeSeparators(path)));
+    const QString context = QStringLiteral("无法打开数据库文件：%1").arg(QDir::toNativeSeparators(path));
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         // The file must already be there: never let the driver create an empty one.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
         db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(QString::fromUtf8(QUrl::toPercentEncoding(fi.absoluteFilePath(), "/"))));
         if (!db.open()) {
-            const QString err = db.lastError().text();
+            const QSqlError err = db.lastError();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_name);
-            throw DbError(QStringLiteral("无法打开数据库文件：%1（%2）").arg(QDir::toNativeSeparators(path), err));
+            throw DbError::FromSql(err, context);
         }
         // A file that is not a database only shows itself at the first read.
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
-            const QString err = probe.lastError().text();
+            const QSqlError err = probe.lastError();
             probe = QSqlQuery();
             db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_name);
-            throw DbError(QStringLiteral("无法读取数据库文件：%1（%2）").arg(QDir::toNativeSeparators(path), err));
+            throw DbError::FromSql(err, context);
         }
     }
     m_path = path;
@@ -54,6 +140,15 @@ void DbConnection::Close()
 {
     if (!QSqlDatabase::contains(m_name))
         return;
+    // Record sets let go of their statements; an open transaction ends with the file.
+    if (m_depth > 0) {
+        m_depth = 0;
+        m_doomed = false;
+        QSqlDatabase::database(m_name, false).rollback();
+        notify(Event::RolledBack);
+    }
+    notify(Event::Closing);
+    m_listeners.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
         if (db.isOpen())
@@ -80,11 +175,11 @@ QSqlQuery DbConnection::Exec(const QString& sql, const QVariantList& values)
     QSqlQuery q(Database());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw DbError(q.lastError().text());
+        throw DbError::FromSql(q.lastError());
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
-        throw DbError(q.lastError().text());
+        throw DbError::FromSql(q.lastError());
     return q;
 }
 
@@ -96,42 +191,97 @@ QVariant DbConnection::Scalar(const QString& sql, const QVariantList& values)
     return {};
 }
 
-void DbConnection::Begin()
+void DbConnection::AddListener(QObject* owner, std::function<void(Event)> fn)
 {
-    if (!Database().transaction())
-        throw DbError(Database().lastError().text());
+    RemoveListener(owner);
+    m_listeners.append({owner, std::move(fn)});
 }
 
-void DbConnection::Commit()
+void DbConnection::RemoveListener(QObject* owner)
 {
-    if (!Database().commit())
-        throw DbError(Database().lastError().text());
+    m_listeners.removeIf([owner](const Listener& l) { return l.owner.isNull() || l.owner == owner; });
 }
 
-void DbConnection::Rollback() { Database().rollback(); }
+void DbConnection::notify(Event event)
+{
+    // A listener may add or remove listeners while it runs: walk a copy.
+    const QList<Listener> listeners = m_listeners;
+    for (const Listener& l : listeners)
+        if (l.owner && l.fn)
+            l.fn(event);
+}
 
 QString DefaultDbPath() { return appFolder() + QStringLiteral("/data/qwdb.mdb"); }
 
-QString FailureText(const std::exception& e)
+int CopyTableRows(DbConnection& source, const QString& targetFile, const QString& table,
+                  const QList<qint64>& rowids)
 {
-    const auto* db = dynamic_cast<const DbError*>(&e);
-    return db ? db->description() : QString::fromLocal8Bit(e.what());
-}
-
-void ShowFailure(const QString& description)
-{
-    platform::MsgBox(description, platform::vbOKOnly | platform::vbCritical);
-}
-
-void ShowFailure(const std::exception& e) { ShowFailure(FailureText(e)); }
-
-bool OpenWindowConnection(DbConnection& connection, const QString& path)
-{
+    const QFileInfo fi(targetFile);
+    if (!fi.exists() || !fi.isFile())
+        throw DbError(QStringLiteral("找不到数据库文件：%1").arg(QDir::toNativeSeparators(targetFile)));
+    if (source.TransactionOpen())
+        throw DbError(QStringLiteral("复制表 %1 的记录不能在未完成的事务中进行。").arg(table));
+    static const QString kAlias = QStringLiteral("kyjh_copy_target");
+    const QString uri = QStringLiteral("file:%1?mode=rw")
+                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(fi.absoluteFilePath(), "/")));
     try {
-        connection.Open(path);
-        return true;
+        source.Exec(QStringLiteral("attach database ? as %1").arg(kAlias), {uri});
     } catch (const DbError& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly, QStringLiteral("提示信息"));
-        return false;
+        throw DbError(QStringLiteral("无法打开数据库文件：%1\n%2")
+                          .arg(QDir::toNativeSeparators(targetFile), e.description()),
+                      e.Code());
     }
+    struct Detach {
+        DbConnection& c;
+        ~Detach()
+        {
+            try {
+                c.Exec(QStringLiteral("detach database %1").arg(kAlias));
+            } catch (const DbError&) {
+                // The file goes with the connection at the latest.
+            }
+        }
+    } detach{source};
+
+    auto columnsOf = [&source, &table](const QString& schema) {
+        QStringList names;
+        QSqlQuery q = source.Exec(QStringLiteral("select name from pragma_table_info(?, ?)"), {table, schema});
+        while (q.next())
+            names << q.value(0).toString();
+        if (names.isEmpty())
+            throw DbError(QStringLiteral("数据库中没有表 %1：这个数据库文件不是本程序的，或者版本不对。"
+                                         "请换用本程序的数据库文件，或者从备份中恢复。")
+                              .arg(table));
+        return names;
+    };
+    const QStringList from = columnsOf(QStringLiteral("main"));
+    const QStringList to = columnsOf(kAlias);
+    QStringList columns;
+    for (const QString& c : from)
+        if (to.contains(c, Qt::CaseInsensitive))
+            columns << quoted(c);
+    const QString list = columns.join(QStringLiteral(", "));
+    const QString copy = QStringLiteral("insert into %1.%2 (%3) select %3 from main.%2")
+                             .arg(kAlias, quoted(table), list);
+
+    int copied = 0;
+    source.InTransaction([&] {
+        if (rowids.isEmpty()) {
+            copied = source.Exec(copy).numRowsAffected();
+            return;
+        }
+        // A bounded number of values per statement (SQLite limits bound variables).
+        const int chunk = 500;
+        for (int at = 0; at < rowids.size(); at += chunk) {
+            const int n = qMin(chunk, static_cast<int>(rowids.size()) - at);
+            QVariantList values;
+            values.reserve(n);
+            for (int i = 0; i < n; ++i)
+                values << rowids[at + i];
+            QStringList marks(n, QStringLiteral("?"));
+            copied += source.Exec(copy + QStringLiteral(" where rowid in (%1)").arg(marks.join(QLatin1Char(','))), values)
+                          .numRowsAffected();
+        }
+    });
+    return copied;
 }

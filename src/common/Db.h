@@ -3,24 +3,43 @@
 // loads and closes it when it unloads. Every statement binds its values: typed text
 // never becomes part of the SQL.
 
+#include "Transaction.h"
+
+#include <QList>
+#include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <stdexcept>
 
-// A failed database step, with the database's own description.
+class QSqlError;
+
+// A failed database step. Its description says in Chinese what went wrong and what
+// to do, followed by the database's own text.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& description)
-        : std::runtime_error(description.toStdString()), m_description(description)
+    explicit DbError(const QString& description, int code = 0)
+        : std::runtime_error(description.toStdString()), m_description(description), m_code(code)
     {
     }
+    // A failure the database reported; `context` (may be empty) says what was being done.
+    static DbError FromSql(const QSqlError& error, const QString& context = {});
+
     const QString& description() const { return m_description; }
+    // The database's primary result code (SQLITE_BUSY 5, SQLITE_READONLY 8 ...), 0
+    // for a failure of our own.
+    int Code() const { return m_code; }
 
 private:
     QString m_description;
+    int m_code = 0;
 };
+
+// What a user can do about a failure the database reported, in Chinese, then the
+// database's own text.
+QString DescribeSqlError(const QSqlError& error);
 
 class DbConnection {
 public:
@@ -33,6 +52,7 @@ public:
     // Opens the file; it must exist (an absent file is never created in its place).
     // Throws DbError on failure.
     void Open(const QString& path);
+    // Closes the file; an open transaction is rolled back.
     void Close();
     bool IsOpen() const;
     QString Path() const { return m_path; }
@@ -44,40 +64,50 @@ public:
     // The first column of the first row, or an invalid value when there is no row.
     QVariant Scalar(const QString& sql, const QVariantList& values = {});
 
-    // Runs fn inside one transaction: committed when fn returns, rolled back when it
-    // throws (the exception goes on).
+    // Runs fn inside one transaction (see Transaction): committed when fn returns,
+    // rolled back when it throws; the exception goes on.
     template <class Fn>
-    void InTransaction(Fn&& fn)
-    {
-        Begin();
-        try {
-            fn();
-        } catch (...) {
-            Rollback();
-            throw;
-        }
-        Commit();
-    }
-    void Begin();
-    void Commit();
-    void Rollback();
+    void InTransaction(Fn&& fn);
+
+    // True while a transaction is open on this connection.
+    bool TransactionOpen() const { return m_depth > 0; }
+
+    // What a record set hears from its connection.
+    enum class Event { Committed, RolledBack, Closing };
+    // `fn` runs on every event while `owner` lives, until RemoveListener(owner).
+    void AddListener(QObject* owner, std::function<void(Event)> fn);
+    void RemoveListener(QObject* owner);
 
 private:
+    friend class Transaction;
+    void notify(Event event);
+
     QString m_name;
     QString m_path;
+    int m_depth = 0;          // nested transactions open
+    bool m_doomed = false;    // an inner transaction rolled back: the whole one will
+    struct Listener {
+        QPointer<QObject> owner;
+        std::function<void(Event)> fn;
+    };
+    QList<Listener> m_listeners;
 };
 
 // The database file of this installation: the application folder's data/qwdb.mdb.
 QString DefaultDbPath();
 
-// Shows a failure that reached an event handler or a window's load: its own
-// description (a database's message as the database gave it), OK only.
-void ShowFailure(const std::exception& e);
-void ShowFailure(const QString& description);
-// The description of a failure as ShowFailure shows it.
-QString FailureText(const std::exception& e);
+// Copies rows of `table` from the connection's database into the table of the same
+// name in the database file `targetFile` (which must exist), in one transaction.
+// Columns are matched by name; columns only one side has are left out (the target
+// fills its own with their defaults). `rowids` empty copies every row, else the rows
+// with those rowids. Runs outside any open transaction (a file cannot be attached
+// inside one). Returns the number of rows copied; throws DbError.
+int CopyTableRows(DbConnection& source, const QString& targetFile, const QString& table,
+                  const QList<qint64>& rowids = {});
 
-// Opens a window's connection when the window loads. When the file cannot be opened
-// the database's own description is shown in a message box and false is returned;
-// the window stays open without its data.
-bool OpenWindowConnection(DbConnection& connection, const QString& path = DefaultDbPath());
+template <class Fn>
+void DbConnection::InTransaction(Fn&& fn)
+{
+    Transaction t(*this);
+    t.Run(std::forward<Fn>(fn));
+}

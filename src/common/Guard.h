@@ -4,7 +4,7 @@
 // exception may cross Qt's event loop: a failure is shown in a message box (its own
 // description) and the program goes on.
 
-#include "Db.h"
+#include "Failure.h"
 
 #include <exception>
 #include <utility>

@@ -1,36 +1,59 @@
 #include "Recordset.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlField>
-#include <QSqlQuery>
 
 namespace {
 
 const QString kRowidAlias = QStringLiteral("__kyjh_rowid");
-
-// The one table a query reads, when its rows can be written back to it.
-QString singleTable(const QString& sql)
-{
-    static const QRegularExpression notSimple(
-        QStringLiteral("\\b(join|union|group\\s+by|distinct|intersect|except)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (notSimple.match(sql).hasMatch())
-        return {};
-    static const QRegularExpression from(
-        QStringLiteral("\\bfrom\\s+([A-Za-z_][A-Za-z0-9_]*)\\s*(,)?"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = from.match(sql);
-    if (!m.hasMatch() || !m.captured(2).isEmpty())
-        return {};
-    return m.captured(1);
-}
 
 QString quoted(const QString& identifier)
 {
     QString s = identifier;
     s.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+// One UTF-16 unit without regard to case (ASCII without a table look-up).
+inline char16_t fold(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    return QChar(c).toCaseFolded().unicode();
+}
+
+size_t foldedHash(QStringView s)
+{
+    size_t h = 1469598103934665603ULL;
+    for (const QChar c : s) {
+        h ^= fold(c.unicode());
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+bool sameFolded(QStringView name, QStringView folded)
+{
+    if (name.size() != folded.size())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (fold(name[i].unicode()) != folded[i].unicode())
+            return false;
+    return true;
+}
+
+// Runs a prepared statement with its values; throws DbError.
+void run(QSqlQuery& q, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (!q.exec()) {
+        const QSqlError err = q.lastError();
+        q.finish();
+        throw DbError::FromSql(err);
+    }
 }
 
 }  // namespace
@@ -40,7 +63,12 @@ Recordset::Recordset(QObject* parent)
 {
 }
 
-Recordset::~Recordset() = default;
+Recordset::~Recordset()
+{
+    m_statements.clear();
+    if (m_listening && m_conn)
+        m_conn->RemoveListener(this);
+}
 
 void Recordset::checkOpen() const
 {
@@ -48,11 +76,24 @@ void Recordset::checkOpen() const
         throw DbError(QStringLiteral("记录集没有打开。"));
 }
 
-void Recordset::Open(DbConnection& connection, const QString& sql, const QVariantList& values)
+void Recordset::checkWritable(const QString& what) const
 {
+    if (!Updatable())
+        throw DbError(QStringLiteral("这个记录集是只读的（打开时没有指定它可以写的表），不能%1。").arg(what));
+}
+
+void Recordset::Open(DbConnection& connection, const QString& sql, const QVariantList& values,
+                     const QString& writableTable)
+{
+    if (m_listening && m_conn && m_conn != &connection) {
+        m_conn->RemoveListener(this);
+        m_listening = false;
+    }
+    m_statements.clear();
     m_conn = &connection;
     m_sql = sql;
     m_values = values;
+    m_table = writableTable.trimmed();
     load();
 }
 
@@ -62,58 +103,98 @@ void Recordset::Requery()
     load();
 }
 
-void Recordset::load()
+void Recordset::listen()
 {
-    QVector<Row> rows;
-    QSqlRecord record;
-    QString table = singleTable(m_sql);
-    bool withRowid = !table.isEmpty();
-    if (withRowid) {
+    if (m_listening)
+        return;
+    m_conn->AddListener(this, [this](DbConnection::Event e) { connectionEvent(e); });
+    m_listening = true;
+}
+
+void Recordset::readAll()
+{
+    m_statements.clear();
+    QSqlQuery q;
+    int first = 0;
+    if (m_table.isEmpty()) {
+        q = m_conn->Exec(m_sql, m_values);
+    } else {
+        // Each row carries the rowid of its row in the writable table, so that a
+        // write touches exactly that row.
         static const QRegularExpression select(QStringLiteral("^\\s*select\\s+"),
                                                QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = select.match(m_sql);
+        if (!m.hasMatch())
+            throw DbError(QStringLiteral("记录集只能写回 select 查询读出的表，不能写回表 %1。").arg(m_table));
         QString injected = m_sql;
-        const QRegularExpressionMatch m = select.match(injected);
-        if (m.hasMatch()) {
-            injected.insert(m.capturedEnd(), QStringLiteral("rowid as %1, ").arg(kRowidAlias));
-            try {
-                QSqlQuery q = m_conn->Exec(injected, m_values);
-                record = q.record();
-                record.remove(0);
-                while (q.next()) {
-                    Row r;
-                    r.rowid = q.value(0).toLongLong();
-                    r.values.resize(record.count());
-                    for (int i = 0; i < record.count(); ++i)
-                        r.values[i] = q.value(i + 1);
-                    r.changed.fill(false, record.count());
-                    rows.append(std::move(r));
-                }
-            } catch (const DbError&) {
-                withRowid = false;   // not a plain table query: read it as it stands
-                rows.clear();
+        injected.insert(m.capturedEnd(), QStringLiteral("%1.rowid as %2, ").arg(quoted(m_table), kRowidAlias));
+        try {
+            q = m_conn->Exec(injected, m_values);
+        } catch (const DbError&) {
+            m_conn->Exec(m_sql, m_values);   // a query that fails as it stands says why
+            throw DbError(QStringLiteral("记录集不能写回表 %1：查询的 from 中没有这个表（或者只有它的别名）。")
+                              .arg(m_table));
+        }
+        first = 1;
+    }
+    QSqlRecord record = q.record();
+    if (first)
+        record.remove(0);
+    const int n = record.count();
+    QVector<Row> rows;
+    while (q.next()) {
+        Row r;
+        if (first)
+            r.rowid = q.value(0).toLongLong();
+        r.values.resize(n);
+        for (int i = 0; i < n; ++i)
+            r.values[i] = q.value(i + first);
+        rows.append(std::move(r));
+    }
+
+    m_foldedNames.resize(n);
+    int size = 8;
+    while (size < 2 * n)
+        size *= 2;
+    m_nameSlots.fill(0, size);
+    for (int i = 0; i < n; ++i) {
+        const QString name = record.fieldName(i);
+        QString& folded = m_foldedNames[i];
+        folded.resize(name.size());
+        for (int c = 0; c < name.size(); ++c)
+            folded[c] = QChar(fold(name[c].unicode()));
+        // The first of two fields with one name wins.
+        for (size_t at = foldedHash(name) & (size - 1);; at = (at + 1) & (size - 1)) {
+            const int slot = m_nameSlots[at];
+            if (slot == 0) {
+                m_nameSlots[at] = i + 1;
+                break;
             }
-        } else {
-            withRowid = false;
+            if (m_foldedNames[slot - 1] == folded)
+                break;
         }
     }
-    if (!withRowid) {
-        table.clear();
-        QSqlQuery q = m_conn->Exec(m_sql, m_values);
-        record = q.record();
-        while (q.next()) {
-            Row r;
-            r.values.resize(record.count());
-            for (int i = 0; i < record.count(); ++i)
-                r.values[i] = q.value(i);
-            r.changed.fill(false, record.count());
-            rows.append(std::move(r));
-        }
+    m_inTable.fill(false, n);
+    if (!m_table.isEmpty()) {
+        QSqlQuery columns = m_conn->Exec(QStringLiteral("select name from pragma_table_info(?)"), {m_table});
+        QSet<QString> names;
+        while (columns.next())
+            names.insert(columns.value(0).toString().toCaseFolded());
+        for (int i = 0; i < n; ++i)
+            m_inTable[i] = names.contains(record.fieldName(i).toCaseFolded());
     }
-    m_table = table;
     m_record = record;
     m_rows = std::move(rows);
     m_open = true;
     m_onDeleted = false;
+    if (m_conn->TransactionOpen())
+        m_touchedInTransaction = true;
+    listen();
+}
+
+void Recordset::load()
+{
+    readAll();
     m_pos = 0;   // the first row; with no rows this is EOF as well as BOF
     emit RowsReset();
     emit MoveComplete();
@@ -121,13 +202,87 @@ void Recordset::load()
 
 void Recordset::Close()
 {
+    m_statements.clear();
+    if (m_listening && m_conn)
+        m_conn->RemoveListener(this);
+    m_listening = false;
+    m_touchedInTransaction = false;
     m_open = false;
     m_rows.clear();
     m_record = QSqlRecord();
+    m_foldedNames.clear();
+    m_nameSlots.clear();
+    m_inTable.clear();
     m_pos = -1;
     m_onDeleted = false;
     m_conn = nullptr;
     emit RowsReset();
+}
+
+void Recordset::connectionEvent(DbConnection::Event event)
+{
+    switch (event) {
+    case DbConnection::Event::Committed:
+        m_touchedInTransaction = false;
+        break;
+    case DbConnection::Event::RolledBack:
+        if (m_touchedInTransaction && m_open) {
+            m_touchedInTransaction = false;
+            try {
+                resync();
+            } catch (const DbError& e) {
+                // Called while a transaction ends, where nothing may be thrown.
+                qWarning("Recordset: rows not read again after a rollback: %s", qPrintable(e.description()));
+            }
+        }
+        break;
+    case DbConnection::Event::Closing:
+        // The statements belong to the connection that goes away.
+        m_statements.clear();
+        m_listening = false;
+        break;
+    }
+}
+
+void Recordset::resync()
+{
+    // The rows written in the rolled-back transaction are not in the table: read
+    // them again. The current row keeps what was typed into it and not yet written.
+    const int oldPos = m_pos;
+    const bool onRow = HasCurrentRow();
+    Row pending;
+    if (onRow)
+        pending = m_rows[m_pos];
+    readAll();
+    const int count = static_cast<int>(m_rows.size());
+    if (!onRow)
+        m_pos = oldPos < 0 ? -1 : qMin(oldPos, count);   // BOF, EOF or a deleted row's place
+    else   // a row that is gone leaves the set on the row now in its place, else the last
+        m_pos = qBound(0, oldPos, qMax(0, count - 1));
+    if (onRow && pending.isNew) {
+        if (pending.dirty) {
+            pending.rowid = 0;
+            m_rows.append(pending);
+            m_pos = static_cast<int>(m_rows.size()) - 1;
+        }
+    } else if (onRow) {
+        for (int i = 0; i < m_rows.size(); ++i) {
+            if (m_rows[i].rowid != pending.rowid)
+                continue;
+            m_pos = i;
+            if (pending.dirty) {
+                Row& r = m_rows[i];
+                r.changed = pending.changed;
+                for (int f = 0; f < r.changed.size() && f < r.values.size(); ++f)
+                    if (r.changed[f])
+                        r.values[f] = pending.values.value(f);
+                r.dirty = true;
+            }
+            break;
+        }
+    }
+    emit RowsReset();
+    emit MoveComplete();
 }
 
 bool Recordset::Bof() const
@@ -233,10 +388,16 @@ void Recordset::MoveTo(int index)
 
 int Recordset::FieldIndex(const QString& name) const
 {
-    for (int i = 0; i < m_record.count(); ++i)
-        if (m_record.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    if (m_nameSlots.isEmpty())
+        return -1;
+    const size_t mask = m_nameSlots.size() - 1;
+    for (size_t at = foldedHash(name) & mask;; at = (at + 1) & mask) {
+        const int slot = m_nameSlots[at];
+        if (slot == 0)
+            return -1;
+        if (sameFolded(name, m_foldedNames[slot - 1]))
+            return slot - 1;
+    }
 }
 
 QVariant Recordset::Field(int index) const
@@ -263,14 +424,24 @@ QVariant Recordset::ValueAt(int row, int column) const
     return m_rows[row].values[column];
 }
 
+qint64 Recordset::RowId(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? m_rows[row].rowid : 0;
+}
+
 void Recordset::SetField(int index, const QVariant& value)
 {
     checkOpen();
+    checkWritable(QStringLiteral("修改"));
     if (!HasCurrentRow())
         throw DbError(QStringLiteral("当前没有记录，不能修改。"));
     if (index < 0 || index >= m_record.count())
         throw DbError(QStringLiteral("记录集中没有第%1个字段。").arg(index));
+    if (!m_inTable[index])
+        throw DbError(QStringLiteral("字段 %1 不是表 %2 的列，不能修改。").arg(m_record.fieldName(index), m_table));
     Row& r = m_rows[m_pos];
+    if (r.changed.isEmpty())
+        r.changed.fill(false, m_record.count());
     r.values[index] = value;
     r.changed[index] = true;
     r.dirty = true;
@@ -288,15 +459,11 @@ void Recordset::SetField(const QString& name, const QVariant& value)
 void Recordset::AddNew()
 {
     checkOpen();
-    if (!Updatable())
-        throw DbError(QStringLiteral("这个记录集不能增加记录。"));
+    checkWritable(QStringLiteral("增加记录"));
     writeCurrent();
     Row r;
     r.isNew = true;
     r.values.resize(m_record.count());
-    for (int i = 0; i < m_record.count(); ++i)
-        r.values[i] = QVariant();
-    r.changed.fill(false, m_record.count());
     m_rows.append(std::move(r));
     m_onDeleted = false;
     m_pos = static_cast<int>(m_rows.size()) - 1;
@@ -331,18 +498,9 @@ void Recordset::CancelUpdate()
         return;
     }
     if (r.dirty) {
-        // Read the stored values back.
-        const QString sql = QStringLiteral("select * from %1 where rowid = ?").arg(quoted(m_table));
-        QSqlQuery q = m_conn->Exec(sql, {r.rowid});
-        if (q.next()) {
-            for (int i = 0; i < m_record.count(); ++i) {
-                const int at = q.record().indexOf(m_record.fieldName(i));
-                if (at >= 0)
-                    r.values[i] = q.value(at);
-            }
-        }
-        r.changed.fill(false);
+        r.changed.clear();
         r.dirty = false;
+        readBack(r);
         emit RowDataChanged(m_pos);
     }
 }
@@ -353,16 +511,18 @@ void Recordset::Delete()
     if (!HasCurrentRow())
         throw DbError(QStringLiteral("当前没有记录，不能删除。"));
     const int at = m_pos;
-    Row& r = m_rows[at];
-    if (r.isNew) {
+    if (m_rows[at].isNew) {
         m_rows.removeAt(at);
         m_onDeleted = true;
         emit NewRowDropped(at);
         return;
     }
-    if (!Updatable())
-        throw DbError(QStringLiteral("这个记录集不能删除记录。"));
-    m_conn->Exec(QStringLiteral("delete from %1 where rowid = ?").arg(quoted(m_table)), {r.rowid});
+    checkWritable(QStringLiteral("删除记录"));
+    QSqlQuery& q = statement("d", [this] { return QStringLiteral("delete from %1 where rowid = ?").arg(quoted(m_table)); });
+    run(q, {m_rows[at].rowid});
+    q.finish();
+    if (m_conn->TransactionOpen())
+        m_touchedInTransaction = true;
     m_rows.removeAt(at);
     m_onDeleted = true;
     emit RowRemoved(at);
@@ -379,6 +539,52 @@ bool Recordset::EditPending() const
 bool Recordset::NewRowPending() const
 {
     return !m_rows.isEmpty() && m_rows.last().isNew;
+}
+
+QSqlQuery& Recordset::statement(const QByteArray& key, const std::function<QString()>& text)
+{
+    auto it = m_statements.find(key);
+    if (it == m_statements.end()) {
+        QSqlQuery q(m_conn->Database());
+        q.setForwardOnly(true);
+        if (!q.prepare(text()))
+            throw DbError::FromSql(q.lastError());
+        it = m_statements.insert(key, q);
+    }
+    return *it;
+}
+
+void Recordset::readBack(Row& r, const QByteArray& written)
+{
+    if (r.rowid == 0 || m_table.isEmpty())
+        return;
+    // The key: which fields are read, as a write's key says which are written.
+    QByteArray key(1, 'r');
+    const int n = m_record.count();
+    bool any = false;
+    for (int i = 0; i < n; ++i) {
+        const bool read = m_inTable[i] && !(i < r.changed.size() && r.changed[i])
+                          && !(i + 1 < written.size() && written[i + 1] == '1');
+        key += read ? '1' : '0';
+        any = any || read;
+    }
+    if (!any)
+        return;
+    QSqlQuery& q = statement(key, [&] {
+        QStringList cols;
+        for (int i = 0; i < n; ++i)
+            if (key[i + 1] == '1')
+                cols << quoted(m_record.fieldName(i));
+        return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(m_table));
+    });
+    run(q, {r.rowid});
+    if (q.next()) {
+        int at = 0;
+        for (int i = 0; i < n; ++i)
+            if (key[i + 1] == '1')
+                r.values[i] = q.value(at++);
+    }
+    q.finish();
 }
 
 void Recordset::writeRow(int index)
@@ -398,19 +604,29 @@ void Recordset::writeRow(int index)
     Row& r = m_rows[index];
     if (!r.isNew && !r.dirty)
         return;
-    if (!Updatable())
-        throw DbError(QStringLiteral("这个记录集不能写回数据库。"));
+    checkWritable(QStringLiteral("写回数据库"));
 
-    QStringList cols;
+    // The key of the statement: its kind, then which fields it writes.
+    QByteArray key(1, r.isNew ? 'i' : 'u');
     QVariantList vals;
-    for (int i = 0; i < m_record.count(); ++i) {
-        if (r.changed[i]) {
-            cols << quoted(m_record.fieldName(i));
+    const int n = m_record.count();
+    key.reserve(n + 1);
+    for (int i = 0; i < n; ++i) {
+        const bool c = i < r.changed.size() && r.changed[i];
+        key += c ? '1' : '0';
+        if (c)
             vals << r.values[i];
-        }
     }
+    auto columns = [this, &key] {
+        QStringList cols;
+        for (int i = 0; i < m_record.count(); ++i)
+            if (key[i + 1] == '1')
+                cols << quoted(m_record.fieldName(i));
+        return cols;
+    };
+
     if (r.isNew) {
-        if (cols.isEmpty()) {
+        if (vals.isEmpty()) {
             // A new row that was never given a value is not written.
             m_rows.removeAt(index);
             if (m_pos >= m_rows.size())
@@ -418,30 +634,41 @@ void Recordset::writeRow(int index)
             emit NewRowDropped(index);
             return;
         }
-        QStringList marks;
-        for (int i = 0; i < cols.size(); ++i)
-            marks << QStringLiteral("?");
-        QSqlQuery q = m_conn->Exec(QStringLiteral("insert into %1 (%2) values (%3)")
-                                       .arg(quoted(m_table), cols.join(QStringLiteral(", ")),
-                                            marks.join(QStringLiteral(", "))),
-                                   vals);
-        r.rowid = q.lastInsertId().toLongLong();
+        QSqlQuery& q = statement(key, [&] {
+            const QStringList cols = columns();
+            const QStringList marks(cols.size(), QStringLiteral("?"));
+            return QStringLiteral("insert into %1 (%2) values (%3)")
+                .arg(quoted(m_table), cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        });
+        run(q, vals);
+        const qint64 rowid = q.lastInsertId().toLongLong();
+        q.finish();
+        if (m_conn->TransactionOpen())
+            m_touchedInTransaction = true;
+        r.rowid = rowid;
         r.isNew = false;
         r.dirty = false;
-        r.changed.fill(false);
+        r.changed.clear();
+        // What the table filled in itself (defaults, keys) shows as stored.
+        readBack(r, key);
         emit NewRowCommitted(index);
         return;
     }
-    QStringList sets;
-    for (const QString& c : cols)
-        sets << c + QStringLiteral(" = ?");
+    QSqlQuery& q = statement(key, [&] {
+        QStringList sets;
+        for (const QString& c : columns())
+            sets << c + QStringLiteral(" = ?");
+        return QStringLiteral("update %1 set %2 where rowid = ?").arg(quoted(m_table), sets.join(QStringLiteral(", ")));
+    });
     vals << r.rowid;
-    QSqlQuery q = m_conn->Exec(QStringLiteral("update %1 set %2 where rowid = ?")
-                                   .arg(quoted(m_table), sets.join(QStringLiteral(", "))),
-                               vals);
-    if (q.numRowsAffected() == 0)
+    run(q, vals);
+    const int affected = q.numRowsAffected();
+    q.finish();
+    if (affected == 0)
         throw DbError(QStringLiteral("要更新的记录已不在数据库中。"));
+    if (m_conn->TransactionOpen())
+        m_touchedInTransaction = true;
     r.dirty = false;
-    r.changed.fill(false);
+    r.changed.clear();
     emit RowDataChanged(index);
 }

@@ -3,19 +3,44 @@
 // Each row remembers the rowid of the table row it came from, so that an edit or a
 // delete touches exactly that row and no other with the same values.
 //
+// A set writes only to the one table its opener names; without one it is read-only
+// and every write throws DbError. It never guesses the table from the query.
+//
 // Edits of the current row are held until the set moves off the row or Update /
 // UpdateBatch runs; a new row begun by AddNew is written the same way (a new row
-// that was never given a value is dropped instead). Delete removes the current row
-// from the table at once; the set then stands on the deleted row until it moves.
+// that was never given a value is dropped instead), then read back from the table,
+// so that what the table fills in itself (defaults, integer keys) shows. Delete
+// removes the current row from the table at once; the set then stands on the
+// deleted row until it moves.
+//
+// Inside a transaction (Transaction.h) writes count only once it commits: when it
+// rolls back, the set reads its rows again, so that it shows what the table holds
+// (the current row keeps what was typed into it but not yet written).
 
 #include "Db.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 #include <functional>
+
+namespace recordset_detail {
+// One row of a set: the rowid of its table row and its values.
+struct Row {
+    qint64 rowid = 0;
+    QVector<QVariant> values;
+    QVector<bool> changed;   // empty until the row is edited
+    bool isNew = false;
+    bool dirty = false;
+};
+}  // namespace recordset_detail
+// Rows move in memory as bytes: deleting one of 10,000 does not move each of the rest.
+Q_DECLARE_TYPEINFO(recordset_detail::Row, Q_RELOCATABLE_TYPE);
 
 class Recordset : public QObject {
     Q_OBJECT
@@ -27,14 +52,17 @@ public:
     ~Recordset() override;
 
     // Runs the query on the connection (which must outlive the set) and stands on
-    // the first row. Throws DbError when the query fails.
-    void Open(DbConnection& connection, const QString& sql, const QVariantList& values = {});
+    // the first row. `writableTable` names the table the set may write: it must be
+    // in the query's `from` under its own name (not an alias). Without it the set is
+    // read-only. Throws DbError when the query fails.
+    void Open(DbConnection& connection, const QString& sql, const QVariantList& values = {},
+              const QString& writableTable = {});
     // Reads the rows again and stands on the first; pending edits are dropped.
     void Requery();
     void Close();
     bool IsOpen() const { return m_open; }
     QString Source() const { return m_sql; }
-    // True when rows can be written back (a query on one table).
+    // True when rows can be written back (the opener named a table).
     bool Updatable() const { return !m_table.isEmpty(); }
     QString Table() const { return m_table; }
 
@@ -59,6 +87,7 @@ public:
     int FieldCount() const { return m_record.count(); }
     QString FieldName(int i) const { return m_record.fieldName(i); }
     // Index of a field by name, without regard to case; -1 when there is none.
+    // Looked up in a map made when the rows are read.
     int FieldIndex(const QString& name) const;
     // Values of the current row; an invalid value when there is no current row or
     // no such field. Text() gives a null value as an empty text.
@@ -68,6 +97,9 @@ public:
     QString Text(const QString& name) const { return Field(name).toString(); }
     // Values of any row (for grids).
     QVariant ValueAt(int row, int column) const;
+    // The rowid of the table row that a row of the set came from (0 for a new row
+    // or a read-only set).
+    qint64 RowId(int row) const;
 
     // Edits the current row (held until it is written). Throws DbError when there
     // is no current row or no such field.
@@ -102,24 +134,38 @@ signals:
     void RowDataChanged(int index);
 
 private:
-    struct Row {
-        qint64 rowid = 0;
-        QVector<QVariant> values;
-        QVector<bool> changed;
-        bool isNew = false;
-        bool dirty = false;
-    };
+    using Row = recordset_detail::Row;
 
     void load();
+    // Reads the rows of the query (the rowid first when the set may write).
+    void readAll();
     void writeCurrent();
     void writeRow(int index);
     void checkOpen() const;
+    void checkWritable(const QString& what) const;
+    // A prepared statement of this set, made once per key (the kind of write and
+    // the fields it writes) and kept until the set reads its rows again.
+    QSqlQuery& statement(const QByteArray& key, const std::function<QString()>& text);
+    // Reads the stored values of a row back into the fields it has not changed and
+    // a write did not just give (`written`: a write's statement key).
+    void readBack(Row& r, const QByteArray& written = {});
+    void listen();
+    void connectionEvent(DbConnection::Event event);
+    void resync();
 
     DbConnection* m_conn = nullptr;
+    bool m_listening = false;
     QString m_sql;
     QVariantList m_values;
     QString m_table;
     QSqlRecord m_record;
+    // Field indexes by name without regard to case, made when the rows are read:
+    // an open-addressed table, so that looking a name up copies no text.
+    QVector<QString> m_foldedNames;   // per field
+    QVector<int> m_nameSlots;         // field index + 1, 0 empty; a power of two long
+    QVector<bool> m_inTable;          // per field: a column of the writable table
+    QHash<QByteArray, QSqlQuery> m_statements;
+    bool m_touchedInTransaction = false;   // wrote or read inside an open transaction
     QVector<Row> m_rows;
     int m_pos = -1;          // -1 BOF, size() EOF, else the current row
     bool m_onDeleted = false;

@@ -1,5 +1,6 @@
 #include "VbForm.h"
 
+#include "Failure.h"
 #include "Guard.h"
 #include "Platform.h"
 #include "Twips.h"

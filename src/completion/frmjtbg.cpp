@@ -1,5 +1,7 @@
 #include "frmjtbg.h"
 
+#include "Failure.h"
+
 frmjtbg::frmjtbg()
     : VbForm(QStringLiteral("frmjtbg"))
 {

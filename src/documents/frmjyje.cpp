@@ -1,5 +1,7 @@
 #include "frmjyje.h"
 
+#include "Failure.h"
+
 frmjyje::frmjyje()
     : VbForm(QStringLiteral("frmjyje"))
 {

@@ -1,5 +1,7 @@
 #include "frmxmsc.h"
 
+#include "Failure.h"
+
 frmxmsc::frmxmsc()
     : VbForm(QStringLiteral("frmxmsc"))
 {

@@ -70,7 +70,7 @@ void frmuser::SetupUi()
 void frmuser::Form_Load()
 {
     CentreOnMain(*this);
-    BindDataControl(*datPrimaryRS, QStringLiteral("select USERNAME,PASSWORD from login"));
+    BindDataControl(*datPrimaryRS, QStringLiteral("select USERNAME,PASSWORD from login"), QStringLiteral("login"));
 }
 
 void frmuser::Form_Unload()

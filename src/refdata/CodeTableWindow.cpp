@@ -1,6 +1,7 @@
 #include "CodeTableWindow.h"
 
 #include "AppFolder.h"
+#include "Failure.h"
 #include "Platform.h"
 
 #include <QHeaderView>
@@ -123,7 +124,7 @@ void CodeTableWindow::Form_Load()
 
 void CodeTableWindow::Form_Unload() { ReleaseMainWindow(); }
 
-void CodeTableWindow::OpenRecordSource() { BindDataControl(*data1, m.query); }
+void CodeTableWindow::OpenRecordSource() { BindDataControl(*data1, m.query, m.table); }
 
 // ---------------------------------------------------------------------------
 // Arming, confirming and abandoning.

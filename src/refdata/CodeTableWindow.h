@@ -36,6 +36,7 @@ enum class CodeChars { Digits, Letters };
 struct CodeTableMember {
     QString caption;            // window caption, set at load
     QString query;              // the data control's record source
+    QString table;              // the table it writes
     QString codeField;          // column 0 of the table
     QString nameField;          // column 1
     QString codeBox;

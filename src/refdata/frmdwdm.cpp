@@ -5,6 +5,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("单位代码管理");
     m.query = QStringLiteral("select * from dwdm  order by dwdm");
+    m.table = QStringLiteral("dwdm");
     m.codeField = QStringLiteral("dwdm");
     m.nameField = QStringLiteral("dwmc");
     m.codeBox = QStringLiteral("Txtdwdm");

@@ -5,6 +5,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("二级申请单位代码管理");
     m.query = QStringLiteral("select * from ejdwdm  order by ejdwdm");
+    m.table = QStringLiteral("ejdwdm");
     m.codeField = QStringLiteral("ejdwdm");
     m.nameField = QStringLiteral("ejdwmc");
     m.codeBox = QStringLiteral("Txtejdwdm");

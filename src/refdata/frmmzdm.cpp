@@ -5,6 +5,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("民族代码管理");
     m.query = QStringLiteral("select * from mzdm order by mzdm");
+    m.table = QStringLiteral("mzdm");
     m.codeField = QStringLiteral("mzdm");
     m.nameField = QStringLiteral("mzmc");
     m.codeBox = QStringLiteral("Txtmzdm");

@@ -5,6 +5,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("所属人文、社科研究基地代码管理");
     m.query = QStringLiteral("select * from rwjd  order by rwjddm");
+    m.table = QStringLiteral("rwjd");
     m.codeField = QStringLiteral("rwjddm");
     m.nameField = QStringLiteral("rwjdmc");
     m.codeBox = QStringLiteral("txtsysdm");

@@ -171,7 +171,7 @@ void frmsqdw::Form_Load()
 
     m_conn = std::make_unique<DbConnection>(objectName());
     m_conn->Open(DefaultDbPath());
-    BindDataControl(*data1, QStringLiteral("select * from sqdm "));
+    BindDataControl(*data1, QStringLiteral("select * from sqdm "), QStringLiteral("sqdm"));
     UnitRecordset.Open(*m_conn, QStringLiteral("select * from dwdm order by dwdm"));
     rptsq->SetReportFileName(appFolder() + QStringLiteral("/rptsq.rpt"));
 

@@ -5,6 +5,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("实验室代码管理");
     m.query = QStringLiteral("select * from sysdm  order by sysdm");
+    m.table = QStringLiteral("sysdm");
     m.codeField = QStringLiteral("sysdm");
     m.nameField = QStringLiteral("sysmc");
     m.codeBox = QStringLiteral("txtsysdm");

@@ -7,6 +7,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("学科代码管理");
     m.query = QStringLiteral("select * from xkdm  order by xkdm");
+    m.table = QStringLiteral("xkdm");
     m.codeField = QStringLiteral("xkdm");
     m.nameField = QStringLiteral("xkmc");
     m.codeBox = QStringLiteral("txtxkdm");

@@ -5,6 +5,7 @@ static CodeTableMember Values()
     CodeTableMember m;
     m.caption = QStringLiteral("职称代码管理");
     m.query = QStringLiteral("select * from zcdm  order by zcdm");
+    m.table = QStringLiteral("zcdm");
     m.codeField = QStringLiteral("zcdm");
     m.nameField = QStringLiteral("zcmc");
     m.codeBox = QStringLiteral("txtzcdm");

@@ -169,7 +169,7 @@ private slots:
         fx.exec("create trigger refuse before insert on dwdm begin select raise(abort, 'row refused'); end");
         QWidget w;
         DataControl dc(&w, QStringLiteral("data1"));
-        BindDataControl(dc, QStringLiteral("select * from dwdm order by dwdm"));
+        BindDataControl(dc, QStringLiteral("select * from dwdm order by dwdm"), QStringLiteral("dwdm"));
         dc.Rs().AddNew();
         dc.Rs().SetField(QStringLiteral("dwdm"), QStringLiteral("00002"));
         dc.Rs().SetField(QStringLiteral("dwmc"), QStringLiteral("乙大学"));

@@ -3,6 +3,7 @@
 #include "DataGrid.h"
 #include "TestSupport.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 // Positions of a record set as one text: "BOF", "EOF" or the current row's code.
@@ -15,16 +16,30 @@ static QString where(const Recordset& rs)
     return rs.Bof() ? QStringLiteral("BOF") : rs.Eof() ? QStringLiteral("EOF") : QStringLiteral("deleted");
 }
 
-// A record set on the fixture's database through a connection of its own.
+// A record set on the fixture's database through a connection of its own, allowed
+// to write `table`.
 struct OpenSet {
     DbConnection conn{"t"};
     Recordset rs;
-    OpenSet(AppFixture& fx, const QString& sql, const QVariantList& values = {})
+    OpenSet(AppFixture& fx, const QString& sql, const QString& table = {}, const QVariantList& values = {})
     {
         conn.Open(fx.dbPath());
-        rs.Open(conn, sql, values);
+        rs.Open(conn, sql, values, table);
     }
 };
+
+// Every row of a set as its fields in text, as fx.rows() gives a table's.
+static QList<QStringList> rowsOf(Recordset& rs)
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < rs.RecordCount(); ++r) {
+        QStringList row;
+        for (int f = 0; f < rs.FieldCount(); ++f)
+            row << (rs.ValueAt(r, f).isNull() ? QString("<null>") : rs.ValueAt(r, f).toString());
+        rows << row;
+    }
+    return rows;
+}
 
 class TestRecordset : public QObject {
     Q_OBJECT
@@ -40,7 +55,7 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11", "22", "33"});
-        OpenSet set(fx, "select * from dwdm  order by dwdm");
+        OpenSet set(fx, "select * from dwdm  order by dwdm", "dwdm");
         Recordset& rs = set.rs;
         QCOMPARE(rs.RecordCount(), 3);
         QCOMPARE(where(rs), QString("11"));
@@ -75,7 +90,7 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11"});
-        OpenSet set(fx, "select * from dwdm order by dwdm");
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
         Recordset& rs = set.rs;
         rs.AddNew();
         rs.SetField("dwdm", "99");
@@ -100,7 +115,7 @@ private slots:
     {
         AppFixture fx;
         fill(fx, {"11", "22"});
-        OpenSet set(fx, "select * from dwdm order by dwdm");
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
         Recordset& rs = set.rs;
         rs.SetField("dwmc", "改");
         QVERIFY(rs.EditPending());
@@ -114,75 +129,68 @@ private slots:
         QCOMPARE(fx.rows("select dwmc from dwdm where dwdm='11'").value(0).value(0), QString("改"));
     }
 
-    // Deleting, then moving on as the code-table windows do.
+    // Deleting, then moving on as the code-table windows do; with a bound grid, which
+    // drops the deleted row from its view, that must not move the set.
     void deleteThenMove_data()
     {
         QTest::addColumn<QStringList>("codes");
         QTest::addColumn<int>("deleteAt");
-        QTest::addColumn<QString>("afterNext");
-        QTest::addColumn<QString>("afterPrevious");
-        QTest::newRow("middle") << QStringList{"11", "22", "33"} << 1 << "33" << "11";
-        QTest::newRow("last") << QStringList{"11", "22", "33"} << 2 << "EOF" << "22";
-        QTest::newRow("first") << QStringList{"11", "22", "33"} << 0 << "22" << "BOF";
-        QTest::newRow("only") << QStringList{"11"} << 0 << "empty" << "empty";
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<bool>("withGrid");
+        QTest::addColumn<QString>("after");
+        const QStringList three{"11", "22", "33"};
+        struct Case {
+            const char* name;
+            QStringList codes;
+            int deleteAt;
+            QString afterNext, afterPrevious;
+        };
+        const Case cases[] = {
+            {"middle", three, 1, "33", "11"},
+            {"last", three, 2, "EOF", "22"},
+            {"first", three, 0, "22", "BOF"},
+            {"only", {"11"}, 0, "empty", "empty"},
+        };
+        for (const Case& c : cases) {
+            for (bool withGrid : {false, true}) {
+                const QString grid = withGrid ? QStringLiteral(", grid") : QString();
+                QTest::addRow("%s, next%s", c.name, qPrintable(grid)) << c.codes << c.deleteAt << true << withGrid << c.afterNext;
+                QTest::addRow("%s, previous%s", c.name, qPrintable(grid))
+                    << c.codes << c.deleteAt << false << withGrid << c.afterPrevious;
+            }
+        }
     }
     void deleteThenMove()
     {
         QFETCH(QStringList, codes);
         QFETCH(int, deleteAt);
-        QFETCH(QString, afterNext);
-        QFETCH(QString, afterPrevious);
-        for (int variant = 0; variant < 2; ++variant) {
-            AppFixture fx;
-            fill(fx, codes);
-            OpenSet set(fx, "select * from dwdm order by dwdm");
-            Recordset& rs = set.rs;
-            rs.MoveTo(deleteAt);
-            const QString gone = rs.Text(0);
-            rs.Delete();
-            QVERIFY(!rs.HasCurrentRow());
-            QCOMPARE(fx.rows("select count(*) from dwdm where dwdm=?", {gone}).value(0).value(0), QString("0"));
-            QCOMPARE(rs.RecordCount(), int(codes.size()) - 1);
-            if (variant == 0) {
-                rs.MoveNext();
-                QCOMPARE(where(rs), afterNext);
-            } else {
-                rs.MovePrevious();
-                QCOMPARE(where(rs), afterPrevious);
-            }
-        }
-    }
-
-    // A bound grid drops the deleted row from its view; that must not move the set.
-    void deleteThenMoveWithAGrid_data() { deleteThenMove_data(); }
-    void deleteThenMoveWithAGrid()
-    {
-        QFETCH(QStringList, codes);
-        QFETCH(int, deleteAt);
-        QFETCH(QString, afterNext);
-        QFETCH(QString, afterPrevious);
-        for (int variant = 0; variant < 2; ++variant) {
-            AppFixture fx;
-            fill(fx, codes);
-            QWidget host;
-            DataControl dc(&host, "data1");
-            DataGrid grid(&host, "DataGrid1");
+        QFETCH(bool, forward);
+        QFETCH(bool, withGrid);
+        QFETCH(QString, after);
+        AppFixture fx;
+        fill(fx, codes);
+        QWidget host;
+        DataControl dc(&host, "data1");
+        DataGrid grid(&host, "DataGrid1");
+        if (withGrid) {
             grid.AddColumn("  单位代码", "DWDM");
             grid.SetDataSource(&dc);
-            BindDataControl(dc, "select * from dwdm order by dwdm");
-            Recordset& rs = dc.Rs();
-            rs.MoveTo(deleteAt);
-            rs.Delete();
-            QVERIFY(!rs.HasCurrentRow());
-            if (variant == 0) {
-                rs.MoveNext();
-                QCOMPARE(where(rs), afterNext);
-            } else {
-                rs.MovePrevious();
-                QCOMPARE(where(rs), afterPrevious);
-            }
-            QCOMPARE(grid.Row(), rs.CurrentIndex());
         }
+        BindDataControl(dc, "select * from dwdm order by dwdm", "dwdm");
+        Recordset& rs = dc.Rs();
+        rs.MoveTo(deleteAt);
+        const QString gone = rs.Text(0);
+        rs.Delete();
+        QVERIFY(!rs.HasCurrentRow());
+        QCOMPARE(fx.rows("select count(*) from dwdm where dwdm=?", {gone}).value(0).value(0), QString("0"));
+        QCOMPARE(rs.RecordCount(), int(codes.size()) - 1);
+        if (forward)
+            rs.MoveNext();
+        else
+            rs.MovePrevious();
+        QCOMPARE(where(rs), after);
+        if (withGrid)
+            QCOMPARE(grid.Row(), rs.CurrentIndex());
     }
 
     void writesTouchExactlyTheRowTheSetStandsOn()
@@ -190,7 +198,7 @@ private slots:
         AppFixture fx;
         fx.exec("insert into login values ('a', '1')");
         fx.exec("insert into login values ('a', '1')");
-        OpenSet set(fx, "select USERNAME,PASSWORD from login");
+        OpenSet set(fx, "select USERNAME,PASSWORD from login", "login");
         Recordset& rs = set.rs;
         rs.MoveLast();
         rs.SetField("PASSWORD", "2");
@@ -199,26 +207,195 @@ private slots:
         QCOMPARE(fx.rows("select username, password from login"), QList<QStringList>({{"a", "2"}}));
     }
 
-    void boundValuesAndReadOnlyQueries()
+    void boundValues()
     {
         AppFixture fx;
         fill(fx, {"11", "22"});
-        OpenSet set(fx, "select * from dwdm where dwdm = ?", {"x' or '1'='1"});
+        OpenSet set(fx, "select * from dwdm where dwdm = ?", "dwdm", {"x' or '1'='1"});
         Recordset& rs = set.rs;
         QCOMPARE(rs.RecordCount(), 0);
-        Recordset joined;
-        joined.Open(set.conn, "select a.dwdm, b.dwmc from dwdm a join dwdm b on a.dwdm = b.dwdm");
-        QCOMPARE(joined.RecordCount(), 2);
-        QVERIFY(!joined.Updatable());
-        QVERIFY_THROWS_EXCEPTION(DbError, joined.AddNew());
         QVERIFY_THROWS_EXCEPTION(DbError, rs.Open(set.conn, "select * from nosuchtable"));
+    }
+
+    // A set writes only the table its opener names, whatever else the query reads.
+    void writesOnlyTheNamedTable_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("writable");
+        const QString sub = "select dwdm, dwmc, (select count(*) from zcdm) as n from dwdm order by dwdm";
+        const QString join = "select dwdm.dwdm, dwdm.dwmc, zcdm.zcmc from dwdm left join zcdm on zcdm.zcdm = dwdm.dwdm"
+                             " order by dwdm.dwdm";
+        QTest::newRow("subquery, named") << sub << "dwdm" << true;
+        QTest::newRow("subquery, not named") << sub << "" << false;
+        QTest::newRow("join, named") << join << "dwdm" << true;
+        QTest::newRow("join, not named") << join << "" << false;
+        QTest::newRow("one table, not named") << "select * from dwdm order by dwdm" << "" << false;
+    }
+    void writesOnlyTheNamedTable()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, table);
+        QFETCH(bool, writable);
+        AppFixture fx;
+        fill(fx, {"11", "22"});
+        fx.exec("insert into zcdm values ('11', '职称11'), ('22', '职称22')");
+        OpenSet set(fx, sql, table);
+        Recordset& rs = set.rs;
+        QCOMPARE(rs.Updatable(), writable);
+        if (!writable) {
+            for (const std::function<void()>& write : std::initializer_list<std::function<void()>>{
+                     [&] { rs.Delete(); }, [&] { rs.SetField("dwmc", "改"); }, [&] { rs.AddNew(); }}) {
+                try {
+                    write();
+                    QFAIL("a read-only set wrote");
+                } catch (const DbError& e) {
+                    QVERIFY2(e.description().contains("只读"), qPrintable(e.description()));
+                }
+            }
+        } else {
+            rs.SetField("dwmc", "改");
+            rs.MoveNext();
+            rs.Delete();
+            // A field that is no column of the table is not written.
+            rs.MoveFirst();
+            QVERIFY_THROWS_EXCEPTION(DbError, rs.SetField(2, "x"));
+        }
+        const QString first = writable ? "改" : "单位11";
+        QList<QStringList> dwdm{{"11", first}};
+        if (!writable)
+            dwdm << QStringList{"22", "单位22"};
+        QCOMPARE(fx.rows("select * from dwdm order by dwdm"), dwdm);
+        QCOMPARE(fx.rows("select * from zcdm order by zcdm"),
+                 QList<QStringList>({{"11", "职称11"}, {"22", "职称22"}}));
+    }
+
+    void aNamedTableMustBeInTheQuery()
+    {
+        AppFixture fx;
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        Recordset rs;
+        for (const char* sql : {"select * from zcdm", "select * from dwdm a"}) {
+            try {
+                rs.Open(conn, sql, {}, "dwdm");
+                QFAIL("opened a set that would write another table");
+            } catch (const DbError& e) {
+                QVERIFY2(e.description().contains("dwdm"), qPrintable(e.description()));
+            }
+        }
+    }
+
+    // Writes inside a transaction count only when it commits: after a rollback the
+    // set shows what the table holds, and the next edit is written.
+    void rollbackPutsTheSetBackInStep_data()
+    {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<bool>("commit");
+        for (const char* w : {"edit", "insert", "delete", "all three"}) {
+            QTest::addRow("%s, rolled back", w) << w << false;
+            QTest::addRow("%s, committed", w) << w << true;
+        }
+    }
+    void rollbackPutsTheSetBackInStep()
+    {
+        QFETCH(QString, write);
+        QFETCH(bool, commit);
+        AppFixture fx;
+        fill(fx, {"11", "22", "33"});
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
+        Recordset& rs = set.rs;
+        QSignalSpy resets(&rs, &Recordset::RowsReset);
+        auto writes = [&] {
+            if (write == "edit" || write == "all three") {
+                rs.MoveTo(1);
+                rs.SetField("dwmc", "改");
+                rs.Update();
+            }
+            if (write == "insert" || write == "all three") {
+                rs.AddNew();
+                rs.SetField("dwdm", "44");
+                rs.Update();
+            }
+            if (write == "delete" || write == "all three") {
+                rs.MoveFirst();
+                rs.Delete();
+                rs.MoveNext();
+            }
+        };
+        const QList<QStringList> before = fx.rows("select * from dwdm order by dwdm");
+        if (commit) {
+            set.conn.InTransaction(writes);
+        } else {
+            try {
+                set.conn.InTransaction([&] {
+                    writes();
+                    throw DbError("中途失败");
+                });
+                QFAIL("the failure did not come through");
+            } catch (const DbError& e) {
+                QCOMPARE(e.description(), QString("中途失败"));
+            }
+            QCOMPARE(fx.rows("select * from dwdm order by dwdm"), before);
+            QCOMPARE(resets.count(), 1);
+        }
+        QCOMPARE(rowsOf(rs), fx.rows("select * from dwdm order by dwdm"));
+        QVERIFY(rs.HasCurrentRow());
+        const QString code = rs.Text(0);
+        rs.SetField("dwmc", "再改");
+        rs.UpdateBatch();
+        QCOMPARE(fx.rows("select dwmc from dwdm where dwdm = ?", {code}), QList<QStringList>({{"再改"}}));
+        QCOMPARE(rowsOf(rs), fx.rows("select * from dwdm order by dwdm"));
+    }
+
+    // What was typed into the current row and not yet written survives a rollback.
+    void rollbackKeepsWhatIsNotYetWritten()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22"});
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
+        Recordset& rs = set.rs;
+        {
+            Transaction t(set.conn);
+            rs.SetField("dwmc", "已写");
+            rs.MoveNext();
+            rs.SetField("dwmc", "未写");
+        }   // left without a commit: rolled back
+        QCOMPARE(fx.rows("select dwmc from dwdm order by dwdm"), QList<QStringList>({{"单位11"}, {"单位22"}}));
+        QCOMPARE(rs.ValueAt(0, 1).toString(), QString("单位11"));
+        QCOMPARE(rs.Text(0), QString("22"));
+        QCOMPARE(rs.Text(1), QString("未写"));
+        QVERIFY(rs.EditPending());
+        rs.UpdateBatch();
+        QCOMPARE(fx.rows("select dwmc from dwdm where dwdm='22'").value(0).value(0), QString("未写"));
+    }
+
+    // A new row shows what the table stored: its integer key and its defaults.
+    void insertedRowIsReadBack()
+    {
+        AppFixture fx;
+        fx.exec("create table t (id integer primary key, name text, kind text default '甲', n integer default 7)");
+        fx.exec("insert into t (id, name) values (41, 'a')");
+        OpenSet set(fx, "select id, name, kind, n, upper(name) as shout from t order by id", "t");
+        Recordset& rs = set.rs;
+        rs.AddNew();
+        rs.SetField("name", "b");
+        rs.Update();
+        QCOMPARE(fx.rows("select id, name, kind, n from t where name='b'"), QList<QStringList>({{"42", "b", "甲", "7"}}));
+        QCOMPARE(rs.Field("id").toLongLong(), 42);
+        QCOMPARE(rs.Text("kind"), QString("甲"));
+        QCOMPARE(rs.Field("n").toInt(), 7);
+        QCOMPARE(rs.RowId(rs.CurrentIndex()), 42);
+        rs.SetField("kind", "乙");   // the new row is an ordinary row now
+        rs.MoveFirst();
+        QCOMPARE(fx.rows("select kind from t where id=42").value(0).value(0), QString("乙"));
     }
 
     void navigationProcedures()
     {
         AppFixture fx;
         fill(fx, {"11", "22"});
-        OpenSet set(fx, "select * from dwdm order by dwdm");
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
         Recordset& rs = set.rs;
         Cmdpre_Click(rs);
         QCOMPARE(where(rs), QString("11"));
@@ -252,7 +429,7 @@ private slots:
         DataControl dc(&host, "data1");
         VbTextBox name(&host, "dwmc");
         dc.Bind(&name, "DWMC");
-        BindDataControl(dc, "select * from sqdm ");
+        BindDataControl(dc, "select * from sqdm ", "sqdm");
         QCOMPARE(dc.ConnectionString(), "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + fx.folder()
                                             + "/data/qwdb.mdb;Persist Security Info=False");
         QCOMPARE(name.text(), QString("甲单位"));
@@ -289,7 +466,7 @@ private slots:
         grid.SetDataSource(&dc);
         QStringList seen;
         grid.RowColChange = [&] { seen << dc.Rs().Text(0); };
-        BindDataControl(dc, "select * from dwdm  order by dwdm");
+        BindDataControl(dc, "select * from dwdm  order by dwdm", "dwdm");
         QCOMPARE(grid.VisibleRowCount(), 3);
         QCOMPARE(grid.CellText(2, 1), QString("单位33"));
         QCOMPARE(grid.Row(), 0);
@@ -326,7 +503,7 @@ private slots:
         grid.SetAllowUpdate(true);
         grid.SetAllowAddNew(true);
         grid.SetDataSource(&dc);
-        BindDataControl(dc, "select USERNAME,PASSWORD from login");
+        BindDataControl(dc, "select USERNAME,PASSWORD from login", "login");
         dc.Rs().MoveTo(1);
         dc.Rs().Delete();
         QVERIFY(!dc.Rs().NewRowPending());
@@ -348,7 +525,7 @@ private slots:
         grid.AddColumn("   用 户 名", "USERNAME");
         grid.SetAllowAddNew(true);
         grid.SetDataSource(&dc);
-        BindDataControl(dc, "select USERNAME,PASSWORD from login");
+        BindDataControl(dc, "select USERNAME,PASSWORD from login", "login");
         QVERIFY(ShowActive(&host));
         grid.setFocus();
         Settle();
@@ -373,7 +550,7 @@ private slots:
         grid.SetAllowUpdate(true);
         grid.SetAllowAddNew(true);
         grid.SetDataSource(&dc);
-        BindDataControl(dc, "select USERNAME,PASSWORD from login");
+        BindDataControl(dc, "select USERNAME,PASSWORD from login", "login");
         QCOMPARE(grid.VisibleRowCount(), 2);   // the row and the empty new row
         QTest::keyClick(&grid, Qt::Key_Down);
         QVERIFY(dc.Rs().NewRowPending());

@@ -1,0 +1,28 @@
+#include "Failure.h"
+
+#include "Db.h"
+#include "Platform.h"
+
+QString FailureText(const std::exception& e)
+{
+    const auto* db = dynamic_cast<const DbError*>(&e);
+    return db ? db->description() : QString::fromLocal8Bit(e.what());
+}
+
+void ShowFailure(const QString& description)
+{
+    platform::MsgBox(description, platform::vbOKOnly | platform::vbCritical);
+}
+
+void ShowFailure(const std::exception& e) { ShowFailure(FailureText(e)); }
+
+bool OpenWindowConnection(DbConnection& connection, const QString& path)
+{
+    try {
+        connection.Open(path.isEmpty() ? DefaultDbPath() : path);
+        return true;
+    } catch (const DbError& e) {
+        platform::MsgBox(e.description(), platform::vbOKOnly, QStringLiteral("提示信息"));
+        return false;
+    }
+}

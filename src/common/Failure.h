@@ -1,0 +1,20 @@
+#pragma once
+// Showing a failure to the user: a failure that reached an event handler or a
+// window's load is shown in a message box and the program goes on.
+
+#include <QString>
+#include <exception>
+
+class DbConnection;
+
+// Shows a failure: its own description (for a database failure, what is wrong and
+// what to do, then the database's text), OK only.
+void ShowFailure(const std::exception& e);
+void ShowFailure(const QString& description);
+// The description of a failure as ShowFailure shows it.
+QString FailureText(const std::exception& e);
+
+// Opens a window's connection when the window loads (on the installation's database
+// when `path` is empty). When the file cannot be opened the failure is shown in a
+// message box and false is returned; the window stays open without its data.
+bool OpenWindowConnection(DbConnection& connection, const QString& path = {});
