@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -373,8 +374,16 @@ void TickGrid::SelectAll()
 void TickGrid::LayoutAtLoad(int selectColumnWidthTw)
 {
     flex->SetColWidthTw(0, selectColumnWidthTw);
-    const int heightTw = 8 * flex->RowHeightTw(0) + 56;
-    flex->resize(flex->width(), TwipsToPixels(heightTw));
+    fitHeight();
+}
+
+void TickGrid::fitHeight()
+{
+    int height = TwipsToPixels(8 * flex->RowHeightTw(0) + 56);
+    const int columns = flex->verticalHeader()->width() + flex->horizontalHeader()->length() + 2 * flex->frameWidth();
+    if (columns > flex->width())
+        height += flex->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, flex);
+    flex->resize(flex->width(), height);
     Label1->move(0, flex->height() + TwipsToPixels(10));
     fitContainer();
     placeBoxes();
@@ -385,7 +394,7 @@ void TickGrid::FitToWindowWidth(int windowWidthTw)
     // A window narrower than the grid's margins still shows the selection column.
     const int widthTw = std::max(int(windowWidthTw - 2.8 * m_leftTw), flex->ColWidthTw(0) + 2 * kBoxWidthTw);
     flex->resize(TwipsToPixels(widthTw), flex->height());
-    fitContainer();
+    fitHeight();
 }
 
 void TickGrid::fitContainer()
@@ -436,4 +445,27 @@ void YearSpinner::cmdSpin_Click(int index)
     txtCondiYear->SetText(QString::number(y));
     if (Changed)
         Changed();
+}
+
+// ---------------------------------------------------------------- YearConditionFrame
+
+YearConditionFrame::YearConditionFrame(QWidget* parent, int leftTw, int topTw, const QString& yearCaption)
+    : VbFrame(parent, QStringLiteral("Frame1"), QStringLiteral(" 条件设定 "))
+{
+    PlaceTw(this, leftTw, topTw, 4335, 1215);
+    Label3 = new VbLabel(this, QStringLiteral("Label3"), yearCaption);
+    PlaceTw(Label3, 120, 360, 1800, 255);
+    year = new YearSpinner(this, 1920, 240, 1215, 455, 3240);
+    lblRecords1 = new VbLabel(this, QStringLiteral("lblRecords1"), QStringLiteral("共有"));
+    PlaceTw(lblRecords1, 600, 840, 3495, 255);
+}
+
+void YearConditionFrame::ShowCountAtLoad(int n)
+{
+    lblRecords1->SetCaption(QStringLiteral("共有") + QString::number(n) + QStringLiteral(" 条记录符合条件"));
+}
+
+void YearConditionFrame::ShowCount(int n)
+{
+    lblRecords1->SetCaption(QStringLiteral("库中共有 ") + QString::number(n) + QStringLiteral(" 条记录符合条件"));
 }

@@ -128,14 +128,16 @@ public:
     // A box's click: its value goes into the flag of the row beside it.
     void chk_Click(int index);
 
-    // The load layout: room for the header and seven data rows, the selection
-    // column's width, the select-all label 10 twips under the grid.
+    // The load layout: room for the header and seven data rows (and for the
+    // horizontal scroll bar when the columns are wider than the grid), the
+    // selection column's width, the select-all label 10 twips under the grid.
     void LayoutAtLoad(int selectColumnWidthTw = 500);
     // The window's resize: the grid is the window's width less 2.8 times its left.
     void FitToWindowWidth(int windowWidthTw);
 
 private:
     void placeBoxes();
+    void fitHeight();
     void fitContainer();
 
     TickGridModel* m_model = nullptr;
@@ -164,4 +166,21 @@ public:
     // One year back (index 0) or on (index 1), then Changed.
     void cmdSpin_Click(int index);
     std::function<void()> Changed;
+};
+
+// The condition frame " 条件设定 " of the tick-grid windows that list one year: the
+// year's caption `Label3`, the year spinner and the row count `lblRecords1`.
+class YearConditionFrame : public VbFrame {
+    Q_OBJECT
+public:
+    YearConditionFrame(QWidget* parent, int leftTw, int topTw, const QString& yearCaption);
+
+    VbLabel* Label3 = nullptr;
+    YearSpinner* year = nullptr;
+    VbLabel* lblRecords1 = nullptr;
+
+    // The count as the window shows it after loading ("共有" and the number) and
+    // after any later query ("库中共有 " and the number).
+    void ShowCountAtLoad(int n);
+    void ShowCount(int n);
 };
