@@ -5,8 +5,29 @@
 #include "Workspace.h"
 
 #include <QFont>
+#include <QLabel>
 
 using namespace platform;
+
+namespace {
+
+// A tall narrow button shows its caption wrapped at the blanks, a word a line; the
+// caption itself stays as it is.
+void WrapCaption(QPushButton* button)
+{
+    auto* label = new QLabel(button->text(), button);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(button->rect().adjusted(2, 2, -2, -2));
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The label draws in the window's text colour; the button's own is cleared.
+    label->setForegroundRole(QPalette::WindowText);
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, Qt::transparent);
+    button->setPalette(pal);
+}
+
+}  // namespace
 
 ApprovalGridForm::ApprovalGridForm(const QString& name, Design design)
     : VbForm(name), m_db(name), m_design(std::move(design))
@@ -22,11 +43,13 @@ void ApprovalGridForm::SetupUi()
     SetInnerSizeTw(m_design.widthTw, m_design.heightTw);
 
     Label2 = new VbLabel(this, QStringLiteral("Label2"), m_design.instruction);
-    QFont bold = Label2->font();
-    bold.setPointSize(12);
-    bold.setBold(true);
-    Label2->setFont(bold);
-    Label2->setStyleSheet(QStringLiteral("color: red"));
+    if (m_design.instructionInRed) {
+        QFont bold = Label2->font();
+        bold.setPointSize(12);
+        bold.setBold(true);
+        Label2->setFont(bold);
+        Label2->setStyleSheet(QStringLiteral("color: red"));
+    }
     PlaceTw(Label2, 120, 120, m_design.instructionWidthTw, 375);
 
     grid = new TickGrid(this, 600, 720);
@@ -42,6 +65,7 @@ void ApprovalGridForm::SetupUi()
     PlaceTw(cmdExportoA, m_design.buttonsLeftTw, m_design.buttonsTopTw + 480, 1740, 495);
     Cmdexit = new VbButton(this, QStringLiteral("Cmdexit"), QStringLiteral(" 退       出"));
     PlaceTw(Cmdexit, m_design.exitLeftTw, m_design.buttonsTopTw, 615, 975);
+    WrapCaption(Cmdexit);
 
     cmdPvw->Click = [this] { cmdPvw_Click(); };
     cmdExportoA->Click = [this] { cmdExportoA_Click(); };

@@ -23,6 +23,7 @@ public:
         int heightTw = 0;
         QString instruction;
         int instructionWidthTw = 0;
+        bool instructionInRed = false;   // red bold 12-point type
         // The grid's query: its select (which ends in the rowid, kept but not shown)
         // and its year condition with its order, which binds the year.
         QString gridSelect;

@@ -14,6 +14,7 @@ ApprovalGridForm::Design design()
     d.heightTw = 5865;
     d.instruction = QStringLiteral("说明：在项目记录前划勾，确定中报项目，然后单击确定按钮。请您务必谨慎操作！！！");
     d.instructionWidthTw = 10215;
+    d.instructionInRed = true;
     // The approved projects of one start year, by category and then discipline; the
     // rowid closes the order and names the row each tick belongs to.
     d.gridSelect = QStringLiteral(
