@@ -4,6 +4,8 @@
 #include "approval/frmxmpz.h"
 #include "frame/frmmain.h"
 
+#include <QFile>
+
 namespace {
 
 const QString kA = QStringLiteral("A.人文、社会科学专项");
@@ -174,6 +176,20 @@ private slots:
         // The grid and the ticks are as they were, for another try.
         QCOMPARE(d.grid()->RecordCount(), 5);
         QCOMPARE(d.grid()->TickedRows(), (QList<int>{1, 4}));
+    }
+
+    void opensWithItsOwnClearFlagsWhenTheDatabaseIsMissing()
+    {
+        AppFixture fx;
+        QFile::remove(fx.dbPath());
+        gExportFlags = {0, 1, 1};
+        d.open(forms::frmxmpz);
+        QVERIFY(forms::frmxmpz.loaded());
+        QCOMPARE(fx.ui.messages.size(), 1);   // the connection's failure, once
+        QCOMPARE(gExportFlags, QVector<std::int16_t>{0});
+        QCOMPARE(d.countLabel(), QStringLiteral("共有0 条记录符合条件"));
+        d.press("cmdExportoA");
+        QCOMPARE(fx.ui.texts().last(), QStringLiteral("未选中任何批准项目，请您选择已批准项目！。"));
     }
 
     void rowsAreFoundByTheirFourValues()
