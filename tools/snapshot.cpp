@@ -6,6 +6,7 @@
 //
 // It works in a fresh application folder of its own (an empty login table).
 
+#include "ModVar.h"
 #include "TestSupport.h"
 #include "frame/frmAbout.h"
 #include "frame/frmLogin.h"
@@ -67,12 +68,22 @@ int main(int argc, char** argv)
     fx.exec(QStringLiteral("insert into sysdm values ('01', '省重点实验室')"));
     fx.exec(QStringLiteral("insert into xkdm values ('PA', '数学'), ('PB', '物理学')"));
     fx.exec(QStringLiteral("insert into login values ('admin', 'secret')"));
+    // Applications and approved projects of the year for the tick-grid windows.
+    for (int i = 1; i <= 10; ++i) {
+        for (const char* table : {"xmsb", "xmsbpz"})
+            fx.exec(QStringLiteral("insert into %1 (xmlb, xmmc, xmfzr, sqrq, qsny, xkmc, zzny, ssxk, szdw) "
+                                   "values (?, ?, ?, '2026.03.01', '2026年1月', '数学', '2028年12月', 'PA', ?)")
+                        .arg(QString::fromLatin1(table)),
+                    {CategoryText(1 + i % 3), QStringLiteral("示范项目第%1号研究").arg(i), QStringLiteral("张%1").arg(i),
+                     QStringLiteral("示范大学%1").arg(i % 3 + 1)});
+    }
     const struct {
         const char* item;
         const char* file;
     } windows[] = {
         {"mnudwdmgl", "frmdwdm.png"}, {"mnuzdsysdmgl", "frmsys.png"}, {"mnuxkdmgl", "frmxkdm.png"},
         {"mnusqdwmc", "frmsqdw.png"}, {"mnuuser", "frmuser.png"},
+        {"mnuxmpzgl", "frmxmpz.png"}, {"mnuqdzbxm", "frmqdzbxm.png"},
     };
     for (const auto& w : windows) {
         QAction* item = forms::frmmain->findChild<QAction*>(QString::fromLatin1(w.item));

@@ -1,21 +1,19 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// The choice of the projects due for a mid-term report: the approved projects
+// (xmsbpz) whose start year is the year in the condition frame, of every category, in
+// a tick grid. "确  定" copies every ticked project into the mid-term table xmpz with
+// the current calendar year as its year, in one transaction; a project already
+// chosen for that year is not copied again. The approved rows stay as they are.
 
-class frmqdzbxm : public VbForm {
+#include "ApprovalGridForm.h"
+
+class frmqdzbxm : public ApprovalGridForm {
     Q_OBJECT
 public:
     frmqdzbxm();
 
 protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
-    DbConnection m_db{QStringLiteral("frmqdzbxm")};
+    void cmdExportoA_Click() override;
 };
 
 namespace forms {

@@ -1,21 +1,19 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// Project approval and archiving: the applications (xmsb) whose start year is the
+// year in the condition frame, of every category, in a tick grid. "批  准" moves the
+// ticked applications into the approved table xmsbpz; "未批准项目归档" moves every
+// application of the year that is not ticked into the archive xmsbwpz. Each of the
+// two is one transaction: every row moves, or none does.
 
-class frmxmpz : public VbForm {
+#include "ApprovalGridForm.h"
+
+class frmxmpz : public ApprovalGridForm {
     Q_OBJECT
 public:
     frmxmpz();
 
 protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
-    DbConnection m_db{QStringLiteral("frmxmpz")};
+    void cmdExportoA_Click() override;
 };
 
 namespace forms {

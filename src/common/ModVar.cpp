@@ -8,8 +8,8 @@ QString gDbPath;
 std::shared_ptr<Workspace> gWorkspace;
 QVector<std::int16_t> gExportFlags;
 QVector<std::int16_t> gImportFlags;
-std::int16_t gRowIndex = 0;
-std::int16_t gCheckedCount = 0;
+int gRowIndex = 0;
+int gCheckedCount = 0;
 QString gExportFile;
 QString gExportTable;
 

@@ -18,11 +18,16 @@ extern QString gAppUnitName;
 extern QString gDbPath;
 // The database engine's default workspace while a tick-grid window is open.
 extern std::shared_ptr<Workspace> gWorkspace;
-// One tick flag per grid row, row i at index i counting from 1 (index 0 unused).
+// One tick flag per row of the open tick grid's query, row i at index i counting
+// from 1 (index 0 unused): 1 ticked, 0 not. The submission and approval grids use
+// gExportFlags, the reception grids gImportFlags. Counts and indexes are plain
+// ints: a year's rows may number more than a 16-bit count holds.
 extern QVector<std::int16_t> gExportFlags;
 extern QVector<std::int16_t> gImportFlags;
-extern std::int16_t gRowIndex;
-extern std::int16_t gCheckedCount;
+// The grid's top row as the last box click read it; scratch, reset by SetDat.
+extern int gRowIndex;
+// The number of ticked rows, counted by an operation before it acts.
+extern int gCheckedCount;
 extern QString gExportFile;
 extern QString gExportTable;
 

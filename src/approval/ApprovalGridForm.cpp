@@ -1,0 +1,173 @@
+#include "ApprovalGridForm.h"
+
+#include "Failure.h"
+
+#include "ModVar.h"
+#include "Platform.h"
+#include "Workspace.h"
+
+#include <QFont>
+#include <QLabel>
+
+using namespace platform;
+
+namespace {
+
+// A tall narrow button shows its caption wrapped at the blanks, a word a line; the
+// caption itself stays as it is.
+void WrapCaption(QPushButton* button)
+{
+    auto* label = new QLabel(button->text(), button);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(button->rect().adjusted(2, 2, -2, -2));
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The label draws in the window's text colour; the button's own is cleared.
+    label->setForegroundRole(QPalette::WindowText);
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, Qt::transparent);
+    button->setPalette(pal);
+}
+
+}  // namespace
+
+ApprovalGridForm::ApprovalGridForm(const QString& name, Design design)
+    : VbForm(name), m_db(name), m_design(std::move(design))
+{
+}
+
+void ApprovalGridForm::SetDat(int nCount) { grid->SetDat(nCount); }
+
+void ApprovalGridForm::SetupUi()
+{
+    grid = nullptr;   // no resize reaches the controls of the last load
+    setWindowTitle(m_design.caption);
+    SetInnerSizeTw(m_design.widthTw, m_design.heightTw);
+
+    Label2 = new VbLabel(this, QStringLiteral("Label2"), m_design.instruction);
+    if (m_design.instructionInRed) {
+        QFont bold = Label2->font();
+        bold.setPointSize(12);
+        bold.setBold(true);
+        Label2->setFont(bold);
+        Label2->setStyleSheet(QStringLiteral("color: red"));
+    }
+    PlaceTw(Label2, 120, 120, m_design.instructionWidthTw, 375);
+
+    grid = new TickGrid(this, 600, 720);
+    grid->SetHiddenColumns({QStringLiteral("rowid")});
+
+    Frame1 = new YearConditionFrame(this, 840, m_design.frameTopTw, QStringLiteral("项目起始年份等于："));
+
+    cmdPvw = new VbButton(this, QStringLiteral("cmdPvw"), m_design.archiveCaption);
+    cmdPvw->setToolTip(QStringLiteral("将未批准项目从项目申报库中删除并归档"));
+    cmdPvw->setEnabled(m_design.archiveEnabled);
+    PlaceTw(cmdPvw, m_design.buttonsLeftTw, m_design.buttonsTopTw, 1740, 495);
+    cmdExportoA = new VbButton(this, QStringLiteral("cmdExportoA"), m_design.confirmCaption);
+    PlaceTw(cmdExportoA, m_design.buttonsLeftTw, m_design.buttonsTopTw + 480, 1740, 495);
+    Cmdexit = new VbButton(this, QStringLiteral("Cmdexit"), QStringLiteral(" 退       出"));
+    PlaceTw(Cmdexit, m_design.exitLeftTw, m_design.buttonsTopTw, 615, 975);
+    WrapCaption(Cmdexit);
+
+    cmdPvw->Click = [this] { cmdPvw_Click(); };
+    cmdExportoA->Click = [this] { cmdExportoA_Click(); };
+    Cmdexit->Click = [this] { Cmdexit_Click(); };
+    Frame1->year->Changed = [this] { cmdSpin_Changed(); };
+}
+
+void ApprovalGridForm::Form_Load()
+{
+    // The window's own flags first: whatever fails below, no tick of another window
+    // survives into this one.
+    SetDat(0);
+    CentreOnMain(*this);
+    const bool opened = OpenWindowConnection(m_db);
+    Form_Resize();
+    Frame1->year->SetStartYear(Today().year());
+    if (opened) {
+        try {
+            grid->Load(m_db, m_design.gridSelect + m_design.yearFilter, {Frame1->year->Year()});
+        } catch (const std::exception& e) {
+            ShowFailure(e);
+        }
+    }
+    gWorkspace = Workspace::DefaultWorkspace();
+    grid->LayoutAtLoad(500);
+    Frame1->ShowCountAtLoad(grid->RecordCount());
+    grid->flex->SetCol(0);
+}
+
+void ApprovalGridForm::Form_Resize()
+{
+    if (grid)
+        grid->FitToWindowWidth(int(InnerWidthTw()));
+}
+
+void ApprovalGridForm::Form_Unload()
+{
+    if (gWorkspace)
+        gWorkspace->Close();
+    gWorkspace.reset();
+    m_db.Close();
+    ReleaseMainWindow();
+}
+
+void ApprovalGridForm::Cmdexit_Click() { Unload(); }
+
+void ApprovalGridForm::Requery()
+{
+    try {
+        grid->Load(m_db, m_design.gridSelect + m_design.yearFilter, {Frame1->year->Year()});
+    } catch (const std::exception& e) {
+        ShowFailure(e);
+    }
+    Frame1->ShowCount(grid->RecordCount());
+    grid->flex->SetCol(1);
+}
+
+void ApprovalGridForm::cmdSpin_Changed() { Requery(); }
+
+bool ApprovalGridForm::CountTicks()
+{
+    gCheckedCount = grid->TickedCount();
+    if (gCheckedCount > 0)
+        return true;
+    MsgBox(QStringLiteral("未选中任何批准项目，请您选择已批准项目！。"), vbOKOnly + vbExclamation,
+           QStringLiteral("错误提示"));
+    return false;
+}
+
+void ApprovalGridForm::cmdPvw_Click()
+{
+    if (grid->RecordCount() == 0) {
+        MsgBox(QStringLiteral("无可操作的项目！！！"), vbOKOnly + vbExclamation, QStringLiteral("错误提示"));
+        return;
+    }
+    if (MsgBox(QStringLiteral("进行《未批准项目归档》前必须确认已批准项目不在剩下项目中，您确认吗？"), vbYesNo,
+               QStringLiteral("提示信息"))
+        != vbYes)
+        return;
+    BusyCursor busy;
+    // Exactly the rows left unticked move, each found by its rowid; a ticked row
+    // stays even where an unticked one has the same category, name, leader and start.
+    const QString copy = records::copyStatement(*m_design.archive, *m_design.listed) + QStringLiteral(" where rowid = ?");
+    const QString remove =
+        QStringLiteral("delete from %1 where rowid = ?").arg(records::quoteIdentifier(m_design.listed->table));
+    try {
+        m_db.InTransaction([&] {
+            for (int row = 1; row <= grid->RecordCount(); ++row) {
+                if (grid->Flags()[row] != 0)
+                    continue;
+                const QVariant rowid = grid->Value(row, QStringLiteral("rowid"));
+                m_db.Exec(copy, {rowid});
+                m_db.Exec(remove, {rowid});
+            }
+        });
+    } catch (const std::exception& e) {
+        // Nothing moved; the ticks stay for another try.
+        ShowFailure(e);
+        return;
+    }
+    Requery();
+    MsgBox(QStringLiteral("未批准项目归档操作已完成。"), vbOKOnly + vbInformation, QStringLiteral("提示信息"));
+}
