@@ -226,10 +226,13 @@ void TestFrmsqs::previewBuildsTheCurrentApplication()
     QVERIFY(!animation->IsPlaying());
     QCOMPARE(Grid(f)->Row(), 1);
 
-    // Built again, the same file is written anew.
+    // Built again, the same file is written anew. A desktop that cannot open it
+    // leaves it in doc and says so.
+    fx.ui.openSucceeds = false;
     Click(f, "Cmdprint");
     QCOMPARE(fx.ui.openedDocuments, QStringList({expectedPath, expectedPath}));
     QCOMPARE(DocFiles(fx), QStringList{"第二个_项目.doc"});
+    QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
 }
 
 void TestFrmsqs::previewWithoutApplications_data() { BothWindows(); }
