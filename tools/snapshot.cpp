@@ -77,6 +77,12 @@ int main(int argc, char** argv)
                     {CategoryText(1 + i % 3), QStringLiteral("示范项目第%1号研究").arg(i), QStringLiteral("张%1").arg(i),
                      QStringLiteral("示范大学%1").arg(i % 3 + 1)});
     }
+    // Applications of the login's category for the two document windows.
+    for (int i = 1; i <= 3; ++i)
+        fx.exec(QStringLiteral("insert into xmsb (xmlb, xmmc, fzrxm, fzrzc, szdw, sqje, sqrq) values "
+                               "('B.自然科学专项', ?, ?, '教授', ?, ?, ?)"),
+                {QStringLiteral("寒区城市供热管网节能运行关键技术研究%1").arg(i), QStringLiteral("欧阳振华"),
+                 QStringLiteral("示范大学%1").arg(i), 12.5 * i, QStringLiteral("2004.03.0%1").arg(i)});
     const struct {
         const char* item;
         const char* file;
@@ -84,6 +90,7 @@ int main(int argc, char** argv)
         {"mnudwdmgl", "frmdwdm.png"}, {"mnuzdsysdmgl", "frmsys.png"}, {"mnuxkdmgl", "frmxkdm.png"},
         {"mnusqdwmc", "frmsqdw.png"}, {"mnuuser", "frmuser.png"},
         {"mnuxmpzgl", "frmxmpz.png"}, {"mnuqdzbxm", "frmqdzbxm.png"},
+        {"mnusqs", "frmsqs.png"}, {"mnuxmsbylb", "frmylb.png"},
     };
     for (const auto& w : windows) {
         QAction* item = forms::frmmain->findChild<QAction*>(QString::fromLatin1(w.item));

@@ -330,6 +330,22 @@ void FillSummaryList(WordDocument& d, WordDocument& block, const QString& catego
     }
 }
 
+void ShowNothingToPreview()
+{
+    platform::MsgBox(QStringLiteral("没有可以预览的记录！"), platform::vbOKOnly, kTitle);
+}
+
+void ShowApplicationFailure()
+{
+    platform::MsgBox(QStringLiteral("打印错误，请与vero科技处联系！"), platform::vbOKOnly, kTitle);
+}
+
+void ShowSummaryFailure()
+{
+    platform::MsgBox(QStringLiteral("生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"), platform::vbOKOnly,
+                     kTitle);
+}
+
 QString BuildApplicationDocument(int category, const Record& row)
 {
     const QVariant projectName = row(QStringLiteral("xmmc"));
@@ -347,7 +363,7 @@ QString BuildApplicationDocument(int category, const Record& row)
         doc->saveAs(DocFolder(), SafeFileName(projectName.toString()) + QStringLiteral(".doc"));
         return doc->path();
     } catch (const DocError&) {
-        platform::MsgBox(QStringLiteral("打印错误，请与vero科技处联系！"), platform::vbOKOnly, kTitle);
+        ShowApplicationFailure();
         return QString();
     }
 }
@@ -355,7 +371,7 @@ QString BuildApplicationDocument(int category, const Record& row)
 QString BuildSummaryList(int category, const QList<Record>& rows, const QDate& today)
 {
     if (rows.isEmpty()) {
-        platform::MsgBox(QStringLiteral("没有可以预览的记录！"), platform::vbOKOnly, kTitle);
+        ShowNothingToPreview();
         return QString();
     }
     try {
@@ -368,8 +384,7 @@ QString BuildSummaryList(int category, const QList<Record>& rows, const QDate& t
                                       + QStringLiteral("项目申报一览表.doc"));
         return list->path();
     } catch (const DocError&) {
-        platform::MsgBox(QStringLiteral("生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"), platform::vbOKOnly,
-                         kTitle);
+        ShowSummaryFailure();
         return QString();
     }
 }

@@ -38,6 +38,12 @@ void FillApplicationDocument(WordDocument& doc, int category, const Record& row)
 void FillSummaryList(WordDocument& list, WordDocument& continuation, const QString& categoryName,
                      const QList<Record>& rows);
 
+// The message of a build with no application to write, and those of a failed
+// application document and of a failed summary list.
+void ShowNothingToPreview();
+void ShowApplicationFailure();
+void ShowSummaryFailure();
+
 // Builds the application document of one row into doc/<project name>.doc and returns
 // its path; on failure shows the message and returns an empty text (no file written).
 QString BuildApplicationDocument(int category, const Record& row);

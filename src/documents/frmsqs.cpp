@@ -1,24 +1,29 @@
 #include "frmsqs.h"
 
+#include "DocScripts.h"
+#include "Failure.h"
+#include "ModVar.h"
+
 frmsqs::frmsqs()
-    : VbForm(QStringLiteral("frmsqs"))
+    : DocumentListWindow(QStringLiteral("frmsqs"),
+                         {QStringLiteral("生成申请书"), QStringLiteral("正在生成申请书，请稍候......"), false,
+                          QStringLiteral("sqrq desc")})
 {
 }
 
-void frmsqs::SetupUi()
+void frmsqs::Cmdprint_Click()
 {
-    setWindowTitle(QStringLiteral("生成申请书"));
-    SetInnerSizeTw(8250, 5610);
-}
-
-void frmsqs::Form_Load()
-{
-    CentreOnMain(*this);
-}
-
-void frmsqs::Form_Unload()
-{
-    // Opened without disabling the main window: it enables the main window only
-    // when no window that disables it is open.
-    ReleaseMainWindowUnlessLocked(*this);
+    if (!HasRowsToPreview())
+        return;
+    if (!ProgressOn()) {
+        docs::ShowApplicationFailure();
+        ProgressOff();
+        return;
+    }
+    const Recordset& rs = Rs();
+    const QString path =
+        docs::BuildApplicationDocument(gCategory, [&rs](const QString& column) { return rs.Field(column); });
+    ProgressOff();
+    if (!path.isEmpty())
+        OpenFinishedDocument(path);
 }

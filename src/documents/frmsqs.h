@@ -1,17 +1,16 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
+// The application document window: the category's applications in a grid; "预  览"
+// writes the chosen one into its category's application document in doc and opens
+// it in the desktop's word processor.
+#include "DocumentListWindow.h"
 
-class frmsqs : public VbForm {
+class frmsqs : public DocumentListWindow {
     Q_OBJECT
 public:
     frmsqs();
 
 protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
+    void Cmdprint_Click() override;
 };
 
 namespace forms {

@@ -1,24 +1,43 @@
 #include "frmylb.h"
 
+#include "DocScripts.h"
+#include "Failure.h"
+#include "ModVar.h"
+#include "Platform.h"
+
 frmylb::frmylb()
-    : VbForm(QStringLiteral("frmylb"))
+    : DocumentListWindow(QStringLiteral("frmylb"),
+                         {QStringLiteral("生成项目申报一览表"), QStringLiteral("正在生成项目申报一览表，请稍候......"),
+                          true, QStringLiteral("sqrq desc,szdw asc,ssxk asc")})
 {
 }
 
-void frmylb::SetupUi()
+void frmylb::Cmdprint_Click()
 {
-    setWindowTitle(QStringLiteral("生成项目申报一览表"));
-    SetInnerSizeTw(8250, 5610);
-}
-
-void frmylb::Form_Load()
-{
-    CentreOnMain(*this);
-}
-
-void frmylb::Form_Unload()
-{
-    // Opened without disabling the main window: it enables the main window only
-    // when no window that disables it is open.
-    ReleaseMainWindowUnlessLocked(*this);
+    if (!HasRowsToPreview())
+        return;
+    Recordset& rs = Rs();
+    try {
+        rs.MoveFirst();
+        if (!ProgressOn()) {
+            docs::ShowSummaryFailure();
+            ProgressOff();
+            return;
+        }
+        // The list walks the window's rows in their order and leaves the set past
+        // its last row.
+        QList<docs::Record> rows;
+        while (!rs.Eof()) {
+            const int row = rs.CurrentIndex();
+            rows << [&rs, row](const QString& column) { return rs.ValueAt(row, rs.FieldIndex(column)); };
+            rs.MoveNext();
+        }
+        const QString path = docs::BuildSummaryList(gCategory, rows, platform::Today());
+        ProgressOff();
+        if (!path.isEmpty())
+            OpenFinishedDocument(path);
+    } catch (const DbError& e) {
+        ProgressOff();
+        ShowFailure(e);
+    }
 }

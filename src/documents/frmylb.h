@@ -1,17 +1,16 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
+// The summary-list window: the category's applications in a grid; "预  览" writes
+// all of them, twelve to a page, into the category's summary list in doc and opens
+// it in the desktop's word processor.
+#include "DocumentListWindow.h"
 
-class frmylb : public VbForm {
+class frmylb : public DocumentListWindow {
     Q_OBJECT
 public:
     frmylb();
 
 protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
+    void Cmdprint_Click() override;
 };
 
 namespace forms {

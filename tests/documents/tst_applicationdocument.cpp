@@ -12,53 +12,6 @@ using docs::WordDocument;
 
 namespace {
 
-QString Chars(int n)
-{
-    const QString pool = QStringLiteral("一二三四五六七八九十甲乙丙丁戊己庚辛壬癸");
-    QString s;
-    for (int i = 0; i < n; ++i)
-        s += pool.at(i % pool.size());
-    return s;
-}
-
-QVariantMap FullRecord(int category)
-{
-    QVariantMap r{
-        {"xmbh", "XM2004-17"}, {"ssxk", "C"}, {"xkmc", "社会学"}, {"xmmc", " 城市社区治理研究 "},
-        {"xmfzr", "张三"}, {"szdw", "Oskavelvero大学"}, {"sqrq", "2004.03.15"}, {"sqje", 12.5},
-        {"qsny", "2004年6月"}, {"zzny", "2006年12月"}, {"sysdm", "101"}, {"sysmc", "社会发展研究基地"},
-        {"yjjg", "社会学研究所"}, {"fzrxm", "张三"}, {"fzrxb", "男"}, {"fzrcsny", "1960.05"},
-        {"fzrxw", "博士"}, {"fzrhdxwsj", "1990.07"}, {"fzrsbdbz", "博导"}, {"fzrzcdm", "011"},
-        {"fzrzc", "教授"}, {"fzrdzsj", "1995.09"}, {"fzryjfx", "社会治理"}, {"fzrlxdh", "0451-8666123"},
-        {"fzrszxs", "社会学系"}, {"zrs", 9.0}, {"gjrs", 3.0}, {"zjrs", 4.0}, {"cjrs", 2.0}, {"bshrs", 1.0},
-        {"bssrs", 2.0}, {"sssrs", 3.0}, {"cjdws", 2.0}, {"yjnrzy", Chars(45)}, {"yqcg", "专著一部，论文五篇"},
-        {"nf1", "2004"}, {"jdap1", "调查"}, {"nf2", "2005"}, {"jdap2", "分析"}, {"nf3", "2006"}, {"jdap3", "成书"},
-    };
-    if (category != 3)
-        r["yjlb"] = "A.基础研究";
-    else
-        r["yjlb"] = "";
-    for (int k = 1; k <= 8; ++k) {
-        const QString n = QString::number(k);
-        r["xm" + n] = "成员" + n;
-        r["nl" + n] = 30.0 + k;
-        r["zc" + n] = "讲师";
-        r["xw" + n] = "硕士";
-        r["szdw" + n] = "单位" + n;
-        r["xmfg" + n] = "分工" + n;
-        r["zcdm" + n] = "012";
-    }
-    if (category == 3) {
-        r["hzdw"] = "Oskavelvero制药厂";
-        r["ztz"] = 100.0;
-        r["xxzc"] = 20.0;
-        r["hzdwtz"] = 50.0;
-        r["yhdk"] = 25.5;
-        r["jytbk"] = 4.5;
-    }
-    return r;
-}
-
 QVariantMap WithNull(QVariantMap r, const QStringList& columns)
 {
     for (const QString& c : columns)

@@ -44,7 +44,7 @@ QString TestUi::fileDialog(const platform::FileDialogRequest& request)
 bool TestUi::openDocument(const QString& path)
 {
     openedDocuments << path;
-    return true;
+    return openSucceeds;
 }
 
 bool TestUi::startProgram(const QString& path, const QStringList&)

@@ -29,6 +29,7 @@ public:
     QDate todayDate = QDate(2026, 12, 10);
     QString floppy;
     QStringList openedDocuments;
+    bool openSucceeds = true;   // whether the desktop opens a document handed to it
     QStringList startedPrograms;
     bool startSucceeds = true;
 

@@ -1,0 +1,163 @@
+#include "DocumentListWindow.h"
+
+#include "AppFolder.h"
+#include "DocScripts.h"
+#include "Failure.h"
+#include "ModVar.h"
+#include "Platform.h"
+#include "Twips.h"
+
+#include <QHeaderView>
+
+namespace {
+
+struct GridColumn {
+    const char* caption;
+    const char* field;
+    int widthTw;
+};
+
+// Captions as the grid shows them, blanks included.
+const GridColumn kColumns[] = {
+    {"     项 目 名 称", "XMMC", 2400}, {"申 请 人", "FZRXM", 870},         {"  职 称", "FZRZC", 975},
+    {"      申 请 人 单 位", "SZDW", 2535}, {"申请金额(万元)", "SQJE", 1350},
+};
+
+constexpr int kButtonWidthTw = 1095;
+constexpr int kButtonGapTw = 222;
+
+}  // namespace
+
+DocumentListWindow::DocumentListWindow(const QString& formName, DocumentListMember member)
+    : VbForm(formName), m(std::move(member))
+{
+}
+
+void DocumentListWindow::SetupUi()
+{
+    SetInnerSizeTw(8250, 5610);
+
+    data1 = new DataControl(this, QStringLiteral("data1"));
+    data1->hide();
+
+    DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
+    PlaceTw(DataGrid1, 60, 60, 8130, 3540);
+    for (const GridColumn& c : kColumns) {
+        DataGrid1->AddColumn(QString::fromUtf8(c.caption), QString::fromLatin1(c.field));
+        DataGrid1->setColumnWidth(DataGrid1->ColumnCount() - 1, TwipsToPixels(c.widthTw));
+    }
+
+    // The progress band between the grid and the buttons.
+    Animation1 = new VbAnimation(this);
+    Animation1->setObjectName(QStringLiteral("Animation1"));
+    PlaceTw(Animation1, 1440, 3660, 720, 720);
+    Animation1->hide();
+    Txtmsg = new VbTextBox(this, QStringLiteral("Txtmsg"));
+    PlaceTw(Txtmsg, 2280, 3855, 4560, 330);
+    Txtmsg->SetText(m.progressText);
+    Txtmsg->SetLocked(true);
+    Txtmsg->setFocusPolicy(Qt::NoFocus);
+    QPalette red = Txtmsg->palette();
+    red.setColor(QPalette::Text, Qt::red);
+    if (m.greyProgressBack)
+        red.setColor(QPalette::Base, red.color(QPalette::Window));
+    Txtmsg->setPalette(red);
+    Txtmsg->hide();
+
+    Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
+    PlaceTw(Frame2, 60, 4440, 8130, 1050);
+    int column = 0;
+    auto button = [this, &column](const char* name, const char* caption, std::function<void()> click) {
+        auto* b = new VbButton(Frame2, QString::fromLatin1(name), QString::fromUtf8(caption));
+        PlaceTw(b, kButtonGapTw + column++ * (kButtonWidthTw + kButtonGapTw), 360, kButtonWidthTw, 420);
+        b->Click = std::move(click);
+        return b;
+    };
+    Cmdfst = button("Cmdfst", "第一条", [this] { Cmdfst_Click(); });
+    Cmdpre = button("Cmdpre", "上一条", [this] { Cmdpre_Click(); });
+    Cmdnxt = button("Cmdnxt", "下一条", [this] { Cmdnxt_Click(); });
+    Cmdlst = button("Cmdlst", "最后一条", [this] { Cmdlst_Click(); });
+    Cmdprint = button("Cmdprint", "预  览", [this] { Cmdprint_Click(); });
+    Cmdexit = button("Cmdexit", "退  出", [this] { Cmdexit_Click(); });
+
+    SetTabOrder({Cmdfst, Cmdpre, Cmdnxt, Cmdlst, Cmdprint, Cmdexit, DataGrid1});
+}
+
+void DocumentListWindow::Form_Load()
+{
+    CentreOnMain(*this);
+    setWindowTitle(m.caption);
+    try {
+        BindDataControl(*data1, QStringLiteral("select * from xmsb"), QString());
+        // Outside the three categories the grid stays unbound over every row.
+        const QString category = CategoryText(gCategory);
+        if (!category.isEmpty()) {
+            data1->SetRecordSource(QStringLiteral("select * from xmsb where xmlb=? order by ") + m.order, {category});
+            data1->Refresh();
+            DataGrid1->SetDataSource(data1);
+        }
+        if (Rs().RecordCount() >= 1)
+            Rs().MoveFirst();
+    } catch (const DbError& e) {
+        // Without its rows the window still opens, empty and closable.
+        ShowFailure(e);
+    }
+}
+
+void DocumentListWindow::Form_Unload()
+{
+    // Opened without disabling the main window: it enables the main window only
+    // when no window that disables it is open.
+    ReleaseMainWindowUnlessLocked(*this);
+}
+
+bool DocumentListWindow::HasRowsToPreview()
+{
+    if (Rs().RecordCount() >= 1)
+        return true;
+    docs::ShowNothingToPreview();
+    return false;
+}
+
+bool DocumentListWindow::ProgressOn()
+{
+    Txtmsg->show();
+    Animation1->show();
+    if (!Animation1->Open(appFolder() + QStringLiteral("/clock.avi")))
+        return false;
+    Animation1->Play();
+    return true;
+}
+
+void DocumentListWindow::ProgressOff()
+{
+    Txtmsg->hide();
+    Animation1->hide();
+    Animation1->Stop();
+}
+
+void DocumentListWindow::OpenFinishedDocument(const QString& path)
+{
+    if (!platform::OpenDocument(path))
+        docs::ShowApplicationFailure();
+}
+
+void DocumentListWindow::Navigate(void (*move)(Recordset&))
+{
+    try {
+        move(Rs());
+    } catch (const DbError& e) {
+        ShowFailure(e);
+    }
+}
+
+void DocumentListWindow::Cmdfst_Click() { Navigate(::Cmdfst_Click); }
+void DocumentListWindow::Cmdpre_Click() { Navigate(::Cmdpre_Click); }
+void DocumentListWindow::Cmdnxt_Click() { Navigate(::Cmdnxt_Click); }
+void DocumentListWindow::Cmdlst_Click() { Navigate(::Cmdlst_Click); }
+
+void DocumentListWindow::Cmdexit_Click()
+{
+    data1->Close();
+    Unload();
+}
