@@ -102,26 +102,34 @@ void fillScratchFromFile(DbConnection& db, const SubmittedFile& file, const QLis
 
 // For each received row, the first live row (in stored order) with the same key is
 // deleted; n received rows of one key take the first n live rows of that key. A
-// received Null compares as an empty text. Keys compare as the live table's columns
-// do (without regard to the case of Latin letters).
+// received Null compares as an empty text. Keys compare without regard to the case
+// of Latin letters, as the live table's columns do. The received keys are gathered
+// in an indexed table of the connection's own (not in the file), so that each live
+// row looks its key up instead of being compared with every received row.
 void deleteSameKeyRows(DbConnection& db, const QStringList& keys, const QString& table, const QString& scratch)
 {
-    QStringList received, grouping, partition, match;
+    QStringList defs, received, grouping, match;
     for (int i = 0; i < keys.size(); ++i) {
         const QString key = records::quoteIdentifier(keys[i]);
         const QString alias = QStringLiteral("k%1").arg(i);
-        received << QStringLiteral("coalesce(%1, '') as %2").arg(key, alias);
-        grouping << QStringLiteral("coalesce(%1, '') collate nocase").arg(key);
-        partition << QStringLiteral("k.") + alias;
-        match << QStringLiteral("t.%1 = k.%2").arg(key, alias);
+        defs << alias + QStringLiteral(" text collate nocase");
+        received << QStringLiteral("coalesce(%1, '') collate nocase").arg(key);
+        grouping << QString::number(i + 1);
+        match << QStringLiteral("k.%1 = t.%2").arg(alias, key);
     }
-    db.Exec(QStringLiteral("with k as (select %1, count(*) as n from main.%2 group by %3) "
-                           "delete from main.%4 where rowid in (select r from ("
-                           "select t.rowid as r, k.n as n, row_number() over (partition by %5 order by t.rowid) as rn "
-                           "from main.%4 as t join k on %6) where rn <= n)")
-                .arg(received.join(QStringLiteral(", ")), records::quoteIdentifier(scratch),
-                     grouping.join(QStringLiteral(", ")), records::quoteIdentifier(table),
-                     partition.join(QStringLiteral(", ")), match.join(QStringLiteral(" and "))));
+    QStringList aliases;
+    for (int i = 0; i < keys.size(); ++i)
+        aliases << QStringLiteral("k%1").arg(i);
+    db.Exec(QStringLiteral("drop table if exists temp.receivedkeys"));
+    db.Exec(QStringLiteral("create temp table receivedkeys (%1, n integer, primary key (%2))")
+                .arg(defs.join(QStringLiteral(", ")), aliases.join(QStringLiteral(", "))));
+    db.Exec(QStringLiteral("insert into temp.receivedkeys select %1, count(*) from main.%2 group by %3")
+                .arg(received.join(QStringLiteral(", ")), records::quoteIdentifier(scratch), grouping.join(QStringLiteral(", "))));
+    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from ("
+                           "select t.rowid as r, k.n as n, row_number() over (partition by k.rowid order by t.rowid) as rn "
+                           "from main.%1 as t join temp.receivedkeys as k on %2) where rn <= n)")
+                .arg(records::quoteIdentifier(table), match.join(QStringLiteral(" and "))));
+    db.Exec(QStringLiteral("drop table temp.receivedkeys"));
 }
 
 void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget& target,
