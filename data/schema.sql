@@ -1,5 +1,7 @@
--- The database that comes with the program (data/qwdb.mdb). The program never
--- creates or alters tables; the build makes the file from this script.
+-- The database that comes with the program (data/qwdb.mdb). The build makes the file
+-- from this script. The program creates no table of its own but the reception's
+-- scratch tables tempxmsb and tempxmjt: each reception makes its one anew with the
+-- columns of the received file and leaves it in the file holding the rows received.
 --
 -- Column order is part of each table's contract: readers address columns by
 -- position (a code table's code is column 0 and its name column 1; the login window

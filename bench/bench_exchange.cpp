@@ -1,0 +1,149 @@
+// Exchange speed: writing 10,000 ticked applications to a submission file and
+// receiving them again, beside the same rows copied by one plain SQLite
+// INSERT ... SELECT. Printed, never asserted.
+//
+//     build/bench/bench_exchange
+
+#include "ModVar.h"
+#include "RecordLayouts.h"
+#include "TestSupport.h"
+#include "exchange/Reception.h"
+#include "exchange/SubmissionFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int kRows = 10000;
+constexpr int kRuns = 3;
+
+// Every column filled: numbers for number columns, Chinese text with the row's
+// number elsewhere, so that the key (name, leader, date) differs from row to row.
+QString fillStatement()
+{
+    QStringList values;
+    for (const records::Column& c : records::applications().columns)
+        values << (c.kind == records::Kind::Number ? QStringLiteral("i + 0.5")
+                                                   : QStringLiteral("'%1值' || i").arg(c.name));
+    return QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "
+                          "insert into xmsb (%2) select %3 from n")
+        .arg(kRows)
+        .arg(records::columnList(records::applications()), values.join(QStringLiteral(", ")));
+}
+
+void run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
+{
+    QSqlQuery q(db);
+    q.prepare(sql);
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (!q.exec())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+}
+
+// The best of kRuns, in milliseconds; `prepare` runs before each, off the clock.
+double best(const std::function<void()>& measured, const std::function<void()>& prepare = {})
+{
+    double result = -1;
+    for (int i = 0; i < kRuns; ++i) {
+        if (prepare)
+            prepare();
+        QElapsedTimer t;
+        t.start();
+        measured();
+        const double ms = double(t.nsecsElapsed()) / 1e6;
+        result = result < 0 ? ms : qMin(result, ms);
+    }
+    return result;
+}
+
+void line(const char* what, double ms, const char* plainWhat, double plainMs)
+{
+    std::printf("%-44s %9.1f ms   %-40s %9.1f ms   x%.1f\n", what, ms, plainWhat, plainMs, ms / plainMs);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    AppFixture fx;
+    gDbPath = fx.dbPath();
+    fx.exec(fillStatement());
+    const QString scratch = fx.folder() + QStringLiteral("/bench");
+    QDir().mkpath(scratch);
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
+    db.setDatabaseName(fx.dbPath());
+    if (!db.open())
+        qFatal("cannot open the database");
+
+    // Export: every row ticked, in the order of the application submission window.
+    QString file;
+    const double exportMs = best([&] {
+        gExportFlags = QVector<std::int16_t>(kRows + 1, 1);
+        gCheckedCount = kRows;
+        gExportTable = QStringLiteral("xmsb");
+        gExportFile = NewSubmissionFile(QStringLiteral("项目申请"));
+        if (!PackData(RowQuery{QStringLiteral("xmsb"), {}, {}, QStringLiteral("xmlb, ssxk")}))
+            qFatal("export failed: %s", qPrintable(fx.ui.texts().join(QLatin1Char('\n'))));
+        file = gExportFile;
+    });
+    const QString plainFile = scratch + QStringLiteral("/plain.MDB");
+    const double plainExportMs = best(
+        [&] {
+            run(db, QStringLiteral("attach database ? as f"), {plainFile});
+            run(db, QStringLiteral("create table f.xmsb as select * from main.xmsb where 0"));
+            run(db, QStringLiteral("insert into f.xmsb select * from main.xmsb order by xmlb, ssxk, rowid"));
+            run(db, QStringLiteral("detach database f"));
+        },
+        [&] { QFile::remove(plainFile); });
+
+    // Reception of that file into a database that holds the same rows: every received
+    // row replaces one.
+    std::unique_ptr<SubmittedFile> submitted;
+    const double openMs = best([&] { submitted = OpenSubmittedFile(file, QStringLiteral("xmsb")); });
+    if (!submitted)
+        qFatal("the submission file did not open");
+    gImportFlags = QVector<std::int16_t>(kRows + 1, 1);
+    const double receiveMs = best([&] {
+        if (!InsertDat(*submitted, applicationReception()))
+            qFatal("reception failed");
+    });
+    // The plain copy goes into a copy of the database as it was, so that the table
+    // it fills holds as many rows as the reception's.
+    const QString plainDb = scratch + QStringLiteral("/plain.db");
+    QSqlDatabase plain = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plain"));
+    plain.setDatabaseName(plainDb);
+    const double plainReceiveMs = best(
+        [&] {
+            run(plain, QStringLiteral("attach database ? as f"), {file});
+            run(plain, QStringLiteral("insert into main.xmsb select * from f.xmsb"));
+            run(plain, QStringLiteral("detach database f"));
+        },
+        [&] {
+            plain.close();
+            QFile::remove(plainDb);
+            run(db, QStringLiteral("vacuum into ?"), {plainDb});
+            if (!plain.open())
+                qFatal("cannot open the copy");
+        });
+    plain.close();
+
+    std::printf("%d applications of %d columns; best of %d runs\n\n", kRows,
+                int(records::applications().columns.size()), kRuns);
+    line("export (PackData, every row ticked)", exportMs, "plain INSERT ... SELECT into a new file", plainExportMs);
+    line("reception (InsertDat, every row replacing)", receiveMs, "plain INSERT ... SELECT from the file", plainReceiveMs);
+    std::printf("%-44s %9.1f ms\n", "opening the file for the grid (read whole)", openMs);
+    return 0;
+}

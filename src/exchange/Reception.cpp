@@ -1,0 +1,244 @@
+#include "Reception.h"
+
+#include "Db.h"
+#include "ExchangeSql.h"
+#include "JetReader.h"
+#include "ModVar.h"
+#include "Platform.h"
+#include "RecordLayouts.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+
+using platform::MsgBox;
+
+namespace {
+
+// A declared type read from a file is written into the scratch table's definition
+// only when it is a plain type name ("TEXT", "VARCHAR(50)", "DOUBLE PRECISION");
+// anything else gives a column without a type, which keeps every value as it is.
+QString plainType(const QString& type)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z][A-Za-z ]*(\\(\\d+(,\\s*\\d+)?\\))?$"));
+    return plain.match(type.trimmed()).hasMatch() ? type.trimmed() : QString();
+}
+
+QString jetType(JetReader::ColumnType type)
+{
+    using T = JetReader::ColumnType;
+    switch (type) {
+    case T::Text:
+    case T::Memo: return QStringLiteral("TEXT");
+    case T::Integer: return QStringLiteral("INTEGER");
+    case T::Double: return QStringLiteral("REAL");
+    case T::Date: return QStringLiteral("DATETIME");
+    case T::Boolean: return QStringLiteral("BOOLEAN");
+    case T::Other: return QStringLiteral("BLOB");
+    }
+    return QString();
+}
+
+QString findName(const QStringList& names, const QString& name)
+{
+    for (const QString& n : names)
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return n;
+    return QString();
+}
+
+// Indexes (from 0) of the rows whose flag is not 0.
+QList<int> tickedIndexes(int rowCount)
+{
+    QList<int> ticked;
+    for (int i = 0; i < rowCount; ++i)
+        if (gImportFlags.value(i + 1) != 0)
+            ticked << i;
+    return ticked;
+}
+
+void createScratch(DbConnection& db, const SubmittedFile& file, const QStringList& types, const QString& scratch)
+{
+    QStringList defs;
+    for (int i = 0; i < file.columns().size(); ++i) {
+        const QString type = plainType(types.value(i));
+        defs << records::quoteIdentifier(file.columns()[i]) + (type.isEmpty() ? QString() : QLatin1Char(' ') + type);
+    }
+    db.Exec(QStringLiteral("drop table if exists main.%1").arg(records::quoteIdentifier(scratch)));
+    db.Exec(QStringLiteral("create table main.%1 (%2)").arg(records::quoteIdentifier(scratch), defs.join(QStringLiteral(", "))));
+}
+
+// Jet rows come from memory, one bound insert per row.
+void fillScratchFromRows(DbConnection& db, const SubmittedFile& file, const QList<int>& ticked, const QString& scratch)
+{
+    QSqlQuery q(db.Database());
+    if (!q.prepare(QStringLiteral("insert into main.%1 (%2) values (%3)")
+                       .arg(records::quoteIdentifier(scratch), records::columnList(file.columns()),
+                            records::placeholders(int(file.columns().size())))))
+        throw DbError(q.lastError().text());
+    for (int i : ticked) {
+        const QVariantList& row = file.rows()[i];
+        for (int c = 0; c < row.size(); ++c)
+            q.bindValue(c, row[c]);
+        if (!q.exec())
+            throw DbError(q.lastError().text());
+    }
+}
+
+// SQLite rows are copied straight from the attached file, by the rowids read when it
+// was opened, in one statement.
+void fillScratchFromFile(DbConnection& db, const SubmittedFile& file, const QList<qint64>& rowids, const QString& scratch)
+{
+    db.Exec(QStringLiteral("insert into main.%1 (%2) select %3 from json_each(?) as j "
+                           "join sub.%4 as s on s.rowid = j.value order by j.key")
+                .arg(records::quoteIdentifier(scratch), records::columnList(file.columns()),
+                     exchange::qualifiedColumnList(QStringLiteral("s"), file.columns()),
+                     records::quoteIdentifier(file.table())),
+            {exchange::jsonArray(rowids)});
+    const qint64 copied = db.Scalar(QStringLiteral("select count(*) from main.%1").arg(records::quoteIdentifier(scratch))).toLongLong();
+    if (copied != rowids.size())
+        throw DbError(QStringLiteral("接收文件 %1 在打开后已经改变。").arg(file.path()));
+}
+
+// For each received row, the first live row (in stored order) with the same key is
+// deleted; n received rows of one key take the first n live rows of that key. A
+// received Null compares as an empty text. Keys compare without regard to the case
+// of Latin letters, as the live table's columns do. The received keys are gathered
+// in an indexed table of the connection's own (not in the file), so that each live
+// row looks its key up instead of being compared with every received row.
+void deleteSameKeyRows(DbConnection& db, const QStringList& keys, const QString& table, const QString& scratch)
+{
+    QStringList defs, received, grouping, match;
+    for (int i = 0; i < keys.size(); ++i) {
+        const QString key = records::quoteIdentifier(keys[i]);
+        const QString alias = QStringLiteral("k%1").arg(i);
+        defs << alias + QStringLiteral(" text collate nocase");
+        received << QStringLiteral("coalesce(%1, '') collate nocase").arg(key);
+        grouping << QString::number(i + 1);
+        match << QStringLiteral("k.%1 = t.%2").arg(alias, key);
+    }
+    QStringList aliases;
+    for (int i = 0; i < keys.size(); ++i)
+        aliases << QStringLiteral("k%1").arg(i);
+    db.Exec(QStringLiteral("drop table if exists temp.receivedkeys"));
+    db.Exec(QStringLiteral("create temp table receivedkeys (%1, n integer, primary key (%2))")
+                .arg(defs.join(QStringLiteral(", ")), aliases.join(QStringLiteral(", "))));
+    db.Exec(QStringLiteral("insert into temp.receivedkeys select %1, count(*) from main.%2 group by %3")
+                .arg(received.join(QStringLiteral(", ")), records::quoteIdentifier(scratch), grouping.join(QStringLiteral(", "))));
+    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from ("
+                           "select t.rowid as r, k.n as n, row_number() over (partition by k.rowid order by t.rowid) as rn "
+                           "from main.%1 as t join temp.receivedkeys as k on %2) where rn <= n)")
+                .arg(records::quoteIdentifier(table), match.join(QStringLiteral(" and "))));
+    db.Exec(QStringLiteral("drop table temp.receivedkeys"));
+}
+
+void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget& target,
+             const QStringList& types, const QList<qint64>& rowids)
+{
+    QStringList keys;
+    for (const QString& k : target.keys) {
+        const QString name = findName(file.columns(), k);
+        if (name.isEmpty())
+            throw DbError(QStringLiteral("接收文件中没有列 %1。").arg(k));
+        keys << name;
+    }
+    const QList<int> ticked = tickedIndexes(int(file.rows().size()));
+    db.InTransaction([&] {
+        createScratch(db, file, types, target.scratch);
+        if (file.isJet()) {
+            fillScratchFromRows(db, file, ticked, target.scratch);
+        } else {
+            QList<qint64> tickedIds;
+            for (int i : ticked)
+                tickedIds << rowids[i];
+            fillScratchFromFile(db, file, tickedIds, target.scratch);
+        }
+        deleteSameKeyRows(db, keys, target.table, target.scratch);
+        db.Exec(QStringLiteral("insert into main.%1 (%2) select %2 from main.%3 order by rowid")
+                    .arg(records::quoteIdentifier(target.table), records::columnList(file.columns()),
+                         records::quoteIdentifier(target.scratch)));
+    });
+}
+
+}  // namespace
+
+const ReceptionTarget& applicationReception()
+{
+    static const ReceptionTarget t{QStringLiteral("xmsb"), QStringLiteral("tempxmsb"),
+                                   {QStringLiteral("xmmc"), QStringLiteral("xmfzr"), QStringLiteral("sqrq")}};
+    return t;
+}
+
+const ReceptionTarget& completionReception()
+{
+    static const ReceptionTarget t{QStringLiteral("xmjt"), QStringLiteral("tempxmjt"),
+                                   {QStringLiteral("xmmc"), QStringLiteral("xmfzr"), QStringLiteral("xmbh")}};
+    return t;
+}
+
+SubmittedFile::SubmittedFile(const QString& path, const QString& table)
+    : m_path(path)
+{
+    if (!QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("文件 %1 不存在。").arg(path));
+    if (JetReader::isJetFile(path)) {
+        m_jet = true;
+        const JetReader jet(path, QStringLiteral("GBK"));
+        m_table = findName(jet.tables(), table);
+        if (m_table.isEmpty())
+            throw DbError(QStringLiteral("文件 %1 中没有表 %2。").arg(path, table));
+        for (const JetReader::Column& c : jet.columns(m_table)) {
+            m_columns << c.name;
+            m_types << jetType(c.type);
+        }
+        m_rows = jet.rows(m_table);
+        return;
+    }
+    if (!exchange::isSqliteFile(path))
+        throw DbError(QStringLiteral("文件 %1 不是数据库文件。").arg(path));
+    DbConnection db(QStringLiteral("SubmittedFile"));
+    db.Open(path);
+    m_table = db.Scalar(QStringLiteral("select name from sqlite_master where type = 'table' and name = ? collate nocase"), {table}).toString();
+    if (m_table.isEmpty())
+        throw DbError(QStringLiteral("文件 %1 中没有表 %2。").arg(path, table));
+    for (const exchange::ColumnInfo& c : exchange::tableColumns(db, QStringLiteral("main"), m_table)) {
+        m_columns << c.name;
+        m_types << c.type;
+    }
+    QSqlQuery q = db.Exec(QStringLiteral("select rowid, %1 from %2 order by rowid")
+                              .arg(records::columnList(m_columns), records::quoteIdentifier(m_table)));
+    while (q.next()) {
+        m_rowids << q.value(0).toLongLong();
+        QVariantList row;
+        row.reserve(m_columns.size());
+        for (int c = 1; c <= m_columns.size(); ++c)
+            row << q.value(c);
+        m_rows << row;
+    }
+}
+
+std::unique_ptr<SubmittedFile> OpenSubmittedFile(const QString& path, const QString& table)
+{
+    try {
+        return std::make_unique<SubmittedFile>(path, table);
+    } catch (const DbError&) {
+        MsgBox(QStringLiteral("文件打开错误，操作将被取消。"));
+        return nullptr;
+    }
+}
+
+bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target)
+{
+    try {
+        DbConnection db(QStringLiteral("InsertDat"));
+        db.Open(exchange::databasePath());
+        if (!file.isJet())
+            db.Exec(QStringLiteral("attach database ? as sub"), {file.path()});
+        receive(db, file, target, file.m_types, file.m_rowids);
+    } catch (const DbError&) {
+        MsgBox(QStringLiteral("数据接收失败。"), platform::vbOKOnly, QStringLiteral("提示信息"));
+        return false;
+    }
+    MsgBox(QStringLiteral("数据已被成功接收。"), platform::vbOKOnly, QStringLiteral("提示信息"));
+    return true;
+}

@@ -1,0 +1,243 @@
+#include "SubmissionFile.h"
+
+#include "Db.h"
+#include "ModVar.h"
+#include "Platform.h"
+#include "RecordLayouts.h"
+#include "ExchangeSql.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryFile>
+
+using platform::MsgBox;
+
+namespace {
+
+const QString kTitle = QStringLiteral("提示信息");
+constexpr int kNumbers = 256;
+
+// Shows the description of a failure as it stands, OK only, under the program's title.
+void ShowErrorMessage(const QString& description)
+{
+    MsgBox(description);
+}
+
+QString numberedName(const QString& folder, const QString& prefix, int n)
+{
+    return QDir(folder).filePath(prefix + QString::number(n) + QStringLiteral(".MDB"));
+}
+
+// The first number from `start` on (wrapping at 256) whose file is not there; "" when
+// all are taken.
+QString freeName(const QString& folder, const QString& prefix, int start)
+{
+    for (int k = 0; k < kNumbers; ++k) {
+        const QString path = numberedName(folder, prefix, (start + k) % kNumbers);
+        if (!QFileInfo::exists(path))
+            return path;
+    }
+    return QString();
+}
+
+// Creates the table of the submission file with the columns of the source table, in
+// their order, each of the type MapFieldType gives.
+void CopyTableStructure(DbConnection& db, const QString& table)
+{
+    const QList<exchange::ColumnInfo> columns = exchange::tableColumns(db, QStringLiteral("main"), table);
+    if (columns.isEmpty())
+        throw DbError(QStringLiteral("数据库中没有数据表 %1。").arg(table));
+    QStringList defs;
+    for (const exchange::ColumnInfo& c : columns) {
+        const QString type = MapFieldType(c.type);
+        defs << (type.isEmpty() ? records::quoteIdentifier(c.name)
+                                : records::quoteIdentifier(c.name) + QLatin1Char(' ') + type);
+    }
+    db.Exec(QStringLiteral("create table sub.%1 (%2)").arg(records::quoteIdentifier(table), defs.join(QStringLiteral(", "))));
+}
+
+// The rowids of the query's rows whose flag is not 0, in the query's order: row i of
+// the query (from 1) has flag gExportFlags[i].
+QList<qint64> tickedRows(DbConnection& db, const RowQuery& query)
+{
+    QSqlQuery q = db.Exec(query.sql(QStringLiteral("rowid")), query.values);
+    QList<qint64> rows;
+    for (int i = 1; q.next(); ++i)
+        if (gExportFlags.value(i) != 0)
+            rows << q.value(0).toLongLong();
+    return rows;
+}
+
+// Copies the ticked rows of the query into the file's table, in one statement and one
+// transaction: the unticked rows never reach the file.
+void CopyRows(DbConnection& db, const RowQuery& query, const QString& table)
+{
+    const QStringList names = exchange::columnNames(exchange::tableColumns(db, QStringLiteral("sub"), table));
+    db.InTransaction([&] {
+        const QList<qint64> rows = tickedRows(db, query);
+        db.Exec(QStringLiteral("insert into sub.%1 (%2) select %3 from json_each(?) as j "
+                               "join main.%4 as s on s.rowid = j.value order by j.key")
+                    .arg(records::quoteIdentifier(table), records::columnList(names),
+                         exchange::qualifiedColumnList(QStringLiteral("s"), names),
+                         records::quoteIdentifier(query.table)),
+                {exchange::jsonArray(rows)});
+    });
+}
+
+// The rows in the file must be the rows the window counted as ticked.
+bool CheckCopiedCount(DbConnection& db, const QString& table)
+{
+    const qint64 written = db.Scalar(QStringLiteral("select count(*) from sub.%1").arg(records::quoteIdentifier(table))).toLongLong();
+    if (written == gCheckedCount)
+        return true;
+    MsgBox(QStringLiteral("系统出错,请与开发者联系."), platform::vbOKOnly | platform::vbCritical);
+    return false;
+}
+
+// Gives the finished file its name. A name taken since it was drawn is never
+// replaced: the next free number of the same prefix is used instead.
+bool moveIntoPlace(QTemporaryFile& temp)
+{
+    const QFileInfo wanted(gExportFile);
+    static const QRegularExpression numbered(QStringLiteral("^(.*?)(\\d+)\\.MDB$"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = numbered.match(wanted.fileName());
+    QString path = wanted.absoluteFilePath();
+    for (int attempt = 0; attempt <= kNumbers; ++attempt) {
+        if (QFileInfo::exists(path)) {
+            if (!m.hasMatch()) {
+                MsgBox(QStringLiteral("软盘上已有文件 %1，没有写盘。").arg(QDir::toNativeSeparators(path)),
+                       platform::vbExclamation, kTitle);
+                return false;
+            }
+            path = freeName(wanted.absolutePath(), m.captured(1), m.captured(2).toInt());
+            if (path.isEmpty()) {
+                MsgBox(QStringLiteral("软盘上已有全部 256 个“%1”文件（0 至 255），请换一张软盘后再写盘。").arg(m.captured(1)),
+                       platform::vbExclamation, kTitle);
+                return false;
+            }
+            continue;
+        }
+        if (temp.rename(path)) {
+            temp.setAutoRemove(false);
+            gExportFile = path;
+            return true;
+        }
+        if (!QFileInfo::exists(path))
+            break;
+    }
+    MsgBox(QStringLiteral("无法在软盘上写入文件 %1：%2").arg(QDir::toNativeSeparators(path), temp.errorString()),
+           platform::vbExclamation, kTitle);
+    return false;
+}
+
+}  // namespace
+
+QString RowQuery::sql(const QString& columns) const
+{
+    QString s = QStringLiteral("select %1 from %2").arg(columns, records::quoteIdentifier(table));
+    if (!where.isEmpty())
+        s += QStringLiteral(" where ") + where;
+    s += QStringLiteral(" order by ");
+    if (!orderBy.isEmpty())
+        s += orderBy + QStringLiteral(", ");
+    return s + QStringLiteral("rowid");
+}
+
+QString NewSubmissionFile(const QString& prefix)
+{
+    const QString folder = platform::FloppyFolder();
+    const int drawn = int(QRandomGenerator::global()->bounded(kNumbers));
+    const QString path = freeName(folder, prefix, drawn);
+    return path.isEmpty() ? numberedName(folder, prefix, drawn) : path;
+}
+
+QString MapFieldType(const QString& declaredType)
+{
+    // The types a submission file carries, under their own names.
+    static const QSet<QString> carried = {
+        QStringLiteral("BOOLEAN"), QStringLiteral("TINYINT"), QStringLiteral("SMALLINT"),
+        QStringLiteral("INTEGER"), QStringLiteral("INT"), QStringLiteral("REAL"),
+        QStringLiteral("FLOAT"), QStringLiteral("DOUBLE"), QStringLiteral("CURRENCY"),
+        QStringLiteral("DATE"), QStringLiteral("DATETIME"), QStringLiteral("GUID"),
+        QStringLiteral("CHAR"), QStringLiteral("VARCHAR"), QStringLiteral("NCHAR"),
+        QStringLiteral("NVARCHAR"), QStringLiteral("TEXT"), QStringLiteral("MEMO"),
+        QStringLiteral("BLOB"),
+    };
+    // Types that get no type of their own, silently (a column without a type keeps
+    // every value as it is given).
+    static const QSet<QString> untyped = {QString(), QStringLiteral("DECIMAL"), QStringLiteral("LONGCHAR")};
+    const QString type = declaredType.trimmed();
+    const QString base = type.section(QLatin1Char('('), 0, 0).trimmed().toUpper();
+    if (carried.contains(base))
+        return type;
+    if (!untyped.contains(base))
+        MsgBox(QStringLiteral("Data Type Exception,Please contact the vendor."), platform::vbOKOnly | platform::vbCritical);
+    return QString();
+}
+
+bool PackData(const RowQuery& query)
+{
+    struct ResetCount {
+        ~ResetCount() { gCheckedCount = 0; }
+    } resetCount;
+
+    const QString table = gExportTable;
+    const QString folder = QFileInfo(gExportFile).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        MsgBox(QStringLiteral("没有找到软盘（%1）。请放入软盘后再写盘。").arg(QDir::toNativeSeparators(folder)),
+               platform::vbExclamation, kTitle);
+        return false;
+    }
+    // Written under a name of its own beside the final one; removed unless it gets
+    // its final name.
+    QTemporaryFile temp(QDir(folder).filePath(QStringLiteral("~kyjhXXXXXX.tmp")));
+    if (!temp.open()) {
+        MsgBox(QStringLiteral("软盘无法写入（%1）：%2。请打开软盘的写保护后再写盘。")
+                   .arg(QDir::toNativeSeparators(folder), temp.errorString()),
+               platform::vbExclamation, kTitle);
+        return false;
+    }
+    temp.close();
+
+    {
+        DbConnection db(QStringLiteral("PackData"));
+        try {
+            db.Open(exchange::databasePath());
+            db.Exec(QStringLiteral("attach database ? as sub"), {temp.fileName()});
+        } catch (const DbError& e) {
+            ShowErrorMessage(e.description());
+            return false;
+        }
+        try {
+            CopyTableStructure(db, table);
+        } catch (const DbError& e) {
+            ShowErrorMessage(e.description());
+            MsgBox(QStringLiteral("数据结构复制有错."));
+            return false;
+        }
+        try {
+            CopyRows(db, query, table);
+        } catch (const DbError& e) {
+            ShowErrorMessage(e.description());
+            MsgBox(QStringLiteral("数据复制有错."));
+            return false;
+        }
+        try {
+            if (!CheckCopiedCount(db, table)) {
+                MsgBox(QStringLiteral("Deletee Copies error. in PackData"));
+                return false;
+            }
+            db.Exec(QStringLiteral("detach database sub"));
+        } catch (const DbError& e) {
+            ShowErrorMessage(e.description());
+            return false;
+        }
+    }
+    if (!moveIntoPlace(temp))
+        return false;
+    MsgBox(QStringLiteral("正在写盘！注意：等软驱灯灭后，方可取出软盘。"), platform::vbInformation, kTitle);
+    return true;
+}

@@ -1,0 +1,263 @@
+// Receiving submission files: the ticked rows replace the live rows of the same key
+// or are added, through the scratch table, all in one transaction.
+
+#include "ExchangeTest.h"
+#include "ModVar.h"
+#include "exchange/Reception.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString kReceived = QStringLiteral("数据已被成功接收。");
+
+// A row in a case's notation: "name|leader|third key|tag", "~" for a Null field. The
+// third key is sqrq for applications and xmbh for completion reports; the tag goes
+// into a text column that the key leaves alone.
+QVariantMap rowOf(const ReceptionTarget& target, const QString& notation)
+{
+    const QStringList f = notation.split(QLatin1Char('|'));
+    const QStringList columns{QStringLiteral("xmmc"), QStringLiteral("xmfzr"), target.keys[2],
+                              target.table == QLatin1String("xmsb") ? QStringLiteral("yqcg") : QStringLiteral("abst")};
+    QVariantMap row;
+    for (int i = 0; i < columns.size(); ++i)
+        row[columns[i]] = f[i] == QLatin1String("~") ? QVariant() : QVariant(f[i]);
+    return row;
+}
+
+// The rows of a table in stored order, in the notation of rowOf.
+QStringList rowsIn(AppFixture& fx, const ReceptionTarget& target, const QString& table)
+{
+    const QString tag = target.table == QLatin1String("xmsb") ? QStringLiteral("yqcg") : QStringLiteral("abst");
+    QStringList out;
+    for (const QStringList& r : fx.rows(QStringLiteral("select coalesce(xmmc, '~'), coalesce(xmfzr, '~'), coalesce(%1, '~'), "
+                                                      "coalesce(%2, '~') from %3 order by rowid")
+                                            .arg(target.keys[2], tag, table)))
+        out << r.join(QLatin1Char('|'));
+    return out;
+}
+
+void tick(const QList<int>& flags)
+{
+    gImportFlags = QVector<std::int16_t>(flags.size() + 1, 0);
+    for (int i = 0; i < flags.size(); ++i)
+        gImportFlags[i + 1] = std::int16_t(flags[i]);
+}
+
+}  // namespace
+
+class TestReception : public QObject {
+    Q_OBJECT
+
+    // A submission file of the live table's layout holding the rows; `change` alters
+    // its table afterwards (a column more or less).
+    QString makeFile(AppFixture& fx, const ReceptionTarget& target, const QStringList& rows, const QString& change = {})
+    {
+        static int serial = 0;
+        const QString path = QDir(fx.folder()).filePath(QStringLiteral("项目申请%1.MDB").arg(++serial));
+        fx.exec(QStringLiteral("attach database ? as f"), {path});
+        fx.exec(QStringLiteral("create table f.%1 as select * from main.%1 where 0").arg(target.table));
+        for (const QString& r : rows) {
+            const QVariantMap row = rowOf(target, r);
+            fx.exec(QStringLiteral("insert into f.%1 (%2) values (%3)")
+                        .arg(target.table, records::columnList(row.keys()), records::placeholders(int(row.size()))),
+                    row.values());
+        }
+        if (!change.isEmpty())
+            fx.exec(QStringLiteral("alter table f.%1 %2").arg(target.table, change));
+        fx.exec(QStringLiteral("detach database f"));
+        return path;
+    }
+
+    static const ReceptionTarget& targetNamed(const QString& table)
+    {
+        return table == QLatin1String("xmsb") ? applicationReception() : completionReception();
+    }
+
+private slots:
+    void receivesTickedRows_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("live");
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QList<int>>("flags");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("same key replaced, new key added, unticked left out")
+            << "xmsb" << QStringList{"项目甲|张三|2004.01.01|old", "项目乙|李四|2004.01.02|keep"}
+            << QStringList{"项目丙|王五|2004.03.01|unticked", "项目甲|张三|2004.01.01|new", "项目丁|赵六|2004.03.02|added",
+                           "项目乙|李四|2004.01.02|unticked"}
+            << QList<int>{0, 1, 1, 0}
+            << QStringList{"项目乙|李四|2004.01.02|keep", "项目甲|张三|2004.01.01|new", "项目丁|赵六|2004.03.02|added"};
+        QTest::newRow("other application date: added")
+            << "xmsb" << QStringList{"项目甲|张三|2004.01.01|old"} << QStringList{"项目甲|张三|2004.02.02|new"}
+            << QList<int>{1} << QStringList{"项目甲|张三|2004.01.01|old", "项目甲|张三|2004.02.02|new"};
+        QTest::newRow("Latin letters compare without case")
+            << "xmsb" << QStringList{"Atlas|Li|2004.01.01|old"} << QStringList{"ATLAS|li|2004.01.01|new"}
+            << QList<int>{1} << QStringList{"ATLAS|li|2004.01.01|new"};
+        QTest::newRow("two live rows of the key: the first is replaced")
+            << "xmsb" << QStringList{"甲|张|d|first", "甲|张|d|second"} << QStringList{"甲|张|d|new"}
+            << QList<int>{1} << QStringList{"甲|张|d|second", "甲|张|d|new"};
+        QTest::newRow("two received rows of the key replace two")
+            << "xmsb" << QStringList{"甲|张|d|first", "甲|张|d|second", "甲|张|d|third"}
+            << QStringList{"甲|张|d|new1", "甲|张|d|new2"}
+            << QList<int>{1, 1} << QStringList{"甲|张|d|third", "甲|张|d|new1", "甲|张|d|new2"};
+        QTest::newRow("a Null key matches an empty text, not a Null")
+            << "xmsb" << QStringList{"甲||d|empty", "甲|~|d|null"} << QStringList{"甲|~|d|new"}
+            << QList<int>{1} << QStringList{"甲|~|d|null", "甲|~|d|new"};
+        QTest::newRow("nothing ticked")
+            << "xmsb" << QStringList{"甲|张|d|old"} << QStringList{"甲|张|d|new"}
+            << QList<int>{0} << QStringList{"甲|张|d|old"};
+        QTest::newRow("completion reports keyed by approval number")
+            << "xmjt" << QStringList{"甲|张|BH1|old", "甲|张|BH2|keep"}
+            << QStringList{"甲|张|BH1|new", "甲|张|BH3|added"}
+            << QList<int>{1, 1} << QStringList{"甲|张|BH2|keep", "甲|张|BH1|new", "甲|张|BH3|added"};
+    }
+
+    void receivesTickedRows()
+    {
+        QFETCH(QString, table);
+        QFETCH(QStringList, live);
+        QFETCH(QStringList, file);
+        QFETCH(QList<int>, flags);
+        QFETCH(QStringList, expected);
+        AppFixture fx;
+        const ReceptionTarget& target = targetNamed(table);
+        for (const QString& r : live)
+            insertRow(fx, target.table, rowOf(target, r));
+        const auto submitted = OpenSubmittedFile(makeFile(fx, target, file), target.table);
+        QVERIFY(submitted);
+        QCOMPARE(submitted->rows().size(), file.size());
+        tick(flags);
+
+        QVERIFY(InsertDat(*submitted, target));
+
+        QCOMPARE(rowsIn(fx, target, target.table), expected);
+        QStringList ticked;
+        for (int i = 0; i < file.size(); ++i)
+            if (flags[i])
+                ticked << file[i];
+        QCOMPARE(rowsIn(fx, target, target.scratch), ticked);
+        QCOMPARE(fx.ui.texts(), QStringList{kReceived});
+        QCOMPARE(fx.ui.messages[0].title, QStringLiteral("提示信息"));
+    }
+
+    // The rows travel whole: every column of a received row arrives as it was in the
+    // file, and receiving the same ticks again leaves one copy; the scratch table is
+    // made anew each time.
+    void receivesWholeRowsAgain()
+    {
+        AppFixture fx;
+        const ReceptionTarget& target = applicationReception();
+        QVariantMap full = rowOf(target, QStringLiteral("甲|张|2004.01.01|tag"));
+        full[QStringLiteral("sqje")] = 12.5;
+        full[QStringLiteral("jdap3")] = QStringLiteral("");
+        full[QStringLiteral("xm8")] = QStringLiteral("成员八");
+        insertRow(fx, QStringLiteral("xmsb"), full);
+        const QString path = makeFile(fx, target, {QStringLiteral("乙|李|2004.01.02|other")});
+        fx.exec(QStringLiteral("attach database ? as f"), {path});
+        fx.exec(QStringLiteral("insert into f.xmsb select * from main.xmsb"));
+        fx.exec(QStringLiteral("detach database f"));
+        fx.exec(QStringLiteral("delete from xmsb"));
+        const auto submitted = OpenSubmittedFile(path, QStringLiteral("XMSB"));
+        QVERIFY(submitted);
+        tick({1, 1});
+
+        QVERIFY(InsertDat(*submitted, target));
+        QVERIFY(InsertDat(*submitted, target));
+
+        QCOMPARE(fx.rows(QStringLiteral("select * from xmsb order by rowid")), fileRows(path, QStringLiteral("select * from xmsb")));
+        QCOMPARE(fx.count(QStringLiteral("tempxmsb")), 2);
+        QCOMPARE(fx.rows(QStringLiteral("select typeof(jdap3), sqje from xmsb where xmmc = '甲'")),
+                 (QList<QStringList>{{"text", "12.5"}}));
+    }
+
+    // A reception that fails at any step leaves the live table and the scratch table
+    // of the last reception as they were.
+    void failureChangesNothing_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("a column the live table lacks") << QStringLiteral("add column extra text");
+        QTest::newRow("no key column") << QStringLiteral("drop column sqrq");
+    }
+
+    void failureChangesNothing()
+    {
+        QFETCH(QString, change);
+        AppFixture fx;
+        const ReceptionTarget& target = applicationReception();
+        insertRow(fx, QStringLiteral("xmsb"), rowOf(target, QStringLiteral("甲|张|d|old")));
+        const auto first = OpenSubmittedFile(makeFile(fx, target, {QStringLiteral("乙|李|d|first")}), QStringLiteral("xmsb"));
+        tick({1});
+        QVERIFY(InsertDat(*first, target));
+        const QList<QStringList> live = fx.rows(QStringLiteral("select * from xmsb order by rowid"));
+        const QList<QStringList> scratch = fx.rows(QStringLiteral("select * from tempxmsb order by rowid"));
+        fx.ui.clear();
+
+        const auto failing = OpenSubmittedFile(
+            makeFile(fx, target, {QStringLiteral("甲|张|d|new"), QStringLiteral("丙|王|d|new")}, change), QStringLiteral("xmsb"));
+        QVERIFY(failing);
+        tick({1, 1});
+        QVERIFY(!InsertDat(*failing, target));
+
+        QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("数据接收失败。")});
+        QCOMPARE(fx.ui.messages[0].title, QStringLiteral("提示信息"));
+        QCOMPARE(fx.rows(QStringLiteral("select * from xmsb order by rowid")), live);
+        QCOMPARE(fx.rows(QStringLiteral("select * from tempxmsb order by rowid")), scratch);
+    }
+
+    void fileThatCannotBeOpened_data()
+    {
+        QTest::addColumn<QString>("file");  // in the fixture's folder; "@nwind": the Jet sample
+        QTest::addColumn<QString>("table");
+        QTest::newRow("missing") << "none.MDB" << "xmsb";
+        QTest::newRow("not a database") << "notes.MDB" << "xmsb";
+        QTest::newRow("an application file in the completion window") << "xmsb.MDB" << "xmjt";
+        QTest::newRow("a Jet file without the table") << "@nwind" << "xmsb";
+    }
+
+    void fileThatCannotBeOpened()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, table);
+        AppFixture fx;
+        QFile notes(QDir(fx.folder()).filePath(QStringLiteral("notes.MDB")));
+        QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a database at all") > 0);
+        notes.close();
+        const QString xmsbFile = makeFile(fx, applicationReception(), {QStringLiteral("甲|张|d|x")});
+        QVERIFY(QFile::rename(xmsbFile, QDir(fx.folder()).filePath(QStringLiteral("xmsb.MDB"))));
+        const QString path = file == QLatin1String("@nwind") ? QStringLiteral(KYJH_TESTDATA_DIR "/nwind.mdb")
+                                                             : QDir(fx.folder()).filePath(file);
+
+        QVERIFY(!OpenSubmittedFile(path, table));
+
+        QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("文件打开错误，操作将被取消。")});
+        QCOMPARE(fx.ui.messages[0].title, platform::applicationTitle());
+    }
+
+    // Files in the Jet format of other installations are received as well: a real Jet
+    // file that nobody here wrote, its table named in other case.
+    void receivesFromJetFile()
+    {
+        AppFixture fx;
+        fx.exec(QStringLiteral("create table Shippers (ShipperID integer, CompanyName text, Phone text)"));
+        fx.exec(QStringLiteral("insert into Shippers values (2, 'old name', 'old phone')"));
+        const ReceptionTarget target{QStringLiteral("Shippers"), QStringLiteral("tempshippers"), {QStringLiteral("ShipperID")}};
+        const auto submitted = OpenSubmittedFile(QStringLiteral(KYJH_TESTDATA_DIR "/nwind.mdb"), QStringLiteral("shippers"));
+        QVERIFY(submitted);
+        QVERIFY(submitted->isJet());
+        QCOMPARE(submitted->columns(), (QStringList{"ShipperID", "CompanyName", "Phone"}));
+        QCOMPARE(submitted->rows().size(), 3);
+        tick({0, 1, 1});
+
+        QVERIFY(InsertDat(*submitted, target));
+
+        QCOMPARE(fx.rows(QStringLiteral("select * from Shippers order by rowid")),
+                 (QList<QStringList>{{"2", "United Package", "(503) 555-3199"}, {"3", "Federal Shipping", "(503) 555-9931"}}));
+    }
+};
+
+QTEST_MAIN(TestReception)
+#include "tst_reception.moc"
