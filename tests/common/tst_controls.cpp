@@ -1,6 +1,7 @@
 #include "Controls.h"
 #include "Db.h"
 #include "Twips.h"
+#include "VbText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -204,6 +205,22 @@ private slots:
         TypeText(&box, "x");
         QCOMPARE(fx.ui.texts(), QStringList({"磁盘已满"}));
         QCOMPARE(box.Text(), QString("x"));
+    }
+
+    void trimTakesBlanksOnly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("blanks") << "  甲 乙 " << "甲 乙";
+        QTest::newRow("tab and line break stay") << " \t甲\n " << "\t甲\n";
+        QTest::newRow("full-width space stays") << "\u3000甲\u3000" << "\u3000甲\u3000";
+        QTest::newRow("only blanks") << "   " << "";
+    }
+    void trimTakesBlanksOnly()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, trimmed);
+        QCOMPARE(Trim(text), trimmed);
     }
 
     void changeFiresOnCodeAndTyping()
