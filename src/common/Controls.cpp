@@ -120,15 +120,6 @@ int ShiftMaskOf(const QKeyEvent* e)
 
 namespace {
 
-// Runs an event handler. A failure that escapes it (a database step that went wrong)
-// is shown to the user and the program goes on, rather than ending it.
-template <class F, class... A>
-void fire(const F& handler, A&&... args)
-{
-    if (handler)
-        RunGuarded([&] { handler(std::forward<A>(args)...); });
-}
-
 VbForm* formOf(QWidget* w) { return qobject_cast<VbForm*>(w->window()); }
 
 // Enter and Esc go to the window's default and cancel buttons before the box sees
@@ -149,13 +140,6 @@ bool windowButtonsTake(QWidget* w, const QKeyEvent* e)
     return true;
 }
 
-void applyIme(QWidget* w, ImeMode mode)
-{
-    w->setAttribute(Qt::WA_InputMethodEnabled, mode != ImeMode::Off);
-    if (w->hasFocus() && QGuiApplication::inputMethod())
-        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
-}
-
 void applyBase(QWidget* w, const QColor& c)
 {
     QPalette p = w->palette();
@@ -163,164 +147,52 @@ void applyBase(QWidget* w, const QColor& c)
     w->setPalette(p);
 }
 
-// How much more a box takes under its MaxLength, counting the selection as gone.
-template <class Box>
-int roomLeft(const Box* box)
+// What the one-line and the multi-line box do differently.
+QString plainText(const QLineEdit* w) { return w->text(); }
+QString plainText(const QPlainTextEdit* w) { return w->toPlainText(); }
+
+// A box filled by code while the user is elsewhere shows the start of a text too
+// long for it (Qt would show its end, with the first character cut); a box the user
+// is typing in (a handler rewriting what was typed) keeps the caret where it was so
+// that typing goes on there. The window's own focus counts, so that a message box
+// in front changes nothing.
+bool typedIn(const QWidget* w) { return w->window()->focusWidget() == w; }
+void setTextShowingStart(QLineEdit* w, const QString& t)
 {
-    if (box->MaxLength() <= 0)
-        return std::numeric_limits<int>::max();
-    return box->MaxLength() - TextLength(box->textWithoutSelection(), box->MaxLengthUnit());
+    w->setText(t);
+    if (!typedIn(w) && w->fontMetrics().horizontalAdvance(t) > w->contentsRect().width() - 8)
+        w->setCursorPosition(0);
+}
+void setTextShowingStart(QPlainTextEdit* w, const QString& t)
+{
+    w->setPlainText(t);
+    w->moveCursor(typedIn(w) ? QTextCursor::End : QTextCursor::Start);
 }
 
-// A typed key: KeyDown, the window's default and cancel buttons, then KeyPress by
-// character code, which may drop or change the character. True when the key was
-// dealt with; false when the box's own handling should run.
-template <class Box>
-bool typeKey(Box* box, QKeyEvent* e)
+QString withoutSelection(const QLineEdit* w)
 {
-    if (box->KeyDown) {
-        int code = KeyCodeOf(e);
-        if (code) {
-            fire(box->KeyDown, code, ShiftMaskOf(e));
-            if (code == 0 && KeyAsciiOf(e) == 0) {
-                e->accept();
-                return true;
-            }
-        }
-    }
-    if (windowButtonsTake(box, e)) {
-        e->accept();
-        return true;
-    }
-    const int original = KeyAsciiOf(e);
-    if (original == 0)
-        return false;
-    int code = original;
-    fire(box->KeyPress, code);
-    e->accept();
-    if (code == 0)
-        return true;
-    const bool readOnly = box->isReadOnly();
-    switch (code) {
-    case vbkey::Back:
-        if (!readOnly)
-            box->typedBackspace();
-        return true;
-    case vbkey::Return:  // Enter never makes a line break, not even in a multi-line box
-    case vbkey::Escape:
-        return true;
-    case vbkey::CtrlC: box->copy(); return true;
-    case vbkey::CtrlX:
-        if (!readOnly)
-            box->cut();
-        return true;
-    case vbkey::CtrlV:
-        if (!readOnly)
-            box->InsertTyped(box->clipboardText());
-        return true;
-    case vbkey::CtrlZ:
-        if (!readOnly)
-            box->undo();
-        return true;
-    default: break;
-    }
-    if (code < 32)
-        return code != original;   // other control keys as the box knows them
-    if (!readOnly) {
-        const char32_t c = static_cast<char32_t>(code);
-        box->InsertTyped(QString::fromUcs4(&c, 1));
-    }
-    return true;
+    QString rest = w->text();
+    if (w->hasSelectedText())
+        rest.remove(w->selectionStart(), w->selectedText().size());
+    return rest;
 }
-
-// An input-method commit: its characters go through KeyPress one by one and what
-// is left must fit under MaxLength. Nothing when the event should pass unchanged.
-template <class Box>
-std::unique_ptr<QInputMethodEvent> filterCommit(Box* box, const QInputMethodEvent* e)
+QString withoutSelection(const QPlainTextEdit* w)
 {
-    if (e->commitString().isEmpty() || box->isReadOnly())
-        return nullptr;
-    QString accepted;
-    for (char32_t c : e->commitString().toUcs4()) {
-        int code = static_cast<int>(c);
-        fire(box->KeyPress, code);
-        if (code >= 32) {
-            const char32_t ch = static_cast<char32_t>(code);
-            accepted += QString::fromUcs4(&ch, 1);
-        }
-    }
-    accepted = FitLength(accepted, roomLeft(box), box->MaxLengthUnit());
-    auto filtered = std::make_unique<QInputMethodEvent>(e->preeditString(), e->attributes());
-    filtered->setCommitString(accepted, e->replacementStart(), e->replacementLength());
-    return filtered;
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------------------
-// VbTextBox
-
-VbTextBox::VbTextBox(QWidget* parent, const QString& name)
-    : QLineEdit(parent)
-{
-    setObjectName(name);
-    setContextMenuPolicy(Qt::DefaultContextMenu);
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        fire(Change);
-    });
-}
-
-void VbTextBox::SetMaxLength(int n, LengthUnit unit)
-{
-    m_maxLength = n;
-    m_unit = unit;
-}
-
-void VbTextBox::SetImeMode(ImeMode mode)
-{
-    m_ime = mode;
-    applyIme(this, mode);
-}
-
-void VbTextBox::SetBackColor(const QColor& c) { applyBase(this, c); }
-QColor VbTextBox::BackColor() const { return palette().color(QPalette::Base); }
-
-void VbTextBox::SetPasswordChar(QChar c)
-{
-    if (c.isNull()) {
-        setEchoMode(QLineEdit::Normal);
-        return;
-    }
-    setEchoMode(QLineEdit::Password);
-    setStyleSheet(QStringLiteral("QLineEdit[echoMode=\"2\"] { lineedit-password-character: %1; }").arg(c.unicode()));
-}
-
-void VbTextBox::SetText(const QString& t)
-{
-    if (t != text())
-        setText(t);
-}
-
-QString VbTextBox::textWithoutSelection() const
-{
-    QString rest = text();
-    if (hasSelectedText())
-        rest.remove(selectionStart(), selectedText().size());
+    QString rest = w->toPlainText();
+    const QTextCursor c = w->textCursor();
+    rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
     return rest;
 }
 
-void VbTextBox::InsertTyped(const QString& s)
-{
-    const QString add = FitLength(s, roomLeft(this), m_unit);
-    if (!add.isEmpty())
-        insert(add);
-}
+void insertAtCaret(QLineEdit* w, const QString& s) { w->insert(s); }
+void insertAtCaret(QPlainTextEdit* w, const QString& s) { w->insertPlainText(s); }
 
-void VbTextBox::typedBackspace() { backspace(); }
+void backspace(QLineEdit* w) { w->backspace(); }
+void backspace(QPlainTextEdit* w) { w->textCursor().deletePreviousChar(); }
 
-QString VbTextBox::clipboardText() const
+// A single-line box takes the first line of what was copied.
+QString pastedText(const QLineEdit*)
 {
-    // A single-line box takes the first line of what was copied.
     QString t = QGuiApplication::clipboard()->text();
     const int nl = t.indexOf(QLatin1Char('\n'));
     if (nl >= 0)
@@ -328,18 +200,105 @@ QString VbTextBox::clipboardText() const
     t.remove(QLatin1Char('\r'));
     return t;
 }
-
-void VbTextBox::raiseGotFocus()
+QString pastedText(const QPlainTextEdit*)
 {
-    fire(GotFocus);
+    QString t = QGuiApplication::clipboard()->text();
+    t.remove(QLatin1Char('\r'));
+    return t;
 }
 
-void VbTextBox::raiseLostFocus()
+void onTextChanged(QLineEdit* w, std::function<void()> fn) { QObject::connect(w, &QLineEdit::textChanged, w, fn); }
+void onTextChanged(QPlainTextEdit* w, std::function<void()> fn)
 {
-    fire(LostFocus);
+    QObject::connect(w, &QPlainTextEdit::textChanged, w, fn);
 }
 
-bool VbTextBox::event(QEvent* e)
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Focus and typing core
+
+void FocusBox::raiseGotFocus()
+{
+    FieldGotFocus.raise();
+    GotFocus.raise();
+}
+
+void FocusBox::raiseLostFocus()
+{
+    FieldLostFocus.raise();
+    LostFocus.raise();
+}
+
+template <class Widget>
+TypingBox<Widget>::TypingBox(QWidget* parent, const QString& name, LengthUnit unit)
+    : Widget(parent), m_unit(unit)
+{
+    this->setObjectName(name);
+    onTextChanged(this, [this] { Change.raise(); });
+}
+
+template <class Widget>
+void TypingBox<Widget>::SetMaxLength(int n, LengthUnit unit)
+{
+    m_maxLength = n;
+    m_unit = unit;
+}
+
+template <class Widget>
+void TypingBox<Widget>::SetImeMode(ImeMode mode)
+{
+    m_ime = mode;
+    this->setAttribute(Qt::WA_InputMethodEnabled, mode != ImeMode::Off);
+    if (this->hasFocus() && QGuiApplication::inputMethod())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+template <class Widget>
+void TypingBox<Widget>::SetBackColor(const QColor& c)
+{
+    applyBase(this, c);
+}
+
+template <class Widget>
+QColor TypingBox<Widget>::BackColor() const
+{
+    return this->palette().color(QPalette::Base);
+}
+
+template <class Widget>
+QString TypingBox<Widget>::Text() const
+{
+    return plainText(this);
+}
+
+template <class Widget>
+void TypingBox<Widget>::SetText(const QString& t)
+{
+    // Qt reports a change of the multi-line box even when the text stays the same.
+    if (t != plainText(this))
+        setTextShowingStart(this, t);
+}
+
+template <class Widget>
+QString TypingBox<Widget>::textWithoutSelection() const
+{
+    return withoutSelection(this);
+}
+
+template <class Widget>
+void TypingBox<Widget>::InsertTyped(const QString& s)
+{
+    int room = std::numeric_limits<int>::max();
+    if (m_maxLength > 0)
+        room = m_maxLength - TextLength(textWithoutSelection(), m_unit);
+    const QString add = FitLength(s, room, m_unit);
+    if (!add.isEmpty())
+        insertAtCaret(this, add);
+}
+
+template <class Widget>
+bool TypingBox<Widget>::event(QEvent* e)
 {
     // Clipboard keys must reach the key filter rather than run as shortcuts.
     if (e->type() == QEvent::ShortcutOverride) {
@@ -349,21 +308,127 @@ bool VbTextBox::event(QEvent* e)
             return true;
         }
     }
-    return QLineEdit::event(e);
+    return Widget::event(e);
 }
 
-void VbTextBox::keyPressEvent(QKeyEvent* e)
+template <class Widget>
+void TypingBox<Widget>::keyPressEvent(QKeyEvent* e)
 {
-    if (!typeKey(this, e))
-        QLineEdit::keyPressEvent(e);
+    if (!typeKey(e))
+        Widget::keyPressEvent(e);
 }
 
-void VbTextBox::inputMethodEvent(QInputMethodEvent* e)
+// True when the key was dealt with; false when the widget's own handling should run.
+template <class Widget>
+bool TypingBox<Widget>::typeKey(QKeyEvent* e)
 {
-    if (auto filtered = filterCommit(this, e))
-        QLineEdit::inputMethodEvent(filtered.get());
-    else
-        QLineEdit::inputMethodEvent(e);
+    if (KeyDown) {
+        int code = KeyCodeOf(e);
+        if (code) {
+            KeyDown.raise(code, ShiftMaskOf(e));
+            if (code == 0 && KeyAsciiOf(e) == 0) {
+                e->accept();
+                return true;
+            }
+        }
+    }
+    if (windowButtonsTake(this, e)) {
+        e->accept();
+        return true;
+    }
+    const int original = KeyAsciiOf(e);
+    if (original == 0)
+        return false;
+    int code = original;
+    KeyPress.raise(code);
+    e->accept();
+    if (code == 0)
+        return true;
+    const bool readOnly = this->isReadOnly();
+    switch (code) {
+    case vbkey::Back:
+        if (!readOnly)
+            backspace(this);
+        return true;
+    case vbkey::Return:  // Enter never makes a line break, not even in a multi-line box
+    case vbkey::Escape:
+        return true;
+    case vbkey::CtrlC: this->copy(); return true;
+    case vbkey::CtrlX:
+        if (!readOnly)
+            this->cut();
+        return true;
+    case vbkey::CtrlV:
+        if (!readOnly)
+            InsertTyped(pastedText(this));
+        return true;
+    case vbkey::CtrlZ:
+        if (!readOnly)
+            this->undo();
+        return true;
+    default: break;
+    }
+    if (code < 32)
+        return code != original;   // other control keys as the box knows them
+    if (!readOnly) {
+        const char32_t c = static_cast<char32_t>(code);
+        InsertTyped(QString::fromUcs4(&c, 1));
+    }
+    return true;
+}
+
+// An input-method commit: its characters go through KeyPress one by one and what is
+// left must fit under MaxLength.
+template <class Widget>
+void TypingBox<Widget>::inputMethodEvent(QInputMethodEvent* e)
+{
+    if (e->commitString().isEmpty() || this->isReadOnly()) {
+        Widget::inputMethodEvent(e);
+        return;
+    }
+    QString accepted;
+    for (char32_t c : e->commitString().toUcs4()) {
+        int code = static_cast<int>(c);
+        KeyPress.raise(code);
+        if (code >= 32) {
+            const char32_t ch = static_cast<char32_t>(code);
+            accepted += QString::fromUcs4(&ch, 1);
+        }
+    }
+    if (m_maxLength > 0)
+        accepted = FitLength(accepted, m_maxLength - TextLength(textWithoutSelection(), m_unit), m_unit);
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
+    Widget::inputMethodEvent(&filtered);
+}
+
+template <class Widget>
+void TypingBox<Widget>::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    Widget::mouseDoubleClickEvent(e);
+    DblClick.raise();
+}
+
+template class TypingBox<QLineEdit>;
+template class TypingBox<QPlainTextEdit>;
+
+// ---------------------------------------------------------------------------
+// VbTextBox, VbMemo
+
+VbTextBox::VbTextBox(QWidget* parent, const QString& name)
+    : TypingBox(parent, name, LengthUnit::GbkBytes)
+{
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void VbTextBox::SetPasswordChar(QChar c)
+{
+    if (c.isNull()) {
+        setEchoMode(QLineEdit::Normal);
+        return;
+    }
+    setEchoMode(QLineEdit::Password);
+    setStyleSheet(QStringLiteral("QLineEdit[echoMode=\"2\"] { lineedit-password-character: %1; }").arg(c.unicode()));
 }
 
 void VbTextBox::mousePressEvent(QMouseEvent* e)
@@ -380,102 +445,19 @@ void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
         m_inDoubleClick = false;
         return;
     }
-    fire(Click);
+    Click.raise();
 }
 
 void VbTextBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    QLineEdit::mouseDoubleClickEvent(e);
     m_inDoubleClick = true;
-    fire(DblClick);
+    TypingBox::mouseDoubleClickEvent(e);
 }
-
-// ---------------------------------------------------------------------------
-// VbMemo
 
 VbMemo::VbMemo(QWidget* parent, const QString& name)
-    : QPlainTextEdit(parent)
+    : TypingBox(parent, name, LengthUnit::Characters)
 {
-    setObjectName(name);
     setTabChangesFocus(true);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        fire(Change);
-    });
-}
-
-void VbMemo::SetMaxLength(int n, LengthUnit unit)
-{
-    m_maxLength = n;
-    m_unit = unit;
-}
-
-void VbMemo::SetImeMode(ImeMode mode)
-{
-    m_ime = mode;
-    applyIme(this, mode);
-}
-
-void VbMemo::SetBackColor(const QColor& c) { applyBase(this, c); }
-
-void VbMemo::SetText(const QString& t)
-{
-    // QPlainTextEdit reports a change even when the text stays the same.
-    if (t != toPlainText())
-        setPlainText(t);
-}
-
-QString VbMemo::textWithoutSelection() const
-{
-    QString rest = toPlainText();
-    const QTextCursor c = textCursor();
-    rest.remove(c.selectionStart(), c.selectionEnd() - c.selectionStart());
-    return rest;
-}
-
-void VbMemo::InsertTyped(const QString& s)
-{
-    const QString add = FitLength(s, roomLeft(this), m_unit);
-    if (!add.isEmpty())
-        insertPlainText(add);
-}
-
-void VbMemo::typedBackspace() { textCursor().deletePreviousChar(); }
-
-QString VbMemo::clipboardText() const
-{
-    QString t = QGuiApplication::clipboard()->text();
-    t.remove(QLatin1Char('\r'));
-    return t;
-}
-
-void VbMemo::raiseGotFocus()
-{
-    fire(GotFocus);
-}
-
-void VbMemo::raiseLostFocus()
-{
-    fire(LostFocus);
-}
-
-void VbMemo::keyPressEvent(QKeyEvent* e)
-{
-    if (!typeKey(this, e))
-        QPlainTextEdit::keyPressEvent(e);
-}
-
-void VbMemo::inputMethodEvent(QInputMethodEvent* e)
-{
-    if (auto filtered = filterCommit(this, e))
-        QPlainTextEdit::inputMethodEvent(filtered.get());
-    else
-        QPlainTextEdit::inputMethodEvent(e);
-}
-
-void VbMemo::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    QPlainTextEdit::mouseDoubleClickEvent(e);
-    fire(DblClick);
 }
 
 // ---------------------------------------------------------------------------
@@ -487,18 +469,8 @@ VbButton::VbButton(QWidget* parent, const QString& name, const QString& caption)
     setObjectName(name);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
-        fire(Click);
+        Click.raise();
     });
-}
-
-void VbButton::raiseGotFocus()
-{
-    fire(GotFocus);
-}
-
-void VbButton::raiseLostFocus()
-{
-    fire(LostFocus);
 }
 
 void VbButton::keyPressEvent(QKeyEvent* e)
@@ -527,7 +499,7 @@ VbLabel::VbLabel(QWidget* parent, const QString& name, const QString& caption)
 void VbLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     QLabel::mouseReleaseEvent(e);
-    fire(Click);
+    Click.raise();
 }
 
 VbFrame::VbFrame(QWidget* parent, const QString& name, const QString& caption)
@@ -541,18 +513,8 @@ VbCheckBox::VbCheckBox(QWidget* parent, const QString& name, const QString& capt
 {
     setObjectName(name);
     connect(this, &QCheckBox::toggled, this, [this] {
-        fire(Click);
+        Click.raise();
     });
-}
-
-void VbCheckBox::raiseGotFocus()
-{
-    fire(GotFocus);
-}
-
-void VbCheckBox::raiseLostFocus()
-{
-    fire(LostFocus);
 }
 
 VbOption::VbOption(QWidget* parent, const QString& name, const QString& caption)
@@ -561,18 +523,8 @@ VbOption::VbOption(QWidget* parent, const QString& name, const QString& caption)
     setObjectName(name);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            fire(Click);
+            Click.raise();
     });
-}
-
-void VbOption::raiseGotFocus()
-{
-    fire(GotFocus);
-}
-
-void VbOption::raiseLostFocus()
-{
-    fire(LostFocus);
 }
 
 VbListBox::VbListBox(QWidget* parent, const QString& name)
@@ -583,7 +535,7 @@ VbListBox::VbListBox(QWidget* parent, const QString& name)
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         m_changedInPress = true;
         if (row >= 0 && !m_focusing)
-            fire(Click);
+            Click.raise();
     });
 }
 
@@ -611,14 +563,10 @@ void VbListBox::SetListIndex(int i) { setCurrentRow(i); }
 
 QString VbListBox::Text() const { return List(currentRow()); }
 
-void VbListBox::raiseGotFocus()
+void VbListBox::SetText(const QString& t)
 {
-    fire(GotFocus);
-}
-
-void VbListBox::raiseLostFocus()
-{
-    fire(LostFocus);
+    const QList<QListWidgetItem*> found = findItems(t, Qt::MatchExactly);
+    setCurrentRow(found.isEmpty() ? -1 : row(found.first()));
 }
 
 void VbListBox::mousePressEvent(QMouseEvent* e)
@@ -632,14 +580,14 @@ void VbListBox::mouseReleaseEvent(QMouseEvent* e)
     QListWidget::mouseReleaseEvent(e);
     // A click on the item already chosen is a choice too.
     if (!m_changedInPress && currentRow() >= 0 && itemAt(e->position().toPoint()) == currentItem())
-        fire(Click);
+        Click.raise();
     m_changedInPress = false;
 }
 
 void VbListBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
     QListWidget::mouseDoubleClickEvent(e);
-    fire(DblClick);
+    DblClick.raise();
 }
 
 void VbListBox::keyPressEvent(QKeyEvent* e)
@@ -647,7 +595,7 @@ void VbListBox::keyPressEvent(QKeyEvent* e)
     if (KeyPress) {
         int code = KeyAsciiOf(e);
         if (code) {
-            fire(KeyPress, code);
+            KeyPress.raise(code);
             if (code == 0) {
                 e->accept();
                 return;
@@ -735,7 +683,7 @@ VbTab::VbTab(QWidget* parent, const QString& name)
     connect(this, &QTabWidget::currentChanged, this, [this](int now) {
         const int prev = m_previous;
         m_previous = now;
-        fire(Click, prev);
+        Click.raise(prev);
     });
 }
 

@@ -7,6 +7,7 @@
 // Every control is made with its parent and its object name, so that a window reads
 // like its design and tests find each control by name.
 
+#include "Guard.h"
 #include "VbForm.h"
 
 #include <QCheckBox>
@@ -63,22 +64,77 @@ int KeyAsciiOf(const QKeyEvent* e);
 int KeyCodeOf(const QKeyEvent* e);
 int ShiftMaskOf(const QKeyEvent* e);
 
-// Text box; with SetMultiLine a multi-line box in which Enter makes no line break.
-class VbTextBox : public QLineEdit, public FocusEvents {
-    Q_OBJECT
+// One event of a control. The window gives it its handler once, when it builds its
+// controls; a second handler would silently replace the first (a hint, a change
+// mark), so setting one where one is set is a programming error that a debug build
+// stops on. Assign nullptr first to replace a handler on purpose.
+//     box->Change = [this] { MarkChanged(); };
+//     if (box->Change) box->Change();   // or box->Change.raise() with the guard
+template <class Sig>
+class Event;
+template <class... A>
+class Event<void(A...)> {
 public:
-    VbTextBox(QWidget* parent, const QString& name);
+    using Handler = std::function<void(A...)>;
+    Event() = default;
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
 
-    std::function<void()> Change;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    std::function<void()> Click;
-    std::function<void()> DblClick;
-    std::function<void(int& keyAscii)> KeyPress;
-    std::function<void(int& keyCode, int shift)> KeyDown;
+    Event& operator=(Handler h)
+    {
+        Q_ASSERT_X(!(m_handler && h), "Event", "a second handler for an event that already has one");
+        m_handler = std::move(h);
+        return *this;
+    }
+    Event& operator=(std::nullptr_t)
+    {
+        m_handler = nullptr;
+        return *this;
+    }
+    explicit operator bool() const { return static_cast<bool>(m_handler); }
+    void operator()(A... args) const { m_handler(args...); }
+    // Runs the handler, if any, under the failure guard.
+    void raise(A... args) const
+    {
+        if (m_handler)
+            RunGuarded([&] { m_handler(args...); });
+    }
+
+private:
+    Handler m_handler;
+};
+
+// Focus events of every control that takes the focus. A field table's own focus
+// work (hint, input method) runs first, then the window's handler, so the window
+// may still write a hint of its own or take the focus back.
+class FocusBox : public FocusEvents {
+public:
+    Event<void()> GotFocus;
+    Event<void()> LostFocus;
+    // The field table's share (see FieldBoxes).
+    Event<void()> FieldGotFocus;
+    Event<void()> FieldLostFocus;
+
+    void raiseGotFocus() override;
+    void raiseLostFocus() override;
+};
+
+// The typing core of every box the user types into: the text box, the multi-line
+// box and the boxes built on them. KeyDown, the window's default and cancel
+// buttons, then KeyPress by character code (which may drop or change the key),
+// clipboard keys as their codes, MaxLength in the box's unit on typing, pasting and
+// input-method commits, the input method, and Change on every change of the text.
+template <class Widget>
+class TypingBox : public Widget, public FocusBox {
+public:
+    Event<void()> Change;
+    Event<void()> DblClick;
+    Event<void(int& keyAscii)> KeyPress;
+    Event<void(int& keyCode, int shift)> KeyDown;
 
     // Limits typing (and pasting) only; text set by code may be longer. 0 = none.
-    void SetMaxLength(int n, LengthUnit unit = LengthUnit::GbkBytes);
+    void SetMaxLength(int n, LengthUnit unit);
+    void SetMaxLength(int n) { SetMaxLength(n, m_unit); }
     int MaxLength() const { return m_maxLength; }
     LengthUnit MaxLengthUnit() const { return m_unit; }
 
@@ -87,90 +143,65 @@ public:
 
     void SetBackColor(const QColor& c);
     QColor BackColor() const;
-    void SetLocked(bool locked) { setReadOnly(locked); }
-    bool Locked() const { return isReadOnly(); }
-    void SetPasswordChar(QChar c);
+    void SetLocked(bool locked) { this->setReadOnly(locked); }
+    bool Locked() const { return this->isReadOnly(); }
 
-    QString Text() const { return text(); }
-    // Setting the text by code raises Change only when the text really differs.
+    QString Text() const;
+    // Setting the text by code raises Change only when the text really differs. A
+    // box without the focus then shows the start of a text too long for it (a long
+    // name shows its first characters, as a box always did); in the box being typed
+    // in the caret stays at the end.
     void SetText(const QString& t);
-
     // Inserts text as typed at the caret (KeyPress is not raised; MaxLength holds).
     void InsertTyped(const QString& s);
-    // Typing helpers shared with VbMemo.
-    QString textWithoutSelection() const;
-    void typedBackspace();
-    QString clipboardText() const;
-
-    void raiseGotFocus() override;
-    void raiseLostFocus() override;
 
 protected:
+    TypingBox(QWidget* parent, const QString& name, LengthUnit unit);
+
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    bool typeKey(QKeyEvent* e);
+    QString textWithoutSelection() const;
+
+    int m_maxLength = 0;
+    LengthUnit m_unit;
+    ImeMode m_ime = ImeMode::NoControl;
+};
+
+// Text box (one line).
+class VbTextBox : public TypingBox<QLineEdit> {
+    Q_OBJECT
+public:
+    VbTextBox(QWidget* parent, const QString& name);
+    Event<void()> Click;
+    void SetPasswordChar(QChar c);
+
+protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
-    int m_maxLength = 0;
-    LengthUnit m_unit = LengthUnit::GbkBytes;
-    ImeMode m_ime = ImeMode::NoControl;
     bool m_inDoubleClick = false;
 };
 
-// Multi-line text box: the same events as VbTextBox; Tab moves the focus.
-class VbMemo : public QPlainTextEdit, public FocusEvents {
+// Multi-line text box: the same events as VbTextBox; Enter makes no line break and
+// Tab moves the focus. Its limit counts characters unless told otherwise.
+class VbMemo : public TypingBox<QPlainTextEdit> {
     Q_OBJECT
 public:
     VbMemo(QWidget* parent, const QString& name);
-
-    std::function<void()> Change;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    std::function<void()> DblClick;
-    std::function<void(int& keyAscii)> KeyPress;
-    std::function<void(int& keyCode, int shift)> KeyDown;
-
-    void SetMaxLength(int n, LengthUnit unit = LengthUnit::Characters);
-    int MaxLength() const { return m_maxLength; }
-    LengthUnit MaxLengthUnit() const { return m_unit; }
-    void SetImeMode(ImeMode mode);
-    ImeMode Ime() const { return m_ime; }
-    void SetBackColor(const QColor& c);
-    void SetLocked(bool locked) { setReadOnly(locked); }
-
-    QString Text() const { return toPlainText(); }
-    void SetText(const QString& t);
-    void InsertTyped(const QString& s);
-    QString textWithoutSelection() const;
-    void typedBackspace();
-    QString clipboardText() const;
-
-    void raiseGotFocus() override;
-    void raiseLostFocus() override;
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-    void inputMethodEvent(QInputMethodEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-
-private:
-    int m_maxLength = 0;
-    LengthUnit m_unit = LengthUnit::Characters;
-    ImeMode m_ime = ImeMode::NoControl;
 };
 
-class VbButton : public QPushButton, public FocusEvents {
+class VbButton : public QPushButton, public FocusBox {
     Q_OBJECT
 public:
     VbButton(QWidget* parent, const QString& name, const QString& caption = QString());
-    std::function<void()> Click;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    void raiseGotFocus() override;
-    void raiseLostFocus() override;
+    Event<void()> Click;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -182,7 +213,7 @@ public:
     VbLabel(QWidget* parent, const QString& name, const QString& caption = QString());
     QString Caption() const { return text(); }
     void SetCaption(const QString& c) { setText(c); }
-    std::function<void()> Click;
+    Event<void()> Click;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -195,35 +226,27 @@ public:
     VbFrame(QWidget* parent, const QString& name, const QString& caption = QString());
 };
 
-class VbCheckBox : public QCheckBox, public FocusEvents {
+class VbCheckBox : public QCheckBox, public FocusBox {
     Q_OBJECT
 public:
     VbCheckBox(QWidget* parent, const QString& name, const QString& caption = QString());
     // 0 unticked, 1 ticked; Click runs on every change, by the user or by code.
     int Value() const { return isChecked() ? 1 : 0; }
     void SetValue(int v) { setChecked(v != 0); }
-    std::function<void()> Click;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    void raiseGotFocus() override;
-    void raiseLostFocus() override;
+    Event<void()> Click;
 };
 
-class VbOption : public QRadioButton, public FocusEvents {
+class VbOption : public QRadioButton, public FocusBox {
     Q_OBJECT
 public:
     VbOption(QWidget* parent, const QString& name, const QString& caption = QString());
     bool Value() const { return isChecked(); }
     void SetValue(bool v) { setChecked(v); }
     // Runs when the button becomes the chosen one, by the user or by code.
-    std::function<void()> Click;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    void raiseGotFocus() override;
-    void raiseLostFocus() override;
+    Event<void()> Click;
 };
 
-class VbListBox : public QListWidget, public FocusEvents {
+class VbListBox : public QListWidget, public FocusBox {
     Q_OBJECT
 public:
     VbListBox(QWidget* parent, const QString& name);
@@ -235,13 +258,11 @@ public:
     // Setting the index by code raises Click when it changes, as a user's choice does.
     void SetListIndex(int i);
     QString Text() const;
-    std::function<void()> Click;
-    std::function<void()> DblClick;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    std::function<void(int& keyAscii)> KeyPress;
-    void raiseGotFocus() override;
-    void raiseLostFocus() override;
+    // Chooses the first item with this text; -1 (none) when no item has it.
+    void SetText(const QString& t);
+    Event<void()> Click;
+    Event<void()> DblClick;
+    Event<void(int& keyAscii)> KeyPress;
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
@@ -298,7 +319,7 @@ public:
     QString Caption() const { return tabText(currentIndex()); }
     void SetTabVisible(int i, bool v) { setTabVisible(i, v); }
     void SetTabEnabled(int i, bool e) { setTabEnabled(i, e); }
-    std::function<void(int previousTab)> Click;
+    Event<void(int previousTab)> Click;
 
 private:
     int m_previous = -1;

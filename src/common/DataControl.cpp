@@ -77,6 +77,8 @@ void DataControl::SetRecordSource(const QString& sql, const QVariantList& values
 
 void DataControl::Refresh()
 {
+    if (m_rs.IsOpen())
+        m_rs.UpdateBatch();
     const QString path = DataSourceOf(m_connectionString);
     if (!m_conn || m_conn->Path() != path || !m_conn->IsOpen()) {
         m_rs.Close();
@@ -86,37 +88,71 @@ void DataControl::Refresh()
     for (Binding& b : m_bindings)
         b.changed = false;
     m_rs.Open(*m_conn, m_recordSource, m_values, m_writableTable);
+    checkBindings();
 }
 
 void DataControl::Close()
 {
-    if (m_rs.IsOpen())
+    if (m_rs.IsOpen()) {
+        try {
+            m_rs.UpdateBatch();
+        } catch (const DbError& e) {
+            ShowFailure(e);
+        }
         m_rs.Close();
+    }
     if (m_conn)
         m_conn->Close();
     m_conn.reset();
 }
 
+void DataControl::DropEdits()
+{
+    for (Binding& b : m_bindings)
+        b.changed = false;
+    if (m_rs.IsOpen())
+        m_rs.CancelUpdate();
+}
+
 void DataControl::SetCaption(const QString& caption) { m_caption->setText(caption); }
 QString DataControl::Caption() const { return m_caption->text(); }
 
-void DataControl::Bind(VbTextBox* box, const QString& field)
+void DataControl::Bind(QWidget* box, const QString& field, FieldConverter converter)
 {
-    m_bindings.append({box, field, false});
+    if (m_rs.IsOpen())
+        CheckField(m_rs, field, box->objectName());
+    m_bindings.append({box, field, std::move(converter), false});
     const int at = static_cast<int>(m_bindings.size()) - 1;
-    connect(box, &QLineEdit::textChanged, this, [this, at] {
+    OnBoxChange(box, this, [this, at] {
         if (!m_filling)
             m_bindings[at].changed = true;
     });
+}
+
+void DataControl::Bind(const FieldBoxes& boxes)
+{
+    for (int i = 0; i < boxes.Count(); ++i) {
+        const Field& f = boxes.Table()[i];
+        if (!f.field.isEmpty() && boxes.Box(i))
+            Bind(boxes.Box(i), f.field, f.converter);
+    }
+}
+
+void DataControl::checkBindings() const
+{
+    for (const Binding& b : m_bindings)
+        if (b.box)
+            CheckField(m_rs, b.field, b.box->objectName());
 }
 
 void DataControl::fillBoundBoxes()
 {
     m_filling = true;
     for (Binding& b : m_bindings) {
-        if (!b.box)
+        // A field the set lacks is reported once the set has opened (checkBindings).
+        if (!b.box || (m_rs.IsOpen() && m_rs.FieldIndex(b.field) < 0))
             continue;
-        b.box->SetText(m_rs.HasCurrentRow() ? m_rs.Text(b.field) : QString());
+        SetBoxText(b.box, b.converter.show(m_rs.HasCurrentRow() ? m_rs.Field(b.field) : QVariant()));
         b.changed = false;
     }
     m_filling = false;
@@ -130,7 +166,7 @@ void DataControl::pushBoundBoxes()
         if (!b.box || !b.changed)
             continue;
         b.changed = false;
-        m_rs.SetField(b.field, b.box->text());
+        m_rs.SetField(b.field, b.converter.store(BoxText(b.box)).value_or(QVariant()));
     }
 }
 

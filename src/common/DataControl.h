@@ -4,6 +4,7 @@
 // to fields of the current row, and shows a caption with four move buttons when it
 // is visible. Grids bind to it (DataGrid).
 
+#include "FieldTable.h"
 #include "Recordset.h"
 
 #include <QHash>
@@ -13,7 +14,6 @@
 #include <functional>
 #include <memory>
 
-class VbTextBox;
 class QToolButton;
 
 class DataControl : public QWidget {
@@ -30,11 +30,16 @@ public:
     void SetWritableTable(const QString& table) { m_writableTable = table; }
     QString WritableTable() const { return m_writableTable; }
 
-    // Opens the record set anew on the record source (pending edits are dropped)
-    // and stands on its first row. Throws DbError.
+    // Writes the pending edits, then opens the record set anew on the record source
+    // and stands on its first row. Throws DbError (when the edits cannot be written
+    // the set stays as it was, edits and all), also when a bound box names a field
+    // the set lacks.
     void Refresh();
-    // Closes the record set and the connection.
+    // Writes the pending edits and closes the record set and the connection; edits
+    // that cannot be written are reported (ShowFailure), never dropped silently.
     void Close();
+    // Forgets the pending edits, for a window that drops them on purpose (and says so).
+    void DropEdits();
 
     Recordset& Rs() { return m_rs; }
     const Recordset& Rs() const { return m_rs; }
@@ -42,9 +47,14 @@ public:
     void SetCaption(const QString& caption);
     QString Caption() const;
 
-    // A text box that shows a field of the current row; what is typed into it goes
-    // into that field when the row is written.
-    void Bind(VbTextBox* box, const QString& field);
+    // A box of any kind (text, multi-line, check box, option group, list) that
+    // shows a field of the current row through its converter; what the user changes
+    // in it goes into that field when the row is written (a value its converter does
+    // not write becomes Null). A field the set lacks throws DbError: at once when
+    // the set is open, else when it opens. Option buttons must exist when bound.
+    void Bind(QWidget* box, const QString& field, FieldConverter converter = convert::Text());
+    // Every row of a field table that names a field.
+    void Bind(const FieldBoxes& boxes);
 
     // Run after every move of the record set.
     std::function<void()> MoveComplete;
@@ -60,9 +70,12 @@ private:
     std::unique_ptr<DbConnection> m_conn;
     Recordset m_rs;
     QLabel* m_caption = nullptr;
+    void checkBindings() const;
+
     struct Binding {
-        QPointer<VbTextBox> box;
+        QPointer<QWidget> box;
         QString field;
+        FieldConverter converter;
         bool changed = false;
     };
     QList<Binding> m_bindings;

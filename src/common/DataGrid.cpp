@@ -1,9 +1,39 @@
 #include "DataGrid.h"
 
 #include "Platform.h"
+#include "Twips.h"
+#include "VbText.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QRegularExpression>
+
+QString FormatValue(const QVariant& value, const QString& format)
+{
+    if (value.isNull() || !value.isValid())
+        return QString();
+    bool number = false;
+    const double d = value.toDouble(&number);
+    if (value.typeId() == QMetaType::QString && !number)
+        return value.toString();
+    if (!number)
+        return value.toString();
+    if (format.isEmpty())
+        return value.typeId() == QMetaType::QString ? value.toString() : PlainNumber(d);
+    // Literal texts in quotes before and after one run of digit places.
+    static const QRegularExpression parts(QStringLiteral("^((?:\"[^\"]*\")*)([#0,]*(?:\\.[#0]*)?)((?:\"[^\"]*\")*)$"));
+    const QRegularExpressionMatch m = parts.match(format);
+    if (!m.hasMatch())
+        return value.toString();
+    auto literal = [](QString s) { return s.remove(QLatin1Char('"')); };
+    const QString digits = m.captured(2);
+    const int point = digits.indexOf(QLatin1Char('.'));
+    const int decimals = point < 0 ? 0 : static_cast<int>(digits.mid(point + 1).count(QLatin1Char('0')));
+    QLocale c = QLocale::c();
+    c.setNumberOptions(digits.contains(QLatin1Char(',')) ? QLocale::NumberOptions() : QLocale::OmitGroupSeparator);
+    return literal(m.captured(1)) + c.toString(d, 'f', decimals) + literal(m.captured(3));
+}
 
 class DataGridModel : public QAbstractTableModel {
 public:
@@ -12,11 +42,15 @@ public:
     {
     }
 
-    struct Column {
-        QString caption;
-        QString field;
-    };
-    QList<Column> columns;
+    QList<GridColumn> columns;
+    QList<int> fieldIndex;   // per column, found when the rows are read
+
+    void findFields()
+    {
+        fieldIndex.clear();
+        for (const GridColumn& c : columns)
+            fieldIndex << (rs() && rs()->IsOpen() ? rs()->FieldIndex(c.field) : -1);
+    }
 
     Recordset* rs() const { return m_grid->m_dc ? &m_grid->m_dc->Rs() : nullptr; }
 
@@ -40,12 +74,17 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || !rs())
+        if (!index.isValid() || !rs())
             return {};
-        if (index.row() >= rs()->RecordCount())
+        const GridColumn& c = columns[index.column()];
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(c.alignment | Qt::AlignVCenter);
+        if ((role != Qt::DisplayRole && role != Qt::EditRole) || index.row() >= rs()->RecordCount())
             return {};
-        const int field = rs()->FieldIndex(columns[index.column()].field);
-        return rs()->ValueAt(index.row(), field).toString();
+        const QVariant v = rs()->ValueAt(index.row(), fieldIndex.value(index.column(), -1));
+        if (role == Qt::DisplayRole && !c.format.isEmpty())
+            return FormatValue(v, c.format);
+        return v.toString();
     }
 
     QVariant headerData(int section, Qt::Orientation o, int role) const override
@@ -64,6 +103,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (columns.value(index.column()).readOnly)
+            return f;
         if (m_grid->m_allowUpdate || (m_grid->m_allowAddNew && rs() && index.row() >= rs()->RecordCount()
                                       && (isPlaceholder(index.row()) || rs()->NewRowPending())))
             f |= Qt::ItemIsEditable;
@@ -96,7 +137,13 @@ public:
     {
         beginResetModel();
         m_count = expected();
+        findFields();
         endResetModel();
+    }
+    void headerRowsChanged(int first, int last)
+    {
+        if (first >= 0 && first < m_count)
+            emit headerDataChanged(Qt::Vertical, first, qMin(last, m_count - 1));
     }
     void rowAdded(int i)
     {
@@ -107,7 +154,7 @@ public:
             m_count = expected();
             endInsertRows();
         }
-        emit headerDataChanged(Qt::Vertical, 0, qMax(0, m_count - 1));
+        headerRowsChanged(i, m_count - 1);
     }
     void newRowCommitted(int i)
     {
@@ -117,7 +164,7 @@ public:
             endInsertRows();
         }
         emit dataChanged(index(i, 0), index(i, columnCount() - 1));
-        emit headerDataChanged(Qt::Vertical, 0, qMax(0, m_count - 1));
+        headerRowsChanged(i, m_count - 1);
     }
     void rowGone(int i)
     {
@@ -128,7 +175,7 @@ public:
         } else if (i < m_count) {
             emit dataChanged(index(i, 0), index(i, columnCount() - 1));
         }
-        emit headerDataChanged(Qt::Vertical, 0, qMax(0, m_count - 1));
+        headerRowsChanged(i, m_count - 1);
     }
     void rowChanged(int i)
     {
@@ -150,6 +197,7 @@ DataGrid::DataGrid(QWidget* parent, const QString& name)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
     verticalHeader()->setDefaultSectionSize(20);
     verticalHeader()->setMinimumWidth(18);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -187,7 +235,7 @@ void DataGrid::SetDataSource(DataControl* dc)
             followRecordset();
         });
         connect(rs, &Recordset::RowDataChanged, this, [this](int i) { m_model->rowChanged(i); });
-        connect(rs, &Recordset::MoveComplete, this, [this] { followRecordset(); });
+        connect(rs, &Recordset::MoveComplete, this, [this] { followMove(); });
     }
     m_model->reset();
     followRecordset();
@@ -195,13 +243,33 @@ void DataGrid::SetDataSource(DataControl* dc)
 
 void DataGrid::AddColumn(const QString& caption, const QString& field)
 {
-    m_model->columns.append({caption, field});
+    AddColumn(GridColumn{.caption = caption, .field = field});
+}
+
+void DataGrid::AddColumn(const GridColumn& column)
+{
+    m_model->columns.append(column);
     m_model->reset();
+    applyWidths();
+}
+
+void DataGrid::applyWidths()
+{
+    for (int i = 0; i < ColumnCount(); ++i)
+        if (m_model->columns[i].widthTw > 0)
+            setColumnWidth(i, TwipsToPixels(m_model->columns[i].widthTw));
 }
 
 int DataGrid::ColumnCount() const { return static_cast<int>(m_model->columns.size()); }
 QString DataGrid::ColumnCaption(int i) const { return m_model->columns.value(i).caption; }
 QString DataGrid::ColumnField(int i) const { return m_model->columns.value(i).field; }
+GridColumn DataGrid::Column(int i) const { return m_model->columns.value(i); }
+
+void DataGrid::SetColumnReadOnly(int i, bool readOnly)
+{
+    if (i >= 0 && i < ColumnCount())
+        m_model->columns[i].readOnly = readOnly;
+}
 
 void DataGrid::SetAllowUpdate(bool on)
 {
@@ -219,6 +287,20 @@ void DataGrid::SetAllowAddNew(bool on)
     followRecordset();
 }
 
+QModelIndex DataGrid::currentIndex() const
+{
+    if (m_viewPending)
+        const_cast<DataGrid*>(this)->syncView();
+    return QTableView::currentIndex();
+}
+
+void DataGrid::setCurrentIndex(const QModelIndex& index)
+{
+    if (m_viewPending)
+        syncView();
+    QTableView::setCurrentIndex(index);
+}
+
 int DataGrid::Row() const { return currentIndex().isValid() ? currentIndex().row() : -1; }
 int DataGrid::VisibleRowCount() const { return m_model->rowCount(); }
 
@@ -229,23 +311,61 @@ QString DataGrid::CellText(int row, int column) const
 
 void DataGrid::followRecordset()
 {
+    syncView();
+    raiseRowChange();
+}
+
+void DataGrid::followMove()
+{
+    // The row-change event at once; the view once the program's moves are done, so
+    // that a walk over many rows does not select, paint and scroll at every step.
+    if (!m_viewPending) {
+        m_viewPending = true;
+        QMetaObject::invokeMethod(
+            this, [this] {
+                if (m_viewPending)
+                    syncView();
+            },
+            Qt::QueuedConnection);
+    }
+    raiseRowChange();
+}
+
+bool DataGrid::event(QEvent* e)
+{
+    // Whatever reaches the grid (a key, a click, a paint) sees it on the set's row.
+    if (m_viewPending && e->type() != QEvent::MetaCall)
+        syncView();
+    return QTableView::event(e);
+}
+
+bool DataGrid::viewportEvent(QEvent* e)
+{
+    if (m_viewPending)
+        syncView();
+    return QTableView::viewportEvent(e);
+}
+
+void DataGrid::syncView()
+{
+    m_viewPending = false;
     if (!m_dc)
         return;
-    const Recordset& rs = m_dc->Rs();
-    const int target = rs.CurrentIndex();
+    const int target = m_dc->Rs().CurrentIndex();
+    const QModelIndex current = QTableView::currentIndex();
     m_syncing = true;
     if (target < 0) {
         selectionModel()->clearCurrentIndex();
         clearSelection();
-    } else if (Row() != target) {
-        const int col = currentIndex().isValid() ? currentIndex().column() : 0;
-        const QModelIndex idx = m_model->index(target, col);
+    } else if (!current.isValid() || current.row() != target) {
+        const QModelIndex idx = m_model->index(target, current.isValid() ? current.column() : 0);
         selectionModel()->setCurrentIndex(idx, QItemSelectionModel::ClearAndSelect);
-        scrollTo(idx);
     }
     m_syncing = false;
-    emit m_model->headerDataChanged(Qt::Vertical, 0, qMax(0, m_model->rowCount() - 1));
-    raiseRowChange();
+    // The current-row mark is read when the header paints: repainting the visible
+    // rows is enough. A header data change makes Qt measure the header again, over
+    // many rows.
+    verticalHeader()->viewport()->update();
 }
 
 void DataGrid::raiseRowChange()

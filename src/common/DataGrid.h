@@ -16,6 +16,23 @@
 
 class DataGridModel;
 
+// A column as the window declares it. A cell too narrow for its text shows the
+// text's start (elided at the right).
+struct GridColumn {
+    QString caption{};
+    QString field{};                                   // by name, found once per opening
+    int widthTw = 0;                                   // twips; 0 = the grid's default
+    Qt::Alignment alignment = Qt::AlignLeft;
+    // A display format in the system's pattern form, for numbers: literal texts in
+    // quotes, # and 0 digits, "," for grouping, "." and the decimals, such as
+    // "￥"#,##0.00. Empty: the value as it stands (a number in plain decimal form).
+    QString format{};
+    bool readOnly = false;                             // not editable even with AllowUpdate
+};
+
+// A value shown through a display format as above (a Null shows as nothing).
+QString FormatValue(const QVariant& value, const QString& format);
+
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
@@ -27,9 +44,13 @@ public:
     DataControl* DataSource() const { return m_dc; }
     // Adds a column showing a field (by name) under a caption.
     void AddColumn(const QString& caption, const QString& field);
+    void AddColumn(const GridColumn& column);
     int ColumnCount() const;
     QString ColumnCaption(int i) const;
     QString ColumnField(int i) const;
+    GridColumn Column(int i) const;
+    // Locks or unlocks a column for editing.
+    void SetColumnReadOnly(int i, bool readOnly);
 
     void SetAllowUpdate(bool on);
     void SetAllowAddNew(bool on);
@@ -38,6 +59,10 @@ public:
 
     // The grid's current row (from 0), -1 when it stands on none.
     int Row() const;
+    // The view follows moves of the set lazily; through the grid, its current cell
+    // is always the set's row.
+    QModelIndex currentIndex() const;
+    void setCurrentIndex(const QModelIndex& index);
     // Rows shown, the empty new row included.
     int VisibleRowCount() const;
     // Text of a cell as shown.
@@ -50,11 +75,16 @@ public:
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void focusInEvent(QFocusEvent* e) override;
+    bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
     friend class DataGridModel;
     void followRecordset();
+    void followMove();
+    void syncView();
     void raiseRowChange();
+    void applyWidths();
 
     DataControl* m_dc = nullptr;
     DataGridModel* m_model = nullptr;
@@ -63,6 +93,7 @@ private:
     bool m_syncing = false;
     bool m_held = false;
     int m_lastRow = -1;
+    bool m_viewPending = false;   // the view still has to follow a move
 };
 
 // Holds a grid's row-change event back for as long as it lives.

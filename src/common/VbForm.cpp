@@ -182,7 +182,9 @@ void SendKey(QWidget* context, Qt::Key key)
     }));
 }
 
-void SetTabOrder(std::initializer_list<QWidget*> order)
+void SetTabOrder(std::initializer_list<QWidget*> order) { SetTabOrder(QList<QWidget*>(order)); }
+
+void SetTabOrder(const QList<QWidget*>& order)
 {
     // Each control in turn goes to the front of its window's focus chain, the last
     // first, so that the list ends up at the front in its own order. Qt's pairwise

@@ -136,6 +136,7 @@ void SendKey(QWidget* context, Qt::Key key);
 // The window's tab order, first to last, across frames; controls not named follow
 // them in the order they were made.
 void SetTabOrder(std::initializer_list<QWidget*> order);
+void SetTabOrder(const QList<QWidget*>& order);
 
 // The global instance of a window: created on first use through its name.
 class FormRegistry {

@@ -14,3 +14,11 @@ inline QString Trim(const QString& s)
         --e;
     return s.mid(b, e - b);
 }
+
+// The number a text begins with, as the system's Val read it: blanks anywhere are
+// ignored, then an optional sign, digits and at most one decimal point "." (whatever
+// the regional settings); the first other character ends the number. A text that
+// does not begin with a number gives 0.
+double Val(const QString& s);
+// A number in plain decimal form, without grouping or exponent: 35, 12.5.
+QString PlainNumber(double d);

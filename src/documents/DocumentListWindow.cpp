@@ -11,16 +11,14 @@
 
 namespace {
 
-struct GridColumn {
-    const char* caption;
-    const char* field;
-    int widthTw;
-};
 
 // Captions as the grid shows them, blanks included.
 const GridColumn kColumns[] = {
-    {"     项 目 名 称", "XMMC", 2400}, {"申 请 人", "FZRXM", 870},         {"  职 称", "FZRZC", 975},
-    {"      申 请 人 单 位", "SZDW", 2535}, {"申请金额(万元)", "SQJE", 1350},
+    {.caption = "     项 目 名 称", .field = "XMMC", .widthTw = 2400},
+    {.caption = "申 请 人", .field = "FZRXM", .widthTw = 870},
+    {.caption = "  职 称", .field = "FZRZC", .widthTw = 975},
+    {.caption = "      申 请 人 单 位", .field = "SZDW", .widthTw = 2535},
+    {.caption = "申请金额(万元)", .field = "SQJE", .widthTw = 1350},
 };
 
 constexpr int kButtonWidthTw = 1095;
@@ -42,10 +40,8 @@ void DocumentListWindow::SetupUi()
 
     DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
     PlaceTw(DataGrid1, 60, 60, 8130, 3540);
-    for (const GridColumn& c : kColumns) {
-        DataGrid1->AddColumn(QString::fromUtf8(c.caption), QString::fromLatin1(c.field));
-        DataGrid1->setColumnWidth(DataGrid1->ColumnCount() - 1, TwipsToPixels(c.widthTw));
-    }
+    for (const GridColumn& c : kColumns)
+        DataGrid1->AddColumn(c);
 
     // The progress band between the grid and the buttons.
     Animation1 = new VbAnimation(this);

@@ -123,7 +123,11 @@ void frmuser::cmdDelete_Click()
 
 void frmuser::cmdRefresh_Click()
 {
-    RunDataCommand([this] { datPrimaryRS->Refresh(); });
+    // "放弃": what was typed and not yet saved is dropped on purpose.
+    RunDataCommand([this] {
+        datPrimaryRS->DropEdits();
+        datPrimaryRS->Refresh();
+    });
 }
 
 void frmuser::cmdClose_Click() { Unload(); }

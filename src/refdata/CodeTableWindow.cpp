@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "Failure.h"
 #include "Platform.h"
+#include "VbText.h"
 
 #include <QHeaderView>
 
@@ -148,7 +149,7 @@ void CodeTableWindow::Cmddel_Click()
         MsgBox(QStringLiteral("请先按取消或确定按钮！"), vbOKOnly, kInfoTitle);
         return;
     }
-    if (codeBox->Text().trimmed().isEmpty()) {
+    if (Trim(codeBox->Text()).isEmpty()) {
         MsgBox(QStringLiteral("没有可以删除的记录！请核查。"), vbOKOnly, kInfoTitle);
         return;
     }
@@ -197,15 +198,15 @@ void CodeTableWindow::ConfirmDelete()
 
 void CodeTableWindow::ConfirmAdd()
 {
-    if (codeBox->Text().trimmed().isEmpty()) {
+    if (Trim(codeBox->Text()).isEmpty()) {
         MsgBox(m.emptyCodeMessage, vbOKOnly, kOwnInfoTitle);
         SetFocus(codeBox);
         return;
     }
-    QString code = codeBox->Text().trimmed();
+    QString code = Trim(codeBox->Text());
     if (m.upperCaseCode)
         code = code.toUpper();
-    const QString name = nameBox->Text().trimmed();
+    const QString name = Trim(nameBox->Text());
     Recordset& rs = data1->Rs();
 
     // Every stored code is compared with the new one; the grid follows the walk, and
@@ -215,7 +216,7 @@ void CodeTableWindow::ConfirmAdd()
         rs.MoveFirst();
         const int n = rs.RecordCount();
         for (int i = 1; i <= n; ++i) {
-            if (rs.Text(0).trimmed() == code) {
+            if (Trim(rs.Text(0)) == code) {
                 MsgBox(m.existingCodeMessage, vbOKOnly, kWarningTitle);
                 exists = true;
                 break;
@@ -357,7 +358,7 @@ void CodeTableWindow::CodeBox_LostFocus() { ClearHint(); }
 void CodeTableWindow::CodeBox_KeyPress(int& keyAscii)
 {
     if (keyAscii == vbkey::Return) {
-        if (codeBox->Text().trimmed().size() == CodeLength())
+        if (Trim(codeBox->Text()).size() == CodeLength())
             MoveToNameBox();
         return;
     }
@@ -374,7 +375,7 @@ void CodeTableWindow::CodeBox_KeyPress(int& keyAscii)
 
 void CodeTableWindow::CodeBox_Change()
 {
-    if (codeBox->Text().trimmed().size() < CodeLength() || EditMode != kAdding || !nameBox->isEnabled())
+    if (Trim(codeBox->Text()).size() < CodeLength() || EditMode != kAdding || !nameBox->isEnabled())
         return;
     if (m.upperCaseCode) {
         const QString upper = codeBox->Text().toUpper();

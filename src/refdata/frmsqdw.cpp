@@ -4,6 +4,7 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "Twips.h"
+#include "VbText.h"
 
 #include <QFont>
 
@@ -11,6 +12,30 @@ namespace {
 
 const QString kMessageTitle = QStringLiteral("提示信息：");
 const QString kCodeHint = QStringLiteral("提示信息：请输入五位数字字符或双击鼠标再进行选择。");
+
+// The boxes of the unit's row: limits in bytes of the Chinese code page. The name
+// and the contact take the input method while they have the focus.
+FieldTable unitFields()
+{
+    const FieldFlags key = FieldFlag::Key;
+    const LengthUnit bytes = LengthUnit::GbkBytes;
+    return {
+        {.box = "dwdm", .field = "DWDM", .limit = 5, .unit = bytes, .ime = FieldIme::Off, .hint = kCodeHint,
+         .tabIndex = 4, .flags = key},
+        {.box = "dwmc", .field = "DWMC", .limit = 30, .unit = bytes, .ime = FieldIme::OnWhileFocused,
+         .hint = "提示信息：请输入请输入不多于15个汉字。", .tabIndex = 5, .flags = key},
+        {.box = "yzbm", .field = "YZBM", .limit = 6, .unit = bytes, .ime = FieldIme::Off,
+         .hint = "提示信息：请输入六位数字字符。", .tabIndex = 6, .flags = key},
+        {.box = "lxr", .field = "LXR", .limit = 10, .unit = bytes, .ime = FieldIme::OnWhileFocused,
+         .hint = "提示信息：请输入不多于5个汉字。", .tabIndex = 7, .flags = key},
+        {.box = "dhhm", .field = "DHHM", .limit = 15, .unit = bytes, .ime = FieldIme::Off,
+         .hint = "提示信息：请输入不多于15个字符。", .tabIndex = 8, .flags = key},
+        {.box = "czhm", .field = "CZHM", .limit = 15, .unit = bytes, .ime = FieldIme::Off,
+         .hint = "提示信息：请输入不多于15个字符。", .tabIndex = 9, .flags = key},
+        {.box = "e_mail", .field = "E_MAIL", .limit = 30, .unit = bytes, .ime = FieldIme::Off,
+         .hint = "提示信息：请输入不多于30个字符的字符串。", .tabIndex = 10, .flags = key},
+    };
+}
 
 // Field rows inside Frame1 (twips, relative to the frame).
 constexpr int kRowTop[] = {300, 840, 1380, 1920};
@@ -23,7 +48,7 @@ constexpr int kBoxHeight = 300;
 }  // namespace
 
 frmsqdw::frmsqdw()
-    : VbForm(QStringLiteral("frmsqdw"))
+    : VbForm(QStringLiteral("frmsqdw")), m_fields(unitFields())
 {
 }
 
@@ -46,25 +71,24 @@ void frmsqdw::SetupUi()
     PlaceTw(Frame1, 360, 1260, 7080, 2400);
 
     // One labelled box of Frame1; a span of 2 runs across both columns.
-    auto field = [this](const QString& labelName, const QString& caption, const QString& boxName, int row,
-                        int column, int span, int maxLength) {
-        auto* label = new VbLabel(Frame1, labelName, caption);
+    auto field = [this](const QString& caption, const QString& boxName, int row, int column, int span) {
+        auto* label = new VbLabel(Frame1, QStringLiteral("Lbl") + boxName, caption);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         PlaceTw(label, kLabelLeft[column], kRowTop[row], kLabelWidth, kBoxHeight);
-        auto* box = new VbTextBox(Frame1, boxName);
+        auto* box = m_fields.Make<VbTextBox>(boxName, Frame1);
         const int width = span == 2 ? kBoxLeft[1] + kBoxWidth - kBoxLeft[0] : kBoxWidth;
         PlaceTw(box, kBoxLeft[column], kRowTop[row], width, kBoxHeight);
-        box->SetMaxLength(maxLength, LengthUnit::GbkBytes);
-        box->setEnabled(false);
         return box;
     };
-    dwdm = field(QStringLiteral("Lbldwdm"), QStringLiteral("单位代码："), QStringLiteral("dwdm"), 0, 0, 1, 5);
-    dwmc = field(QStringLiteral("Lbldwmc"), QStringLiteral("单位名称："), QStringLiteral("dwmc"), 0, 1, 1, 30);
-    yzbm = field(QStringLiteral("Lblyzbm"), QStringLiteral("邮政编码："), QStringLiteral("yzbm"), 1, 0, 1, 6);
-    lxr = field(QStringLiteral("Lbllxr"), QStringLiteral("联系人："), QStringLiteral("lxr"), 1, 1, 1, 10);
-    dhhm = field(QStringLiteral("Lbldhhm"), QStringLiteral("联系电话："), QStringLiteral("dhhm"), 2, 0, 1, 15);
-    czhm = field(QStringLiteral("Lblczhm"), QStringLiteral("传真："), QStringLiteral("czhm"), 2, 1, 1, 15);
-    e_mail = field(QStringLiteral("Lble_mail"), QStringLiteral("电子邮件："), QStringLiteral("e_mail"), 3, 0, 2, 30);
+    dwdm = field(QStringLiteral("单位代码："), QStringLiteral("dwdm"), 0, 0, 1);
+    dwmc = field(QStringLiteral("单位名称："), QStringLiteral("dwmc"), 0, 1, 1);
+    yzbm = field(QStringLiteral("邮政编码："), QStringLiteral("yzbm"), 1, 0, 1);
+    lxr = field(QStringLiteral("联系人："), QStringLiteral("lxr"), 1, 1, 1);
+    dhhm = field(QStringLiteral("联系电话："), QStringLiteral("dhhm"), 2, 0, 1);
+    czhm = field(QStringLiteral("传真："), QStringLiteral("czhm"), 2, 1, 1);
+    e_mail = field(QStringLiteral("电子邮件："), QStringLiteral("e_mail"), 3, 0, 2);
+    m_fields.SetKeysEnabled(false);
+    m_fields.SetHintTarget(Label1);
 
     // The unit list drops down from the code box over the rows below it.
     Lstdwdm = new VbListBox(Frame1, QStringLiteral("Lstdwdm"));
@@ -87,65 +111,28 @@ void frmsqdw::SetupUi()
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     data1->setVisible(false);
-    data1->Bind(dwdm, QStringLiteral("DWDM"));
-    data1->Bind(dwmc, QStringLiteral("DWMC"));
-    data1->Bind(yzbm, QStringLiteral("YZBM"));
-    data1->Bind(lxr, QStringLiteral("LXR"));
-    data1->Bind(dhhm, QStringLiteral("DHHM"));
-    data1->Bind(czhm, QStringLiteral("CZHM"));
-    data1->Bind(e_mail, QStringLiteral("E_MAIL"));
+    data1->Bind(m_fields);
 
     rptsq = new ReportControl(this, QStringLiteral("rptsq"));
 
-    SetTabOrder({cmdAdd, Cmdprev, Cmdupd, Cmdexit, dwdm, dwmc, yzbm, lxr, dhhm, czhm, e_mail, Lstdwdm});
+    SetTabOrder(QList<QWidget*>{cmdAdd, Cmdprev, Cmdupd, Cmdexit} + m_fields.TabOrder() + QList<QWidget*>{Lstdwdm});
 
     cmdAdd->Click = [this] { cmdAdd_Click(); };
     Cmdprev->Click = [this] { Cmdprev_Click(); };
     Cmdupd->Click = [this] { Cmdupd_Click(); };
     Cmdexit->Click = [this] { Cmdexit_Click(); };
 
-    for (VbTextBox* box : std::initializer_list<VbTextBox*>{dwdm, dwmc, yzbm, lxr, dhhm, czhm, e_mail})
-        box->Change = [this] { Field_Change(); };
+    m_fields.OnChange(this, [this] { Field_Change(); });
 
     dwdm->Click = [this] { dwdm_Click(); };
     dwdm->DblClick = [this] { dwdm_DblClick(); };
-    dwdm->GotFocus = [this] { dwdm_GotFocus(); };
     dwdm->LostFocus = [this] { dwdm_LostFocus(); };
     dwdm->KeyPress = [this](int& k) { dwdm_KeyPress(k); };
-    dwmc->GotFocus = [this] { dwmc_GotFocus(); };
     dwmc->LostFocus = [this] { dwmc_LostFocus(); };
     dwmc->KeyPress = [this](int& k) { dwmc_KeyPress(k); };
     yzbm->KeyPress = [this](int& k) { yzbm_KeyPress(k); };
     e_mail->KeyPress = [this](int& k) { e_mail_KeyPress(k); };
 
-    // The other boxes: the input method and the hint on entering; leaving clears the
-    // hint (and switches the input method off again after a name).
-    struct Plain {
-        VbTextBox* box;
-        ImeMode ime;
-        QString hint;
-    };
-    const Plain plain[] = {
-        {yzbm, ImeMode::Off, QStringLiteral("提示信息：请输入六位数字字符。")},
-        {lxr, ImeMode::On, QStringLiteral("提示信息：请输入不多于5个汉字。")},
-        {dhhm, ImeMode::Off, QStringLiteral("提示信息：请输入不多于15个字符。")},
-        {czhm, ImeMode::Off, QStringLiteral("提示信息：请输入不多于15个字符。")},
-        {e_mail, ImeMode::Off, QStringLiteral("提示信息：请输入不多于30个字符的字符串。")},
-    };
-    for (const Plain& p : plain) {
-        VbTextBox* box = p.box;
-        const ImeMode ime = p.ime;
-        const QString hint = p.hint;
-        box->GotFocus = [this, box, ime, hint] {
-            box->SetImeMode(ime);
-            Label1->SetCaption(hint);
-        };
-        box->LostFocus = [this, box, ime] {
-            if (ime == ImeMode::On)
-                box->SetImeMode(ImeMode::Off);
-            Label1->SetCaption(QString());
-        };
-    }
     // Enter moves on from the contact, telephone and fax boxes.
     lxr->KeyPress = [this](int& k) {
         if (k == vbkey::Return)
@@ -192,17 +179,15 @@ void frmsqdw::Form_Unload()
     if (m_conn)
         m_conn->Close();
     m_conn.reset();
-    if (Cmdupd->isEnabled())
+    // A pending change is dropped, and the user is told so.
+    if (Cmdupd->isEnabled()) {
         platform::MsgBox(QStringLiteral("最后修改的数据将丢失！！！"), platform::vbOKOnly, kMessageTitle);
-    // The pending change is dropped: the data control closes without writing.
+        data1->DropEdits();
+    }
     data1->Close();
 }
 
-void frmsqdw::UnlockFields()
-{
-    for (VbTextBox* box : std::initializer_list<VbTextBox*>{dwdm, dwmc, yzbm, dhhm, czhm, lxr, e_mail})
-        box->setEnabled(true);
-}
+void frmsqdw::UnlockFields() { m_fields.SetKeysEnabled(true); }
 
 void frmsqdw::BeginEdit()
 {
@@ -231,7 +216,7 @@ void frmsqdw::Cmdprev_Click()
 void frmsqdw::Cmdupd_Click()
 {
     // A row without its unit code is not stored; the input stays for the code.
-    if (dwdm->Text().trimmed().isEmpty()) {
+    if (Trim(dwdm->Text()).isEmpty()) {
         platform::MsgBox(QStringLiteral("单位代码不能为空，请输入五位数字的单位代码！"), platform::vbOKOnly,
                          kMessageTitle);
         SetFocus(dwdm);
@@ -278,26 +263,20 @@ void frmsqdw::dwdm_DblClick()
     Lstdwdm->raise();
 }
 
-void frmsqdw::dwdm_GotFocus()
-{
-    dwdm->SetImeMode(ImeMode::Off);
-    Label1->SetCaption(kCodeHint);
-}
-
+// Leaving clears the hint (field table); an incomplete code takes the focus back.
 void frmsqdw::dwdm_LostFocus()
 {
-    if (dwdm->Text().trimmed().length() != 5) {
+    if (Trim(dwdm->Text()).length() != 5) {
         SetFocus(dwdm);
         return;
     }
-    Label1->SetCaption(QString());
     Lstdwdm->setVisible(false);
 }
 
 void frmsqdw::dwdm_KeyPress(int& keyAscii)
 {
     if (keyAscii == vbkey::Return) {
-        if (dwdm->Text().trimmed().length() != 5) {
+        if (Trim(dwdm->Text()).length() != 5) {
             keyAscii = 0;
             platform::Beep();
             return;
@@ -311,25 +290,17 @@ void frmsqdw::dwdm_KeyPress(int& keyAscii)
     DigitKeysOnly(keyAscii);
 }
 
-void frmsqdw::dwmc_GotFocus()
-{
-    dwmc->SetImeMode(ImeMode::On);
-    Label1->SetCaption(QStringLiteral("提示信息：请输入请输入不多于15个汉字。"));
-}
-
+// Leaving clears the hint and the input method (field table); an empty name takes
+// the focus back.
 void frmsqdw::dwmc_LostFocus()
 {
-    if (dwmc->Text().trimmed().isEmpty()) {
+    if (Trim(dwmc->Text()).isEmpty())
         SetFocus(dwmc);
-        return;
-    }
-    dwmc->SetImeMode(ImeMode::Off);
-    Label1->SetCaption(QString());
 }
 
 void frmsqdw::dwmc_KeyPress(int& keyAscii)
 {
-    if (keyAscii == vbkey::Return && !dwmc->Text().trimmed().isEmpty())
+    if (keyAscii == vbkey::Return && !Trim(dwmc->Text()).isEmpty())
         SetFocus(yzbm);
 }
 

@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "DataControl.h"
+#include "FieldTable.h"
 #include "Recordset.h"
 #include "Report.h"
 #include "VbForm.h"
@@ -33,10 +34,8 @@ private:
     void Field_Change();
     void dwdm_Click();
     void dwdm_DblClick();
-    void dwdm_GotFocus();
     void dwdm_LostFocus();
     void dwdm_KeyPress(int& keyAscii);
-    void dwmc_GotFocus();
     void dwmc_LostFocus();
     void dwmc_KeyPress(int& keyAscii);
     void yzbm_KeyPress(int& keyAscii);
@@ -65,6 +64,8 @@ private:
     ControlPtr<DataControl> data1{this};
     ControlPtr<ReportControl> rptsq{this};
 
+    // The seven boxes of the unit's row.
+    FieldBoxes m_fields;
     std::unique_ptr<DbConnection> m_conn;
     Recordset UnitRecordset;
     QString UnitListFlag;

@@ -1,6 +1,7 @@
 #include "Controls.h"
 #include "Db.h"
 #include "Twips.h"
+#include "VbText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -170,6 +171,58 @@ private slots:
         QCOMPARE(changes, 3);   // "a", "b", then the commit at once
     }
 
+    // A long text put in by code shows its first characters; in the box being typed
+    // in, a handler that rewrites the text leaves the caret at the end.
+    void textSetByCodeShowsItsStart()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        SetFocus(f.b);
+        Settle();
+        const QString longName = QString("名字示范工业技术大学").repeated(4);
+        f.a->SetText(longName);
+        QCOMPARE(f.a->cursorPosition(), 0);
+
+        f.b->Change = [&] { f.b->SetText(f.b->Text().toUpper()); };
+        TypeText(f.b, "ab");
+        QCOMPARE(f.b->Text(), QString("AB"));
+        QCOMPARE(f.b->cursorPosition(), 2);
+
+        VbMemo memo(&f, "memo");
+        memo.SetText(longName + "\n" + longName);
+        QCOMPARE(memo.textCursor().position(), 0);
+        f.Unload();
+    }
+
+    // A failure escaping a handler is shown; the program and the box go on.
+    void failingHandlerIsShown()
+    {
+        AppFixture fx;
+        VbTextBox box(nullptr, "box");
+        box.KeyPress = [](int&) { throw DbError(QStringLiteral("磁盘已满")); };
+        TypeText(&box, "x");
+        QCOMPARE(fx.ui.texts(), QStringList({"磁盘已满"}));
+        QCOMPARE(box.Text(), QString("x"));
+    }
+
+    void trimTakesBlanksOnly_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("trimmed");
+        QTest::newRow("blanks") << "  甲 乙 " << "甲 乙";
+        QTest::newRow("tab and line break stay") << " \t甲\n " << "\t甲\n";
+        QTest::newRow("full-width space stays") << "\u3000甲\u3000" << "\u3000甲\u3000";
+        QTest::newRow("only blanks") << "   " << "";
+    }
+    void trimTakesBlanksOnly()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, trimmed);
+        QCOMPARE(Trim(text), trimmed);
+    }
+
     void changeFiresOnCodeAndTyping()
     {
         VbTextBox box(nullptr, "box");
@@ -215,6 +268,7 @@ private slots:
 
         // A LostFocus that takes the focus back: the other box sees nothing.
         f.events.clear();
+        f.b->LostFocus = nullptr;   // replaced on purpose
         f.b->LostFocus = [&] { f.events << "b-"; SetFocus(f.b); };
         QTest::mouseClick(f.a, Qt::LeftButton);
         Settle();
@@ -259,6 +313,7 @@ private slots:
         ProbeForm f;
         f.Show();
         QVERIFY(ShowActive(&f));
+        f.b->LostFocus = nullptr;   // replaced on purpose
         f.b->LostFocus = [&] {
             if (f.b->text().isEmpty())
                 SetFocus(f.b);

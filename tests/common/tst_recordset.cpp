@@ -434,9 +434,9 @@ private slots:
                                             + "/data/qwdb.mdb;Persist Security Info=False");
         QCOMPARE(name.text(), QString("甲单位"));
         CommitText(&name, "乙");
-        dc.Refresh();   // dropped
-        QCOMPARE(name.text(), QString("甲单位"));
-        QCOMPARE(fx.rows("select DWMC from sqdm").value(0).value(0), QString("甲单位"));
+        dc.Refresh();   // what was typed is written first
+        QCOMPARE(name.text(), QString("甲单位乙"));
+        QCOMPARE(fx.rows("select DWMC from sqdm").value(0).value(0), QString("甲单位乙"));
         name.SetText("丙单位");
         dc.Rs().UpdateBatch();
         QCOMPARE(fx.rows("select DWMC from sqdm").value(0).value(0), QString("丙单位"));

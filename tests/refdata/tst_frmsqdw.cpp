@@ -225,6 +225,9 @@ private slots:
         QTest::newRow("code of five digits") << "dwdm" << "11002" << "dwmc" << "dwmc" << nameHint;
         QTest::newRow("empty name") << "dwmc" << "" << "yzbm" << "dwmc" << nameHint;
         QTest::newRow("name given") << "dwmc" << "甲" << "yzbm" << "yzbm" << "提示信息：请输入六位数字字符。";
+        // Only blanks count as empty; the full-width space an input method types is a character.
+        QTest::newRow("name of a full-width space")
+            << "dwmc" << "\u3000" << "yzbm" << "yzbm" << "提示信息：请输入六位数字字符。";
     }
     void leavingABox()
     {
