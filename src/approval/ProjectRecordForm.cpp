@@ -282,6 +282,7 @@ void ProjectRecordForm::BuildEntryTab(QWidget* page)
     label("lblpzje", "批 准 金 额：", 1, 3);
     txtpzje = box("txtpzje", kBoxLeft[1], 3, 1500);
     auto* unit = new VbLabel(Frame1, QStringLiteral("lblwy"), QStringLiteral("万元"));
+    unit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     PlaceTw(unit, kBoxLeft[1] + 1560, rowTop(3), 600, kBoxHeight);
     label("lblqssj", "起 始 年 月：", 0, 4);
     txtqssj = box("txtqssj", kBoxLeft[0], 4, kBoxWidth);
