@@ -204,6 +204,65 @@ private slots:
                  (QList<QStringList>{{"It's 研究", "O'Neil"}}));
     }
 
+    void movesStopAtBothEnds()
+    {
+        AppFixture fx;
+        fillApproved(fx);
+        d.open(forms::frmlrpzh);
+        d.press("Cmdnxt");
+        QCOMPARE(d.text("txtxmbh"), QStringLiteral("BH2"));
+        d.press("Cmdnxt");
+        QCOMPARE(fx.ui.texts(), QStringList{"已经是最后一条记录！"});
+        QCOMPARE(fx.ui.messages[0].title, QStringLiteral("提示信息"));
+        QCOMPARE(d.dataGrid()->Row(), 1);
+        fx.ui.clear();
+        d.press("Cmdfst");
+        QCOMPARE(d.text("txtxmbh"), QStringLiteral("BH1"));
+        d.press("Cmdpre");
+        QCOMPARE(fx.ui.texts(), QStringList{"已经是第一条记录！"});
+        d.press("Cmdlst");
+        QCOMPARE(d.text("txtxmbh"), QStringLiteral("BH2"));
+    }
+
+    // Category, subject and unit come from their lists: a double click shows the
+    // list, a click on an item fills the box and moves on; a unit code typed
+    // elsewhere becomes the unit's name when the box is left.
+    void pickListsFillTheirBoxes()
+    {
+        AppFixture fx;
+        fillApproved(fx);
+        fx.exec("insert into xkdm values ('A', '哲学'), ('PA', '数学')");
+        fx.exec("insert into dwdm values ('10001', '示范大学'), ('10002', '示范学院')");
+        frmlrpzh& f = d.open(forms::frmlrpzh);
+        auto pick = [&](const char* boxName, const char* listName, int item) {
+            DoubleClick(d.box(boxName));
+            auto* list = Child<VbListBox>(&f, listName);
+            if (!list->isVisible())
+                return false;
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(item)).center());
+            Settle();
+            return !list->isVisible();
+        };
+        QVERIFY(pick("Txtxmlb", "Lstxmlb", 1));
+        QCOMPARE(d.text("Txtxmlb"), QStringLiteral("B.自然科学专项"));
+        QCOMPARE(f.focusWidget(), d.box("txtxmmc"));
+        QVERIFY(pick("txtxkdm", "lstxkdm", 0));
+        QCOMPARE(d.shown({"txtxkdm", "txtxkmc"}), (QStringList{"PA", "数学"}));
+        QCOMPARE(f.focusWidget(), d.box("txtxmbh"));
+        QVERIFY(pick("txtszdw", "lstszdw", 1));
+        QCOMPARE(d.text("txtszdw"), QStringLiteral("示范学院"));
+        QCOMPARE(f.focusWidget(), d.talent());
+
+        d.box("txtszdw")->SetText("10001");
+        SetFocus(d.box("txtszdw"));
+        Settle();
+        QCOMPARE(d.panel(), QStringLiteral("请双击鼠标然后选择单位名称。"));
+        SetFocus(d.box("txtxmmc"));
+        Settle();
+        QCOMPARE(d.text("txtszdw"), QStringLiteral("示范大学"));
+        QCOMPARE(d.panel(), QString());
+    }
+
     // Category C has no talent plan: the box is hidden and the mark is stored empty.
     void categoryCClearsTheTalentMark()
     {

@@ -167,6 +167,13 @@ private slots:
                                                        kA, "NULL", "2026", kEvaluations[3]}));
         QCOMPARE(d.text("txtzjls"), QStringLiteral("3"));
         QVERIFY(d.button("Cmdfst")->isEnabled());
+
+        // The new record stays on show and is edited as itself.
+        d.type("txtpzje", "4");
+        save(fx);
+        QCOMPARE(fx.ui.texts(), QStringList{kEditQuestion});
+        QCOMPARE(fx.rows("select pzje from xmpz where xmmc = 'It''s 新项目'"), QList<QStringList>{{"4"}});
+        QCOMPARE(fx.count("xmpz"), 4);
     }
 
     void aFailingSaveLosesNothing()
