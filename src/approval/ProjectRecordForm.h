@@ -65,7 +65,7 @@ protected:
     void LockFields();
     void UnlockFields();
 
-    // The current row's rows of the year in the box anew, standing on the first.
+    // Reads the rows of the year in the box anew and stands on the first.
     void OpenYear();
     Recordset& Rs() { return data1->Rs(); }
     QString Year() const;
