@@ -73,10 +73,8 @@ VbListBox* frmjtbg::PickList(const QString& name, QWidget* parent, QWidget* unde
     // A pick leaves the focus in the box the list belongs to, so that leaving the
     // box is what hides the list.
     list->setFocusPolicy(Qt::NoFocus);
-    const QRect r = under->geometry();
-    list->setGeometry(r.left(), r.bottom() + 1, width * r.width() / qMax(1, r.width()), height);
     PlaceTw(list, 0, 0, width, height);
-    list->move(r.left(), r.bottom() + 1);
+    list->move(under->x(), under->geometry().bottom() + 1);
     list->hide();
     return list;
 }
@@ -436,7 +434,6 @@ void frmjtbg::WireBoxes()
     txtzc->LostFocus = [this] { txtzc_LostFocus(); };
     txtxw->DblClick = [this] { ShowLookupList(lstxw, QString()); };
     txtxw->LostFocus = [this] { HideLookupList(lstxw); };
-    txtpa->LostFocus = [this] { SBar->SetPanelText(1, QString()); };
     for (VbTextBox* b : {Txtxmlb.get(), txtszdw.get(), txtzc.get(), txtxw.get()})
         b->SetBackColor(PickListColor());
 
@@ -559,7 +556,10 @@ void frmjtbg::Form_Load()
     try {
         BindDataControl(*ReportData,
                         records::selectStatement(reports())
-                            + QStringLiteral(" order by \"fa\" desc, \"szdw\" asc, \"xmlb\" asc"),
+                            + QStringLiteral(" order by %1 desc, %2 asc, %3 asc")
+                                  .arg(records::quoteIdentifier(QStringLiteral("fa")),
+                                       records::quoteIdentifier(QStringLiteral("szdw")),
+                                       records::quoteIdentifier(QStringLiteral("xmlb"))),
                         reports().table);
         DataGrid1->SetDataSource(ReportData);
         FillCodeList(lstszdw, QStringLiteral("dwdm"), QStringLiteral("dwdm"));
