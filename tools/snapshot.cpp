@@ -11,6 +11,7 @@
 #include "frame/frmAbout.h"
 #include "frame/frmLogin.h"
 #include "frame/frmmain.h"
+#include "completion/frmjtbg.h"
 
 #include <QApplication>
 #include <QDir>
@@ -112,5 +113,24 @@ int main(int argc, char** argv)
         static_cast<VbForm*>(opened)->Unload();
         Settle(10);
     }
+
+    // The completion-report window on a full report, one picture per tab.
+    fx.exec(QStringLiteral("insert into zcdm values ('001', '教授'), ('002', '副教授')"));
+    fx.exec(QStringLiteral("insert into xmjt (zqnbz, xmlb, xmbh, xmmc, xmfzr, szdw, fzrzc, fzrzcdm, fzrxw, fzrcjsj, pa, "
+                           "fa, fh, ff, au, aha, ahb, picr, pncr, pjn, pappv, psa, tnn1, ph, pss, psz, abst, key1) values "
+                           "('中青年人才培养', 'B.自然科学专项', 'B2004017', '寒区城市供热管网节能运行关键技术研究', "
+                           "'欧阳振华', '示范大学1', '教授', '001', '博士', '24', '2006.12', '2007.03', 12.5, 11.8, 2, "
+                           "3, 4, 1, 2, 5, 1, 1, 1, 2, 3, 45.5, '完成了供热管网运行的节能研究。', '供热')"));
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnujtbglr"))->trigger();
+    Settle(10);
+    ShowActive(&forms::frmjtbg.get());
+    auto* tabs = forms::frmjtbg->findChild<QTabWidget*>(QStringLiteral("SSTabjblr"));
+    for (int t = 0; t < tabs->count(); ++t) {
+        tabs->setCurrentIndex(t);
+        Settle(5);
+        save(&forms::frmjtbg.get(), dir, QStringLiteral("frmjtbg%1.png").arg(t));
+    }
+    forms::frmjtbg->Unload();
+    Settle(10);
     return 0;
 }
