@@ -152,6 +152,14 @@ void TickGridView::SetColWidthTw(int col, int twips)
         setColumnWidth(col - 1, TwipsToPixels(twips));
 }
 
+void TickGridView::SetColWidthAtLeastTw(int col, int twips)
+{
+    if (col < 1 || col > model()->columnCount())
+        return;
+    const int needed = std::max(horizontalHeader()->sectionSizeHint(col - 1), sizeHintForColumn(col - 1));
+    SetColWidthTw(col, std::max(twips, PixelsToTwips(needed)));
+}
+
 void TickGridView::SetRow(int row)
 {
     m_row = row;
@@ -467,8 +475,11 @@ YearConditionFrame::YearConditionFrame(QWidget* parent, int leftTw, int topTw, c
     PlaceTw(this, leftTw, topTw, 4335, 1215);
     if (!yearCaption.isEmpty()) {
         Label3 = new VbLabel(this, QStringLiteral("Label3"), yearCaption);
-        PlaceTw(Label3, 120, 360, 1800, 255);
-        year = new YearSpinner(this, 1920, 240, 1215, 455, 3240);
+        // A longer caption moves the year box and the frame's right edge along.
+        const int extraTw = std::max(0, PixelsToTwips(Label3->fontMetrics().horizontalAdvance(yearCaption) + 4) - 1800);
+        PlaceTw(Label3, 120, 360, 1800 + extraTw, 255);
+        year = new YearSpinner(this, 1920 + extraTw, 240, 1215, 455, 3240 + extraTw);
+        resize(width() + TwipsToPixels(extraTw), height());
     }
     lblRecords1 = new VbLabel(this, QStringLiteral("lblRecords1"), QStringLiteral("共有"));
     PlaceTw(lblRecords1, 600, 840, 3495, 255);

@@ -46,6 +46,9 @@ public:
     int RowHeightTw(int row) const;
     int ColWidthTw(int col) const;
     void SetColWidthTw(int col, int twips);
+    // A data column's width: `twips`, or more where its header or its values on
+    // screen need more.
+    void SetColWidthAtLeastTw(int col, int twips);
     // The current cell: row from 1, column 0 (the selection column) or a data column.
     int Row() const { return m_row; }
     int Col() const { return m_col; }

@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
+#include "Twips.h"
 #include "frmPrvw.h"
 
 using namespace platform;
@@ -30,7 +31,7 @@ void SubmissionForm::SetupUi()
     Frame1 = new YearConditionFrame(this, 240, lowerTw, m_design.yearCaption);
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"), QStringLiteral(" 驱动器："));
-    PlaceTw(Frame2, 4695, lowerTw, 1215, 1215);
+    PlaceTw(Frame2, 360 + PixelsToTwips(Frame1->width()), lowerTw, 1215, 1215);
     Option1 = new VbOption(Frame2, QStringLiteral("Option1"), QStringLiteral("A"));
     PlaceTw(Option1, 240, 360, 735, 300);
     Option2 = new VbOption(Frame2, QStringLiteral("Option2"), QStringLiteral("B"));
@@ -75,8 +76,7 @@ void SubmissionForm::Form_Load()
         LoadRows();
     gWorkspace = &m_db;
     for (const auto& [column, widthTw] : m_design.columnWidths)
-        if (column <= grid->flex->model()->columnCount())
-            grid->flex->SetColWidthTw(column, widthTw);
+        grid->flex->SetColWidthAtLeastTw(column, widthTw);
     grid->LayoutAtLoad(500);
     Frame1->ShowCountAtLoad(grid->RecordCount());
     // The file always goes to drive A:.
