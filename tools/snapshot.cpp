@@ -12,6 +12,11 @@
 #include "frame/frmLogin.h"
 #include "frame/frmmain.h"
 #include "completion/frmjtbg.h"
+#include "TickGrid.h"
+#include "exchange/Beifen.h"
+#include "exchange/Beifene.h"
+#include "exchange/SubmissionFile.h"
+#include "exchange/frmPrvw.h"
 
 #include <QApplication>
 #include <QDir>
@@ -90,6 +95,20 @@ int main(int argc, char** argv)
                                "('B.自然科学专项', ?, ?, '教授', ?, ?, ?)"),
                 {QStringLiteral("寒区城市供热管网节能运行关键技术研究%1").arg(i), QStringLiteral("欧阳振华"),
                  QStringLiteral("示范大学%1").arg(i), 12.5 * i, QStringLiteral("2004.03.0%1").arg(i)});
+    // Applications of next year, mid-term records and completion reports for the
+    // submission and reception windows.
+    for (int i = 1; i <= 10; ++i) {
+        const QVariantList common = {CategoryText(1 + i % 3), QStringLiteral("示范项目第%1号研究").arg(i),
+                                     QStringLiteral("张%1").arg(i), QStringLiteral("示范大学%1").arg(i % 3 + 1)};
+        fx.exec(QStringLiteral("insert into xmsb (xmlb, xmmc, xmfzr, szdw, sqrq, qsny, xkmc, ssxk) "
+                               "values (?, ?, ?, ?, '2027.03.01', '2027年1月', '数学', 'PA')"), common);
+        fx.exec(QStringLiteral("insert into xmpz (xmlb, xmmc, xmfzr, szdw, xmbh, nd, xkmc, ssxk, jzpj, qsny) "
+                               "values (?, ?, ?, ?, ?, '2026', '数学', 'PA', '良好', '2025年1月')"),
+                common + QVariantList{QStringLiteral("2025A%1").arg(i, 3, 10, QChar('0'))});
+        fx.exec(QStringLiteral("insert into xmjt (xmlb, xmmc, xmfzr, szdw, xmbh, pa, fa) "
+                               "values (?, ?, ?, ?, ?, '2026.06', '2026.09')"),
+                common + QVariantList{QStringLiteral("2025A%1").arg(i, 3, 10, QChar('0'))});
+    }
     const struct {
         const char* item;
         const char* file;
@@ -99,6 +118,9 @@ int main(int argc, char** argv)
         {"mnuxmpzgl", "frmxmpz.png"}, {"mnuqdzbxm", "frmqdzbxm.png"},
         {"mnulrpzh", "frmlrpzh.png"}, {"mnundjzbglr", "frmzqjzpj.png"},
         {"mnusqs", "frmsqs.png"}, {"mnuxmsbylb", "frmylb.png"},
+        {"mnusjsb", "Beifen.png"}, {"mnuzqjzsb", "frmzqsjsb.png"}, {"mnujtsjsb", "frmjtsjsb.png"},
+        {"mnusjjs", "Beifene.png"}, {"mnujtsjjs", "frmjtsjjs.png"},
+        {"mnusjbf", "DiskBu.png"}, {"mnusjhf", "DiskRcv.png"},
     };
     for (const auto& w : windows) {
         QAction* item = forms::frmmain->findChild<QAction*>(QString::fromLatin1(w.item));
@@ -132,5 +154,32 @@ int main(int argc, char** argv)
     }
     forms::frmjtbg->Unload();
     Settle(10);
+
+    // The preview of two ticked applications, over the submission window.
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnusjsb"))->trigger();
+    Settle(10);
+    TickGrid* grid = forms::Beifen->findChild<TickGrid*>();
+    grid->Flags()[2] = 1;
+    grid->Flags()[5] = 1;
+    frmPrvw::OpenPreview(*grid);
+    ShowActive(&forms::frmPrvw.get());
+    save(&forms::frmPrvw.get(), dir, QStringLiteral("frmPrvw.png"));
+    forms::frmPrvw->Unload();
+    forms::Beifen->Unload();
+
+    // The reception window with a submitted file open.
+    gExportFlags = QVector<std::int16_t>(11, 1);
+    gCheckedCount = 10;
+    gExportTable = QStringLiteral("xmsb");
+    gExportFile = fx.folder() + QStringLiteral("/submitted.MDB");
+    PackData(RowQuery{QStringLiteral("xmsb"), QStringLiteral("qsny = ?"), {QStringLiteral("2027年1月")}, QString()});
+    fx.ui.clear();
+    fx.ui.fileAnswers << gExportFile;
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnusjjs"))->trigger();
+    Settle(10);
+    forms::Beifene->findChild<QPushButton*>(QStringLiteral("cmdOf"))->click();
+    ShowActive(&forms::Beifene.get());
+    save(&forms::Beifene.get(), dir, QStringLiteral("Beifene-file.png"));
+    forms::Beifene->Unload();
     return 0;
 }

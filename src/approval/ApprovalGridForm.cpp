@@ -4,7 +4,6 @@
 
 #include "ModVar.h"
 #include "Platform.h"
-#include "Workspace.h"
 
 #include <QFont>
 #include <QLabel>
@@ -91,7 +90,8 @@ void ApprovalGridForm::Form_Load()
             ShowFailure(e);
         }
     }
-    gWorkspace = Workspace::DefaultWorkspace();
+    // The window's connection is its workspace: its moves run their transactions on it.
+    gWorkspace = &m_db;
     grid->LayoutAtLoad(500);
     Frame1->ShowCountAtLoad(grid->RecordCount());
     grid->flex->SetCol(0);
@@ -105,10 +105,8 @@ void ApprovalGridForm::Form_Resize()
 
 void ApprovalGridForm::Form_Unload()
 {
-    if (gWorkspace)
-        gWorkspace->Close();
-    gWorkspace.reset();
     m_db.Close();
+    gWorkspace = nullptr;
     ReleaseMainWindow();
 }
 

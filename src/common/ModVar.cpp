@@ -1,11 +1,9 @@
 #include "ModVar.h"
 
-#include "Workspace.h"
-
 std::int16_t gCategory = 0;
 QString gAppUnitName;
 QString gDbPath;
-std::shared_ptr<Workspace> gWorkspace;
+DbConnection* gWorkspace = nullptr;
 QVector<std::int16_t> gExportFlags;
 QVector<std::int16_t> gImportFlags;
 int gRowIndex = 0;

@@ -5,9 +5,8 @@
 #include <QString>
 #include <QVector>
 #include <cstdint>
-#include <memory>
 
-class Workspace;
+class DbConnection;
 
 // Project category of the current login: 1 humanities and social sciences,
 // 2 natural sciences, 3 industrialisation projects; 0 until the login window loads.
@@ -16,8 +15,12 @@ extern std::int16_t gCategory;
 extern QString gAppUnitName;
 // Full path of the database file, set when the main window loads.
 extern QString gDbPath;
-// The database engine's default workspace while a tick-grid window is open.
-extern std::shared_ptr<Workspace> gWorkspace;
+// The workspace of the open tick-grid window: its own connection to the database,
+// on which its bulk operations run their transactions (approval, archive, mid-term
+// choice, and the export's copy of the ticked rows). The window sets it when it
+// loads and, having closed the connection, clears it when it unloads; nullptr while
+// no such window is open.
+extern DbConnection* gWorkspace;
 // One tick flag per row of the open tick grid's query, row i at index i counting
 // from 1 (index 0 unused): 1 ticked, 0 not. The submission and approval grids use
 // gExportFlags, the reception grids gImportFlags. Counts and indexes are plain

@@ -152,6 +152,14 @@ void TickGridView::SetColWidthTw(int col, int twips)
         setColumnWidth(col - 1, TwipsToPixels(twips));
 }
 
+void TickGridView::SetColWidthAtLeastTw(int col, int twips)
+{
+    if (col < 1 || col > model()->columnCount())
+        return;
+    const int needed = std::max(horizontalHeader()->sectionSizeHint(col - 1), sizeHintForColumn(col - 1));
+    SetColWidthTw(col, std::max(twips, PixelsToTwips(needed)));
+}
+
 void TickGridView::SetRow(int row)
 {
     m_row = row;
@@ -275,6 +283,18 @@ void TickGrid::Load(DbConnection& connection, const QString& sql, const QVariant
     FillSelectionBoxes();
 }
 
+void TickGrid::Show(const QStringList& names, const QList<QVariantList>& rows)
+{
+    Clear();
+    QVector<QVector<QVariant>> copied;
+    copied.reserve(rows.size());
+    for (const QVariantList& row : rows)
+        copied << QVector<QVariant>(row.begin(), row.end());
+    m_model->reset(names, std::move(copied));
+    SetDat(RecordCount());
+    FillSelectionBoxes();
+}
+
 int TickGrid::RecordCount() const { return int(m_model->rows.size()); }
 
 QVariant TickGrid::Value(int row, const QString& column) const
@@ -389,10 +409,10 @@ void TickGrid::fitHeight()
     placeBoxes();
 }
 
-void TickGrid::FitToWindowWidth(int windowWidthTw)
+void TickGrid::FitToWindowWidth(int windowWidthTw, double margins)
 {
     // A window narrower than the grid's margins still shows the selection column.
-    const int widthTw = std::max(int(windowWidthTw - 2.8 * m_leftTw), flex->ColWidthTw(0) + 2 * kBoxWidthTw);
+    const int widthTw = std::max(int(windowWidthTw - margins * m_leftTw), flex->ColWidthTw(0) + 2 * kBoxWidthTw);
     flex->resize(TwipsToPixels(widthTw), flex->height());
     fitHeight();
 }
@@ -450,12 +470,17 @@ void YearSpinner::cmdSpin_Click(int index)
 // ---------------------------------------------------------------- YearConditionFrame
 
 YearConditionFrame::YearConditionFrame(QWidget* parent, int leftTw, int topTw, const QString& yearCaption)
-    : VbFrame(parent, QStringLiteral("Frame1"), QStringLiteral(" 条件设定 "))
+    : VbFrame(parent, QStringLiteral("Frame1"), yearCaption.isEmpty() ? QString() : QStringLiteral(" 条件设定 "))
 {
     PlaceTw(this, leftTw, topTw, 4335, 1215);
-    Label3 = new VbLabel(this, QStringLiteral("Label3"), yearCaption);
-    PlaceTw(Label3, 120, 360, 1800, 255);
-    year = new YearSpinner(this, 1920, 240, 1215, 455, 3240);
+    if (!yearCaption.isEmpty()) {
+        Label3 = new VbLabel(this, QStringLiteral("Label3"), yearCaption);
+        // A longer caption moves the year box and the frame's right edge along.
+        const int extraTw = std::max(0, PixelsToTwips(Label3->fontMetrics().horizontalAdvance(yearCaption) + 4) - 1800);
+        PlaceTw(Label3, 120, 360, 1800 + extraTw, 255);
+        year = new YearSpinner(this, 1920 + extraTw, 240, 1215, 455, 3240 + extraTw);
+        resize(width() + TwipsToPixels(extraTw), height());
+    }
     lblRecords1 = new VbLabel(this, QStringLiteral("lblRecords1"), QStringLiteral("共有"));
     PlaceTw(lblRecords1, 600, 840, 3495, 255);
 }

@@ -46,6 +46,9 @@ public:
     int RowHeightTw(int row) const;
     int ColWidthTw(int col) const;
     void SetColWidthTw(int col, int twips);
+    // A data column's width: `twips`, or more where its header or its values on
+    // screen need more.
+    void SetColWidthAtLeastTw(int col, int twips);
     // The current cell: row from 1, column 0 (the selection column) or a data column.
     int Row() const { return m_row; }
     int Col() const { return m_col; }
@@ -102,6 +105,10 @@ public:
     // (SetDat) and lays the boxes (FillSelectionBoxes). Throws DbError when the query
     // fails; the grid is then empty and the flags are new all the same.
     void Load(DbConnection& connection, const QString& sql, const QVariantList& values = {});
+    // Shows rows already read (a submitted file's table), with new cleared flags and
+    // the boxes laid: the columns headed by their names, row i of `rows` as data row
+    // i + 1.
+    void Show(const QStringList& names, const QList<QVariantList>& rows);
     // Shows no rows (the window's data could not be read) with new cleared flags.
     void Clear();
     int RecordCount() const;
@@ -132,8 +139,9 @@ public:
     // horizontal scroll bar when the columns are wider than the grid), the
     // selection column's width, the select-all label 10 twips under the grid.
     void LayoutAtLoad(int selectColumnWidthTw = 500);
-    // The window's resize: the grid is the window's width less 2.8 times its left.
-    void FitToWindowWidth(int windowWidthTw);
+    // The window's resize: the grid is the window's width less `margins` times its
+    // left (2.8 in most windows).
+    void FitToWindowWidth(int windowWidthTw, double margins = 2.8);
 
 private:
     void placeBoxes();
@@ -169,14 +177,16 @@ public:
 };
 
 // The condition frame " 条件设定 " of the tick-grid windows that list one year: the
-// year's caption `Label3`, the year spinner and the row count `lblRecords1`.
+// year's caption `Label3`, the year spinner and the row count `lblRecords1`. Without
+// a year caption the frame has no caption and holds the row count alone (a window
+// that lists every row).
 class YearConditionFrame : public VbFrame {
     Q_OBJECT
 public:
     YearConditionFrame(QWidget* parent, int leftTw, int topTw, const QString& yearCaption);
 
-    VbLabel* Label3 = nullptr;
-    YearSpinner* year = nullptr;
+    VbLabel* Label3 = nullptr;       // nullptr without a year
+    YearSpinner* year = nullptr;     // nullptr without a year
     VbLabel* lblRecords1 = nullptr;
 
     // The count as the window shows it after loading ("共有" and the number) and

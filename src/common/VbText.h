@@ -15,6 +15,15 @@ inline QString Trim(const QString& s)
     return s.mid(b, e - b);
 }
 
+// Leading blanks off, nothing else.
+inline QString LTrim(const QString& s)
+{
+    qsizetype b = 0;
+    while (b < s.size() && s.at(b) == QLatin1Char(' '))
+        ++b;
+    return s.mid(b);
+}
+
 // The number a text begins with, as the system's Val read it: blanks anywhere are
 // ignored, then an optional sign, digits and at most one decimal point "." (whatever
 // the regional settings); the first other character ends the number. A text that

@@ -1,17 +1,13 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
+// Submission of applications: the applications (xmsb) of one start year, of every
+// category, in a tick grid; the ticked ones are written to a submission file.
 
-class Beifen : public VbForm {
+#include "SubmissionForm.h"
+
+class Beifen : public SubmissionForm {
     Q_OBJECT
 public:
     Beifen();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

@@ -203,10 +203,30 @@ bool PackData(const RowQuery& query)
     temp.close();
 
     {
-        DbConnection db(QStringLiteral("PackData"));
+        // The copy runs in the workspace of the submission window (its connection),
+        // or, with no window open, on a connection of its own.
+        DbConnection own(QStringLiteral("PackData"));
+        DbConnection& db = gWorkspace && gWorkspace->IsOpen() ? *gWorkspace : own;
+        // The file is attached for this export only, whatever way it ends.
+        struct Attachment {
+            DbConnection& db;
+            bool attached = false;
+            ~Attachment()
+            {
+                if (!attached)
+                    return;
+                try {
+                    db.Exec(QStringLiteral("detach database sub"));
+                } catch (const DbError&) {
+                    // The connection closes at the window's unload; the file goes with it.
+                }
+            }
+        } attachment{db};
         try {
-            db.Open(exchange::databasePath());
+            if (!db.IsOpen())
+                db.Open(exchange::databasePath());
             db.Exec(QStringLiteral("attach database ? as sub"), {temp.fileName()});
+            attachment.attached = true;
         } catch (const DbError& e) {
             ShowErrorMessage(e.description());
             return false;
@@ -231,6 +251,7 @@ bool PackData(const RowQuery& query)
                 return false;
             }
             db.Exec(QStringLiteral("detach database sub"));
+            attachment.attached = false;
         } catch (const DbError& e) {
             ShowErrorMessage(e.description());
             return false;

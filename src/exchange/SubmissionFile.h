@@ -46,5 +46,6 @@ QString MapFieldType(const QString& declaredType);
 // Tells the user the outcome by messages and returns whether the file was written.
 // When gExportFile has been taken in the meantime (another disk put in), the next
 // free number of the same prefix is used and gExportFile names it. A failure at any
-// step leaves no file on the medium.
+// step leaves no file on the medium. The copy runs on gWorkspace when a window has
+// opened it, else on a connection of its own.
 bool PackData(const RowQuery& query);

@@ -1,23 +1,13 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// Reception of completion reports: the ticked rows of a submitted file of completion
+// reports replace the reports of the same name, leader and approval number, or are added.
 
-class frmjtsjjs : public VbForm {
+#include "ReceptionForm.h"
+
+class frmjtsjjs : public ReceptionForm {
     Q_OBJECT
 public:
     frmjtsjjs();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
-    // The opened submission file, and "1" while one is open.
-    DbConnection m_fileDb{QStringLiteral("frmjtsjjs-file")};
-    QString m_fileOpen;
 };
 
 namespace forms {

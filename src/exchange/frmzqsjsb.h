@@ -1,17 +1,13 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
+// Submission of mid-term records: the mid-term rows (xmpz) of one evaluation year in
+// a tick grid; the ticked ones are written to a submission file.
 
-class frmzqsjsb : public VbForm {
+#include "SubmissionForm.h"
+
+class frmzqsjsb : public SubmissionForm {
     Q_OBJECT
 public:
     frmzqsjsb();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
 };
 
 namespace forms {

@@ -1,6 +1,6 @@
 #include "ApprovalDriver.h"
 #include "ModVar.h"
-#include "Workspace.h"
+#include "Db.h"
 #include "approval/frmxmpz.h"
 #include "frame/frmmain.h"
 

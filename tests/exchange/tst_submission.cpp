@@ -2,6 +2,7 @@
 // order, under a name not yet on the medium, and no file at all when the export
 // fails.
 
+#include "Db.h"
 #include "ExchangeTest.h"
 #include "ModVar.h"
 #include "exchange/SubmissionFile.h"
@@ -227,6 +228,38 @@ private slots:
         QVERIFY(!fx.ui.texts().contains(kWriting));
         QCOMPARE(floppyFiles(fx), QStringList());
         QCOMPARE(gCheckedCount, std::int16_t(0));
+    }
+
+    // With a submission window open the copy runs on its connection (gWorkspace); a
+    // failed export leaves nothing attached to it, so the next export works.
+    void exportsInTheWorkspace()
+    {
+        AppFixture fx;
+        fourApplications(fx);
+        fx.exec(QStringLiteral("create table xmsbpart as select xmmc, qsny, xmlb, ssxk from xmsb"));
+        DbConnection workspace(QStringLiteral("workspace"));
+        workspace.Open(fx.dbPath());
+        gWorkspace = &workspace;
+        const QString databases = QStringLiteral("select count(*) from pragma_database_list");
+        const QVariant before = workspace.Scalar(databases);
+
+        tick(4, {2, 4});
+        exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
+        RowQuery broken = applications2005();
+        broken.table = QStringLiteral("xmsbpart");
+        QVERIFY(!PackData(broken));
+        QCOMPARE(workspace.Scalar(databases), before);
+        QVERIFY(workspace.IsOpen());
+
+        fx.ui.clear();
+        tick(4, {2, 4});
+        exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
+        QVERIFY(PackData(applications2005()));
+        QCOMPARE(fx.ui.texts(), QStringList{kWriting});
+        QCOMPARE(fileRows(gExportFile, QStringLiteral("select xmmc from xmsb")),
+                 (QList<QStringList>{{"MARK-ROW-2"}, {"MARK-ROW-4"}}));
+        QCOMPARE(workspace.Scalar(databases), before);
+        gWorkspace = nullptr;
     }
 
     // A column type that a submission file does not carry is reported once per such

@@ -3,7 +3,7 @@
 
 #include "FrameTest.h"
 #include "ModVar.h"
-#include "Workspace.h"
+#include "Db.h"
 #include "Twips.h"
 #include "frame/frmAbout.h"
 
@@ -92,8 +92,9 @@ const Opener kOpeners[] = {
 
 // Windows that hold a database connection while they are open.
 const QStringList kWithConnection = {"frmjblr", "frmjtbg", "frmlrpzh", "frmzqjzpj", "frmwpzcx",
-                                     "frmpzcx", "frmjyje", "frmxmsc", "frmqdzbxm", "frmxmpz"};
-// Windows that take the database engine's workspace while they are open.
+                                     "frmpzcx", "frmjyje", "frmxmsc", "frmqdzbxm", "frmxmpz",
+                                     "Beifen",  "frmzqsjsb", "frmjtsjsb"};
+// Windows whose connection is the workspace while they are open.
 const QStringList kWithWorkspace = {"frmxmpz", "frmqdzbxm", "Beifen", "frmzqsjsb", "frmjtsjsb"};
 
 }  // namespace

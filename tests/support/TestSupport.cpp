@@ -74,7 +74,7 @@ void ResetModuleState()
     gCategory = 0;
     gAppUnitName.clear();
     gDbPath.clear();
-    gWorkspace.reset();
+    gWorkspace = nullptr;
     gExportFlags.clear();
     gImportFlags.clear();
     gRowIndex = 0;

@@ -1,0 +1,76 @@
+#pragma once
+// What the three submission windows share: an instruction above a tick grid of one
+// table's rows (of one year, or all of them), the condition frame with the row
+// count, the drive frame, and the write, preview and exit buttons. The write button
+// hands the grid's own query to PackData, so that flag i belongs to the i-th row
+// written; the file goes to a new name on the medium that stands for drive A:.
+// Each window gives its design.
+
+#include "Controls.h"
+#include "Db.h"
+#include "SubmissionFile.h"
+#include "TickGrid.h"
+#include "VbForm.h"
+
+#include <QList>
+#include <QPair>
+
+class SubmissionForm : public VbForm {
+    Q_OBJECT
+public:
+    // New flags 0..nCount, all clear.
+    void SetDat(int nCount);
+
+    struct Design {
+        QString caption;
+        int widthTw = 0;
+        int heightTw = 0;
+        QString table;         // the table written, and the name of the file's table
+        QString gridColumns;   // the grid's columns with their headers (aliases)
+        // The year filter: the caption of the year box and the condition that binds
+        // the year; an empty caption lists every row.
+        QString yearCaption;
+        QString yearCondition;
+        int startYearOffset = 0;   // the year shown on opening: this year plus it
+        QString orderBy;
+        QString filePrefix;        // the submission file's name before its number
+        QString exportCaption;
+        // Widths (twips) of the data columns that do not keep the default width.
+        QList<QPair<int, int>> columnWidths;
+    };
+
+protected:
+    SubmissionForm(const QString& name, Design design);
+
+    void SetupUi() override;
+    void Form_Load() override;
+    void Form_Unload() override;
+    void Form_Resize() override;
+
+    void cmdExportoA_Click();
+    void cmdPvw_Click();
+    void Cmdexit_Click();
+    // Lists the rows of the year in the box, none ticked; a failure is shown.
+    void LoadRows();
+    // The same after a year change, with the count and the current column.
+    void Requery();
+    // The rows the grid lists and the export writes, in one order.
+    RowQuery Query() const;
+
+    ControlPtr<VbLabel> Label2{this};
+    ControlPtr<TickGrid> grid{this};
+    ControlPtr<YearConditionFrame> Frame1{this};
+    ControlPtr<VbFrame> Frame2{this};
+    ControlPtr<VbOption> Option1{this};
+    ControlPtr<VbOption> Option2{this};
+    ControlPtr<VbButton> cmdExportoA{this};
+    ControlPtr<VbButton> cmdPvw{this};
+    ControlPtr<VbButton> Cmdexit{this};
+
+    // The grid's connection; while the window is open it is gWorkspace, in which the
+    // export copies the rows.
+    DbConnection m_db;
+
+private:
+    const Design m_design;
+};
