@@ -10,9 +10,13 @@
 #include "TestSupport.h"
 #include "frame/frmAbout.h"
 #include "frame/frmLogin.h"
+#include "Controls.h"
+#include "approval/frmpzcx.h"
+#include "documents/frmzjdf.h"
 #include "frame/frmmain.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QTest>
@@ -83,6 +87,13 @@ int main(int argc, char** argv)
                                "('B.自然科学专项', ?, ?, '教授', ?, ?, ?)"),
                 {QStringLiteral("寒区城市供热管网节能运行关键技术研究%1").arg(i), QStringLiteral("欧阳振华"),
                  QStringLiteral("示范大学%1").arg(i), 12.5 * i, QStringLiteral("2004.03.0%1").arg(i)});
+    // Applications archived as not approved, and the expert scoring's projects.
+    fx.exec(QStringLiteral("insert into xmsbwpz select * from xmsb where xmlb = 'B.自然科学专项'"));
+    fx.exec(QStringLiteral("insert into xkhf values ('2026', '理科组', 'PAPB')"));
+    for (int i = 1; i <= 4; ++i)
+        fx.exec(QStringLiteral("insert into sh values ('PA', ?, ?, ?, ?)"),
+                {QStringLiteral("BH%1").arg(i), QStringLiteral("欧阳%1").arg(i),
+                 QStringLiteral("寒区城市供热管网节能运行研究%1").arg(i), QStringLiteral("示范大学%1").arg(i)});
     const struct {
         const char* item;
         const char* file;
@@ -90,7 +101,8 @@ int main(int argc, char** argv)
         {"mnudwdmgl", "frmdwdm.png"}, {"mnuzdsysdmgl", "frmsys.png"}, {"mnuxkdmgl", "frmxkdm.png"},
         {"mnusqdwmc", "frmsqdw.png"}, {"mnuuser", "frmuser.png"},
         {"mnuxmpzgl", "frmxmpz.png"}, {"mnuqdzbxm", "frmqdzbxm.png"},
-        {"mnusqs", "frmsqs.png"}, {"mnuxmsbylb", "frmylb.png"},
+        {"mnusqs", "frmsqs.png"}, {"mnuxmsbylb", "frmylb.png"}, {"mnuxmsc", "frmxmsc.png"},
+        {"mnujyje", "frmjyje.png"}, {"mnuzyxmcx", "frmwpzcx.png"}, {"mnuzyxmtj", "frmpzcx.png"},
     };
     for (const auto& w : windows) {
         QAction* item = forms::frmmain->findChild<QAction*>(QString::fromLatin1(w.item));
@@ -105,5 +117,25 @@ int main(int argc, char** argv)
         static_cast<VbForm*>(opened)->Unload();
         Settle(10);
     }
+    // The other tabs of the approved browsing window, in category 3 (all eight tabs).
+    gCategory = 3;
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnuzyxmtj"))->trigger();
+    ShowActive(&forms::frmpzcx.get());
+    if (auto* tabs = forms::frmpzcx->findChild<VbTab*>(QStringLiteral("SSTabjblr")))
+        for (int i = 1; i < tabs->count(); ++i) {
+            tabs->SetTab(i);
+            save(&forms::frmpzcx.get(), dir, QStringLiteral("frmpzcx_tab%1.png").arg(i));
+        }
+    forms::frmpzcx->Unload();
+    Settle(10);
+
+    // Expert scoring: no menu item opens it; shown as it would open, a group picked.
+    forms::frmzjdf->Show();
+    ShowActive(&forms::frmzjdf.get());
+    if (auto* groups = forms::frmzjdf->findChild<QComboBox*>(QStringLiteral("Combo1")); groups && groups->count() > 0) {
+        groups->setCurrentIndex(0);
+        emit groups->activated(0);
+    }
+    save(&forms::frmzjdf.get(), dir, QStringLiteral("frmzjdf.png"));
     return 0;
 }

@@ -182,11 +182,11 @@ void BrowseWindow::BuildAbstract(QWidget* page)
 {
     auto* summary = new VbLabel(page, QStringLiteral("lbl_yjnrzy"), QStringLiteral("研究内容摘要：（内容摘要不超过200汉字）"));
     PlaceTw(summary, 240, 480, 8000, 300);
-    PlaceTw(MakeBox(page, *records::applications().column("yjnrzy")), 240, 800, 8200, 1800);
+    PlaceTw(MakeBox(page, *records::applications().column("yjnrzy")), 240, 800, 11100, 1800);
     auto* results = new VbLabel(page, QStringLiteral("lbl_yqcg"),
                                 QStringLiteral("预期研究成果：（预期研究成果指专著、论文、研究报告等及其数量，内容不超过150汉字）"));
     PlaceTw(results, 240, 2720, 8200, 300);
-    PlaceTw(MakeBox(page, *records::applications().column("yqcg")), 240, 3040, 8200, 1800);
+    PlaceTw(MakeBox(page, *records::applications().column("yqcg")), 240, 3040, 11100, 1800);
 }
 
 void BrowseWindow::BuildPlan(QWidget* page)
@@ -198,7 +198,7 @@ void BrowseWindow::BuildPlan(QWidget* page)
         const QString n = QString::number(k);
         PlaceTw(MakeBox(page, *records::applications().column(QStringLiteral("nf") + n)), 240, top, 720, 315);
         PlaceTw(new VbLabel(page, QStringLiteral("lbl_year") + n, QStringLiteral("年")), 1000, top + 45, 300, 300);
-        PlaceTw(MakeBox(page, *records::applications().column(QStringLiteral("jdap") + n)), 1320, top, 7120, 1140);
+        PlaceTw(MakeBox(page, *records::applications().column(QStringLiteral("jdap") + n)), 1320, top, 10020, 1140);
     }
 }
 
@@ -214,14 +214,15 @@ void BrowseWindow::BuildInvestment(QWidget* page)
 void BrowseWindow::SetupUi()
 {
     setWindowTitle(m.caption);
-    SetInnerSizeTw(9000, 6960);
+    SetInnerSizeTw(11880, 6960);
     m_boxes.clear();
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     data1->hide();
 
     SSTabjblr = new VbTab(this, QStringLiteral("SSTabjblr"));
-    PlaceTw(SSTabjblr, 120, 120, 8760, 5880);
+    // Wide enough for the eight tab captions in one row.
+    PlaceTw(SSTabjblr, 120, 120, 11640, 5880);
     const char* const tabs[] = {"封面", "研究项目", "项目负责人", "项目组成员", "摘要与预期成果", "年度进展安排", "投资情况", "浏览"};
     QList<QWidget*> pages;
     for (const char* caption : tabs) {
@@ -237,7 +238,7 @@ void BrowseWindow::SetupUi()
     BuildPlan(pages[5]);
     BuildInvestment(pages[6]);
     DataGrid1 = new DataGrid(pages[7], QStringLiteral("DataGrid1"));
-    PlaceTw(DataGrid1, 60, 60, 8520, 5340);
+    PlaceTw(DataGrid1, 60, 60, 11400, 5340);
     DataGrid1->AddColumn(QStringLiteral("              项目名称"), QStringLiteral("XMMC"));
     DataGrid1->AddColumn(QStringLiteral("   项目负责人"), QStringLiteral("XMFZR"));
     DataGrid1->AddColumn(QStringLiteral("所属学科"), QStringLiteral("XKMC"));
@@ -271,7 +272,7 @@ void BrowseWindow::SetupUi()
     PlaceTw(txtzjls, 4500, 6240, 1200, 315);
     txtzjls->setEnabled(false);
     Cmdexit = new VbButton(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"));
-    PlaceTw(Cmdexit, 7440, 6180, 1200, 480);
+    PlaceTw(Cmdexit, 10320, 6180, 1200, 480);
     Cmdexit->Click = [this] { Unload(); };
 }
 

@@ -18,18 +18,23 @@ QString ReviewListWindow::CategoryQuery(const QString& from, const QString& orde
 void ReviewListWindow::SetupUi()
 {
     setWindowTitle(m.caption);
-    SetInnerSizeTw(8250, 5610);
+    // The grid shows every column whole: their widths, the row marks and a scroll bar.
+    int gridWidth = 540;
+    for (const GridColumn& c : m.columns)
+        gridWidth += c.widthTw;
+    gridWidth = qMax(gridWidth, 8130);
+    SetInnerSizeTw(gridWidth + 120, 5610);
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     data1->hide();
 
     DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
-    PlaceTw(DataGrid1, 60, 60, 8130, 4260);
+    PlaceTw(DataGrid1, 60, 60, gridWidth, 4260);
     for (const GridColumn& c : m.columns)
         DataGrid1->AddColumn(c);
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
-    PlaceTw(Frame2, 60, 4440, 8130, 1050);
+    PlaceTw(Frame2, 60, 4440, gridWidth, 1050);
     int column = 0;
     auto button = [this, &column](const QString& name, const QString& caption, std::function<void()> click) {
         auto* b = new VbButton(Frame2, name, caption);

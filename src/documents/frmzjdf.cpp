@@ -91,14 +91,17 @@ void frmzjdf::SetupUi()
 
     DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
     PlaceTw(DataGrid1, 120, 600, 8880, 3240);
-    DataGrid1->AddColumn(QStringLiteral("项目编号"), QStringLiteral("XMBH"));
-    DataGrid1->AddColumn(QStringLiteral("项目名称"), QStringLiteral("XMMC"));
-    DataGrid1->AddColumn(QStringLiteral("项目负责人"), QStringLiteral("XMFZR"));
+    auto column = [this](const QString& caption, const QString& field, int widthTw) {
+        DataGrid1->AddColumn(GridColumn{.caption = caption, .field = field, .widthTw = widthTw});
+    };
+    column(QStringLiteral("项目编号"), QStringLiteral("XMBH"), 900);
+    column(QStringLiteral("项目名称"), QStringLiteral("XMMC"), 2400);
+    column(QStringLiteral("项目负责人"), QStringLiteral("XMFZR"), 1080);
     for (int i = 0; i < kExperts; ++i) {
-        DataGrid1->AddColumn(QStringLiteral("分数") + Expert(i), ScoreField(i));
-        DataGrid1->AddColumn(QStringLiteral("意见") + Expert(i), OpinionField(i));
+        column(QStringLiteral("分数") + Expert(i), ScoreField(i), 750);
+        column(QStringLiteral("意见") + Expert(i), OpinionField(i), 750);
     }
-    DataGrid1->AddColumn(QStringLiteral("所在单位"), QStringLiteral("SZDW"));
+    column(QStringLiteral("所在单位"), QStringLiteral("SZDW"), 1800);
     DataGrid1->RowColChange = [this] { DataGrid1_RowColChange(); };
 
     Frame1 = new VbFrame(this, QStringLiteral("Frame1"), QStringLiteral("专家打分"));
