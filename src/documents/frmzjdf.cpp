@@ -71,12 +71,14 @@ void frmzjdf::SetupUi()
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
     PlaceTw(Combo1, 1680, 120, 3360, 315);
     Label7 = new VbLabel(this, QStringLiteral("Label7"), QStringLiteral("请选择年度："));
     PlaceTw(Label7, 5400, 180, 1320, 300);
     Combo2 = new QComboBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
     PlaceTw(Combo2, 6720, 120, 1560, 315);
 
     auto dataControl = [this](const char* name) {
