@@ -6,13 +6,13 @@
 //
 // It works in a fresh application folder of its own (an empty login table).
 
+#include "Controls.h"
 #include "ModVar.h"
 #include "TestSupport.h"
-#include "frame/frmAbout.h"
-#include "frame/frmLogin.h"
-#include "Controls.h"
 #include "approval/frmpzcx.h"
 #include "documents/frmzjdf.h"
+#include "frame/frmAbout.h"
+#include "frame/frmLogin.h"
 #include "frame/frmmain.h"
 
 #include <QApplication>
@@ -81,6 +81,12 @@ int main(int argc, char** argv)
                     {CategoryText(1 + i % 3), QStringLiteral("示范项目第%1号研究").arg(i), QStringLiteral("张%1").arg(i),
                      QStringLiteral("示范大学%1").arg(i % 3 + 1)});
     }
+    // Approval numbers and amounts, and the year's mid-term projects with their evaluations.
+    fx.exec(QStringLiteral("update xmsbpz set xmbh = 'P2026' || rowid, pzje = 2.5 * rowid, nd = '2026', "
+                           "bz = case when rowid % 2 = 0 then '中青年人才培养' end"));
+    fx.exec(QStringLiteral("insert into xmpz (xmbh, pzje, xmmc, xmfzr, szdw, ssxk, xkmc, qsny, zzny, xmlb, zqnbz, nd, "
+                           "jzpj) select xmbh, pzje, xmmc, xmfzr, szdw, ssxk, xkmc, qsny, zzny, xmlb, bz, '2026', "
+                           "'基本按计划进行' from xmsbpz"));
     // Applications of the login's category for the two document windows.
     for (int i = 1; i <= 3; ++i)
         fx.exec(QStringLiteral("insert into xmsb (xmlb, xmmc, fzrxm, fzrzc, szdw, sqje, sqrq) values "
@@ -101,6 +107,7 @@ int main(int argc, char** argv)
         {"mnudwdmgl", "frmdwdm.png"}, {"mnuzdsysdmgl", "frmsys.png"}, {"mnuxkdmgl", "frmxkdm.png"},
         {"mnusqdwmc", "frmsqdw.png"}, {"mnuuser", "frmuser.png"},
         {"mnuxmpzgl", "frmxmpz.png"}, {"mnuqdzbxm", "frmqdzbxm.png"},
+        {"mnulrpzh", "frmlrpzh.png"}, {"mnundjzbglr", "frmzqjzpj.png"},
         {"mnusqs", "frmsqs.png"}, {"mnuxmsbylb", "frmylb.png"}, {"mnuxmsc", "frmxmsc.png"},
         {"mnujyje", "frmjyje.png"}, {"mnuzyxmcx", "frmwpzcx.png"}, {"mnuzyxmtj", "frmpzcx.png"},
     };

@@ -1,21 +1,17 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// The approval-number window: each approved application of a start year gets its
+// approval number and approved amount. An edit updates the shown row in place; the
+// start and end months and the year stay as the approval left them. The window
+// offers no new records: one would have no start month and so belong to no year.
+#include "ProjectRecordForm.h"
 
-class frmlrpzh : public VbForm {
+class frmlrpzh : public ProjectRecordForm {
     Q_OBJECT
 public:
     frmlrpzh();
 
 protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
-    DbConnection m_db{QStringLiteral("frmlrpzh")};
+    QList<QPair<QString, QVariant>> EditedValues() const override;
 };
 
 namespace forms {

@@ -1,21 +1,23 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// The progress-evaluation window: the projects of a year's mid-term report, each
+// with its evaluation, edited or added. An edit rewrites the shown row whole, as a
+// new record would be stored, in the year shown.
+#include "ProjectRecordForm.h"
 
-class frmzqjzpj : public VbForm {
+class frmzqjzpj : public ProjectRecordForm {
     Q_OBJECT
 public:
     frmzqjzpj();
 
 protected:
     void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
+    QList<QPair<QString, QVariant>> EditedValues() const override;
 
 private:
-    DbConnection m_db{QStringLiteral("frmzqjzpj")};
+    void txtqssj_KeyPress(int& keyAscii);
+    void txtzzsj_KeyPress(int& keyAscii);
+    void CheckStartMonth(bool enter);
+    void CheckEndMonth(bool enter);
 };
 
 namespace forms {

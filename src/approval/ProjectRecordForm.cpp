@@ -1,0 +1,746 @@
+#include "ProjectRecordForm.h"
+
+#include "Failure.h"
+#include "ModVar.h"
+#include "Platform.h"
+#include "Twips.h"
+#include "VbText.h"
+#include "application/CodeLookups.h"
+#include "application/KeyFilters.h"
+#include "application/MemberRows.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QStyle>
+
+using namespace platform;
+
+namespace {
+
+const QString kTalent = QStringLiteral("中青年人才培养");
+const QString kTitle = QStringLiteral("提示信息");
+const QString kCategoryB = QStringLiteral("B.自然科学专项");
+const QString kCategoryC = QStringLiteral("C.产业化培育项目");
+
+// The entry boxes in the order in which a record is shown and cleared: the talent
+// box before the category, whose change hides and unticks it for category C. The
+// talent box stands for the window's own column. `tab` is the place in the order
+// Enter moves along.
+struct EntryBox {
+    const char* column;
+    const char* box;
+    int tab;
+};
+const EntryBox kEntryBoxes[] = {
+    {"", "Chkbz", 10},     {"xmlb", "Txtxmlb", 0},   {"xmbh", "txtxmbh", 3},   {"ssxk", "txtxkdm", 2},
+    {"xkmc", "txtxkmc", -1}, {"xmmc", "txtxmmc", 1}, {"xmfzr", "txtxmfzr", 6}, {"szdw", "txtszdw", 7},
+    {"pzje", "txtpzje", 4}, {"qsny", "txtqssj", 8},  {"zzny", "txtzzsj", 9},  {"jzpj", "Option1", 5},
+};
+
+const QHash<QString, QString>& hints(bool evaluates)
+{
+    static const QHash<QString, QString> common{
+        {QStringLiteral("Txtxmlb"), QStringLiteral("请双击鼠标然后选择项目类别。")},
+        {QStringLiteral("txtxkdm"), QStringLiteral("请双击鼠标然后选择学科名称。")},
+        {QStringLiteral("txtszdw"), QStringLiteral("请双击鼠标然后选择单位名称。")},
+    };
+    static const QHash<QString, QString> withMonths = [] {
+        QHash<QString, QString> h = common;
+        h.insert(QStringLiteral("txtqssj"),
+                 QStringLiteral("请输入格式为：XXXXX,前四位是年，后一位是月，月只能输入1和6，输入结束按回车键。"));
+        h.insert(QStringLiteral("txtzzsj"),
+                 QStringLiteral("请输入格式为：XXXXXX,前四位是年，后两位是月，月只能输入6或12，输入结束按回车键。"));
+        return h;
+    }();
+    return evaluates ? withMonths : common;
+}
+
+// The approved amount. The approval-number window leaves the box empty for an
+// amount of 0; amounts below one half are shown, so that an edit cannot lose them.
+FieldConverter amount(bool showZero)
+{
+    FieldConverter c = convert::Number();
+    if (!showZero) {
+        auto plain = c.show;
+        c.show = [plain](const QVariant& v) {
+            return !v.isNull() && v.isValid() && v.toDouble() == 0.0 ? QString() : plain(v);
+        };
+    }
+    return c;
+}
+
+// The evaluation is stored as the caption of the chosen option.
+FieldConverter evaluation()
+{
+    return {[](const QVariant& v) {
+                const qsizetype i = ProjectRecordForm::EvaluationCaptions().indexOf(Trim(v.toString()));
+                return i < 0 ? QString() : QString::number(i);
+            },
+            [](const QString& text) -> std::optional<QVariant> {
+                bool ok = false;
+                const int i = text.toInt(&ok);
+                if (!ok || i < 0 || i >= ProjectRecordForm::EvaluationCaptions().size())
+                    return std::nullopt;
+                return QVariant(ProjectRecordForm::EvaluationCaptions()[i]);
+            }};
+}
+
+// The field table of a window: each entry box over its column of the window's
+// table, the converter by the column's kind, the typing limit of the application's
+// box of the same column.
+FieldTable projectFields(const ProjectRecordForm::Design& d)
+{
+    FieldTable table;
+    for (const EntryBox& e : kEntryBoxes) {
+        const QString box = QString::fromLatin1(e.box);
+        const QString name = box == QLatin1String("Chkbz") ? d.talentColumn : QString::fromLatin1(e.column);
+        const records::Column* c = d.layout->column(name);
+        if (!c)
+            continue;   // the evaluation: only the mid-term table has it
+        const records::Column* typed = records::approvedApplications().column(name);
+        Field f{.box = box, .field = c->name, .limit = typed ? typed->limit : 0, .tabIndex = e.tab};
+        f.hint = hints(d.evaluates).value(box);
+        switch (c->kind) {
+        case records::Kind::Number: f.converter = amount(d.evaluates); break;
+        case records::Kind::DateText: f.converter = convert::IfFilled(); break;
+        default: f.converter = convert::Text(); break;
+        }
+        if (box == QLatin1String("Chkbz")) {
+            f.kind = BoxKind::Check;
+            f.converter = convert::Mark(kTalent);
+        } else if (box == QLatin1String("Option1")) {
+            f.kind = BoxKind::Options;
+            f.converter = evaluation();
+        }
+        const bool months = name == QLatin1String("qsny") || name == QLatin1String("zzny");
+        // The subject name comes with its code; the approval-number window shows the
+        // months of the approved application but never takes them.
+        f.flags = name == QLatin1String("xkmc") || (months && !d.evaluates) ? FieldFlags(FieldFlag::Computed)
+                                                                         : FieldFlags(FieldFlag::Key);
+        table.push_back(f);
+    }
+    return table;
+}
+
+// Layout of the entry frame (twips, inside the frame): two columns of a label and
+// a box, rows 450 apart.
+constexpr int kRowTop = 180;
+constexpr int kRowStep = 450;
+constexpr int kBoxHeight = 330;
+constexpr int kLabelLeft[] = {120, 4380};
+constexpr int kLabelWidth = 1260;
+constexpr int kBoxLeft[] = {1380, 5640};
+constexpr int kBoxWidth = 2760;
+
+int rowTop(int row) { return kRowTop + row * kRowStep; }
+
+// Grid column widths (twips) by field.
+int ColumnWidth(const QString& field)
+{
+    static const QHash<QString, int> widths{
+        {QStringLiteral("XMBH"), 1000}, {QStringLiteral("XMLB"), 1900}, {QStringLiteral("XMMC"), 3000},
+        {QStringLiteral("XMFZR"), 1000}, {QStringLiteral("XKMC"), 1200}, {QStringLiteral("SZDW"), 1800},
+        {QStringLiteral("PZJE"), 900}, {QStringLiteral("QSNY"), 1000}, {QStringLiteral("ZZNY"), 1000},
+        {QStringLiteral("JZPJ"), 1500}, {QStringLiteral("BZ"), 1500}, {QStringLiteral("ZQNBZ"), 1500},
+    };
+    return widths.value(field);
+}
+
+}  // namespace
+
+const QStringList& ProjectRecordForm::EvaluationCaptions()
+{
+    static const QStringList captions{QStringLiteral("进度与质量均优"), QStringLiteral("基本按计划进行"),
+                                      QStringLiteral("完成计划不好"), QStringLiteral("未开展工作")};
+    return captions;
+}
+
+QList<QPair<QString, QString>> ProjectRecordForm::ProjectColumns(const QString& categoryCaption,
+                                                                  const QString& nameCaption)
+{
+    return {{QStringLiteral(" 批准号"), QStringLiteral("XMBH")},  {categoryCaption, QStringLiteral("XMLB")},
+            {nameCaption, QStringLiteral("XMMC")},                 {QStringLiteral("项目负责人"), QStringLiteral("XMFZR")},
+            {QStringLiteral("所属学科"), QStringLiteral("XKMC")},  {QStringLiteral("  所在单位"), QStringLiteral("SZDW")},
+            {QStringLiteral("批准金额"), QStringLiteral("PZJE")},  {QStringLiteral(" 起始年月"), QStringLiteral("QSNY")},
+            {QStringLiteral(" 终止年月"), QStringLiteral("ZZNY")}};
+}
+
+ProjectRecordForm::ProjectRecordForm(const QString& name, Design design)
+    : VbForm(name), m_db(name), m_design(std::move(design)), m_fields(projectFields(m_design))
+{
+}
+
+void ProjectRecordForm::SetupUi()
+{
+    setWindowTitle(m_design.caption);
+    SetInnerSizeTw(8850, 6060);
+
+    Label1 = new VbLabel(this, QStringLiteral("Label1"), m_design.yearCaption);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceTw(Label1, 120, 165, 1080, 300);
+    year = new YearSpinner(this, 1260, 120, 1020, 390, 2280);
+    Label2 = new VbLabel(this, QStringLiteral("Label2"), QStringLiteral("总记录数："));
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceTw(Label2, 3240, 165, 1200, 300);
+    txtzjls = new VbTextBox(this, QStringLiteral("txtzjls"));
+    PlaceTw(txtzjls, 4440, 120, 960, 390);
+    txtzjls->setEnabled(false);
+
+    SSTabjblr = new VbTab(this, QStringLiteral("SSTabjblr"));
+    PlaceTw(SSTabjblr, 120, 660, 8610, 4140);
+    auto* entry = new QWidget;
+    SSTabjblr->addTab(entry, m_design.entryTabCaption);
+    BuildEntryTab(entry);
+    auto* browse = new QWidget;
+    SSTabjblr->addTab(browse, QStringLiteral("浏览"));
+    data1 = new DataControl(this, QStringLiteral("data1"));
+    data1->hide();
+    DataGrid1 = new DataGrid(browse, QStringLiteral("DataGrid1"));
+    PlaceTw(DataGrid1, 60, 60, 8400, 3540);
+    for (const auto& [caption, field] : m_design.columns)
+        DataGrid1->AddColumn(GridColumn{.caption = caption, .field = field, .widthTw = ColumnWidth(field),
+                                        .alignment = field == QLatin1String("PZJE") ? Qt::AlignRight : Qt::AlignLeft});
+
+    BuildButtons();
+
+    SBar = new VbStatusBar(this, QStringLiteral("SBar"));
+    PlaceTw(SBar, 0, 5730, 8850, 330);
+    m_fields.SetHintTarget(SBar, 1);
+
+    // Enter moves along the entry boxes; the evaluation's options take their place
+    // after the amount.
+    QList<QWidget*> order;
+    for (QWidget* w : m_fields.TabOrder()) {
+        if (w == Option1.get()) {
+            for (VbOption* o : Option1->findChildren<VbOption*>())
+                order << o;
+        } else {
+            order << w;
+        }
+    }
+    order << QList<QWidget*>{Cmdupd, cmdinsert, cmdcancel, Cmdexit, Cmdfst, Cmdpre, Cmdnxt, Cmdlst};
+    SetTabOrder(order);
+
+    m_fields.OnChange(this, [this] { MarkChanged(); });
+    Txtxmlb->Change = [this] { Txtxmlb_Change(); };
+    year->Changed = [this] { cmdSpin_Changed(); };
+    DataGrid1->RowColChange = [this] { GridRowChange(); };
+
+    // Boxes filled from their pick lists take no typing; Enter moves on.
+    for (VbTextBox* box : {Txtxmlb.get(), txtxkdm.get(), txtszdw.get()})
+        box->KeyPress = [box](int& keyAscii) {
+            if (ChooseOnly(keyAscii))
+                SendTab(box);
+        };
+    // Typed boxes take every key; Enter moves on as well.
+    for (VbTextBox* box : {txtxmmc.get(), txtxmfzr.get(), txtxmbh.get(), txtpzje.get()})
+        box->KeyPress = [box](int& keyAscii) {
+            int key = keyAscii;
+            if (EnterToTab(key))
+                SendTab(box);
+        };
+    Txtxmlb->DblClick = [this] { Txtxmlb_DblClick(); };
+    txtxkdm->DblClick = [this] { txtxkdm_DblClick(); };
+    txtszdw->DblClick = [this] { txtszdw_DblClick(); };
+    Txtxmlb->LostFocus = [this] { Lstxmlb->hide(); };
+    txtxkdm->LostFocus = [this] { lstxkdm->hide(); };
+    txtszdw->LostFocus = [this] { txtszdw_LostFocus(); };
+    Lstxmlb->Click = [this] { Lstxmlb_Click(); };
+    lstxkdm->Click = [this] { lstxkdm_Click(); };
+    lstszdw->Click = [this] { lstszdw_Click(); };
+}
+
+void ProjectRecordForm::BuildEntryTab(QWidget* page)
+{
+    Frame1 = new VbFrame(page, QStringLiteral("Frame1"));
+    PlaceTw(Frame1, 60, 0, 8400, 3600);
+
+    auto label = [this](const char* name, const char* caption, int column, int row) {
+        auto* l = new VbLabel(Frame1, QString::fromLatin1(name), QString::fromUtf8(caption));
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        PlaceTw(l, kLabelLeft[column], rowTop(row), kLabelWidth, kBoxHeight);
+        return l;
+    };
+    auto box = [this](const char* name, int left, int row, int width) {
+        auto* b = m_fields.Make<VbTextBox>(QString::fromLatin1(name), Frame1);
+        PlaceTw(b, left, rowTop(row), width, kBoxHeight);
+        return b;
+    };
+    label("lblxmlb", "项 目 类 别：", 0, 0);
+    Txtxmlb = box("Txtxmlb", kBoxLeft[0], 0, kBoxWidth);
+    label("lblxmbh", "项目批准号 ：", 1, 0);
+    txtxmbh = box("txtxmbh", kBoxLeft[1], 0, kBoxWidth);
+    label("lblxmmc", "项 目 名 称：", 0, 1);
+    txtxmmc = box("txtxmmc", kBoxLeft[0], 1, kBoxLeft[1] + kBoxWidth - kBoxLeft[0]);
+    label("lblxmfzr", "项目 负责人：", 0, 2);
+    txtxmfzr = box("txtxmfzr", kBoxLeft[0], 2, kBoxWidth);
+    label("lblxkdm", "所 属 学 科：", 1, 2);
+    txtxkdm = box("txtxkdm", kBoxLeft[1], 2, 600);
+    txtxkmc = box("txtxkmc", kBoxLeft[1] + 660, 2, kBoxWidth - 660);
+    label("lblszdw", "所 在 单 位：", 0, 3);
+    txtszdw = box("txtszdw", kBoxLeft[0], 3, kBoxWidth);
+    label("lblpzje", "批 准 金 额：", 1, 3);
+    txtpzje = box("txtpzje", kBoxLeft[1], 3, 1500);
+    auto* unit = new VbLabel(Frame1, QStringLiteral("lblwy"), QStringLiteral("万元"));
+    unit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    PlaceTw(unit, kBoxLeft[1] + 1560, rowTop(3), 600, kBoxHeight);
+    label("lblqssj", "起 始 年 月：", 0, 4);
+    txtqssj = box("txtqssj", kBoxLeft[0], 4, kBoxWidth);
+    label("lblzzsj", "终 止 年 月：", 1, 4);
+    txtzzsj = box("txtzzsj", kBoxLeft[1], 4, kBoxWidth);
+    Chkbz = m_fields.Make<VbCheckBox>(QStringLiteral("Chkbz"), Frame1);
+    Chkbz->setText(QStringLiteral("中青年人才培养计划"));
+    PlaceTw(Chkbz, kBoxLeft[0], rowTop(5), kBoxWidth, kBoxHeight);
+
+    for (VbTextBox* b : {Txtxmlb.get(), txtxkdm.get(), txtszdw.get()})
+        b->SetBackColor(PickListColor());
+
+    if (m_fields.RowOf(QStringLiteral("Option1")) >= 0) {
+        label("lbljzpj", "项目进展评价：", 0, 6);
+        Option1 = m_fields.Make<VbFrame>(QStringLiteral("Option1"), Frame1);
+        Option1->setFlat(true);
+        Option1->setStyleSheet(QStringLiteral("QGroupBox#Option1 { border: none; margin: 0; padding: 0; }"));
+        PlaceTw(Option1, kBoxLeft[0], rowTop(6) - 30, 6900, kBoxHeight + 60);
+        const QStringList& captions = EvaluationCaptions();
+        for (int i = 0; i < captions.size(); ++i) {
+            auto* o = new VbOption(Option1, QStringLiteral("Option1_%1").arg(i), captions[i]);
+            PlaceTw(o, i * 1725, 30, 1725, kBoxHeight);
+        }
+    }
+
+    // The pick lists lie under their boxes, hidden until called. They take no focus,
+    // so that a click on an item leaves the box's own leaving for afterwards.
+    auto list = [this](const char* name, QWidget* under, int height) {
+        auto* l = new VbListBox(Frame1, QString::fromLatin1(name));
+        l->setGeometry(under->x(), under->geometry().bottom() + 1, qMax(under->width(), TwipsToPixels(2760)),
+                       TwipsToPixels(height));
+        l->setFocusPolicy(Qt::NoFocus);
+        l->hide();
+        l->raise();
+        return l;
+    };
+    Lstxmlb = list("Lstxmlb", Txtxmlb, 900);
+    for (const QString& category : {QStringLiteral("A.人文、社会科学专项"), kCategoryB, kCategoryC})
+        Lstxmlb->AddItem(category);
+    lstxkdm = list("lstxkdm", txtxkdm, 1800);
+    lstszdw = list("lstszdw", txtszdw, 1800);
+}
+
+void ProjectRecordForm::BuildButtons()
+{
+    Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
+    PlaceTw(Frame2, 120, 4860, 8610, 780);
+    auto button = [this](const char* name, const QString& caption, int left, int width) {
+        auto* b = new VbButton(Frame2, QString::fromLatin1(name), caption);
+        PlaceTw(b, left, 240, width, 420);
+        return b;
+    };
+    // The approval-number window keeps its new-record button under the save button.
+    cmdinsert = button("cmdinsert", QStringLiteral("录  入"), m_design.evaluates ? 1500 : 240, 1140);
+    Cmdupd = button("Cmdupd", QStringLiteral("保  存"), 240, 1140);
+    cmdcancel = button("cmdcancel", QStringLiteral("放  弃"), 2760, 1140);
+    Cmdexit = button("Cmdexit", QStringLiteral("退  出"), 4020, 1140);
+    const QStyle::StandardPixmap pictures[] = {QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,
+                                               QStyle::SP_MediaSeekForward, QStyle::SP_MediaSkipForward};
+    const char* names[] = {"Cmdfst", "Cmdpre", "Cmdnxt", "Cmdlst"};
+    VbButton* moves[4];
+    for (int i = 0; i < 4; ++i) {
+        moves[i] = button(names[i], QString(), 5880 + i * 660, 600);
+        moves[i]->setIcon(style()->standardIcon(pictures[i]));
+    }
+    Cmdfst = moves[0];
+    Cmdpre = moves[1];
+    Cmdnxt = moves[2];
+    Cmdlst = moves[3];
+    cmdinsert->setEnabled(false);
+
+    Cmdupd->Click = [this] { Cmdupd_Click(); };
+    cmdinsert->Click = [this] { cmdinsert_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    Cmdexit->Click = [this] { Unload(); };
+    Cmdfst->Click = [this] { Cmdfst_Click(); };
+    Cmdpre->Click = [this] { Cmdpre_Click(); };
+    Cmdnxt->Click = [this] { Cmdnxt_Click(); };
+    Cmdlst->Click = [this] { Cmdlst_Click(); };
+}
+
+void ProjectRecordForm::Form_Load()
+{
+    InsertFlag = false;
+    ChangedFlag = false;
+    CentreOnMain(*this);
+    year->txtCondiYear->SetText(QString::number(Today().year()));
+    SSTabjblr->SetTab(0);
+    cmdinsert->setEnabled(m_design.evaluates);
+    if (OpenWindowConnection(m_db)) {
+        try {
+            OpenYear();
+            DataGrid1->SetDataSource(data1);
+            FillSubjectList(QStringLiteral("select * from xkdm order by xkdm "), {});
+            QSqlQuery units = m_db.Exec(QStringLiteral("select * from dwdm order by dwdm"));
+            while (units.next())
+                lstszdw->AddItem(ListItem(units.value(0).toString(), units.value(1).toString()));
+        } catch (const std::exception& e) {
+            ShowFailure(e);
+        }
+    }
+    txtzjls->SetText(QString::number(Rs().RecordCount()));
+    if (Rs().RecordCount() == 0) {
+        LockFields();
+        return;
+    }
+    ClearFields();
+    ShowRecord();
+}
+
+void ProjectRecordForm::Form_Unload()
+{
+    data1->Close();
+    m_db.Close();
+    ReleaseMainWindow();
+}
+
+QString ProjectRecordForm::Year() const { return year->Year(); }
+
+void ProjectRecordForm::OpenYear()
+{
+    RowChangeHold hold(DataGrid1);
+    const QString table = m_design.layout->table;
+    BindDataControl(*data1, QStringLiteral("select * from ") + table + m_design.yearFilter, table, {Year()});
+}
+
+// ---------------------------------------------------------------- record procedures
+
+void ProjectRecordForm::ShowRecord()
+{
+    const Recordset& rs = Rs();
+    if (!rs.HasCurrentRow())
+        return;
+    for (int i = 0; i < m_fields.Count(); ++i) {
+        const Field& f = m_fields.Table()[i];
+        const QVariant value = rs.Field(f.field);
+        // A column without a value leaves its box alone, except the approval number.
+        if (value.isNull() && f.box != QLatin1String("txtxmbh"))
+            continue;
+        ShowField(m_fields, i, value);
+    }
+}
+
+void ProjectRecordForm::StoreRecord()
+{
+    Rs().SetField(QStringLiteral("nd"), Trim(Year()));
+    StoreFields(m_fields, Rs());
+}
+
+void ProjectRecordForm::ClearFields()
+{
+    for (int i = 0; i < m_fields.Count(); ++i)
+        SetBoxText(m_fields.Box(i), QString());
+}
+
+void ProjectRecordForm::LockFields() { m_fields.SetKeysEnabled(false); }
+
+void ProjectRecordForm::UnlockFields() { m_fields.SetKeysEnabled(true); }
+
+// ---------------------------------------------------------------- year and moves
+
+void ProjectRecordForm::cmdSpin_Changed()
+{
+    {
+        BusyCursor busy;
+        try {
+            OpenYear();
+        } catch (const std::exception& e) {
+            ShowFailure(e);
+        }
+    }
+    txtzjls->SetText(QString::number(Rs().RecordCount()));
+    if (Rs().RecordCount() == 0) {
+        LockFields();
+        ClearFields();
+        return;
+    }
+    // Nothing of the last year's record stays in a box the new one leaves empty.
+    ClearFields();
+    ShowRecord();
+    UnlockFields();
+}
+
+void ProjectRecordForm::Cmdfst_Click() { MoveToEnd(false); }
+void ProjectRecordForm::Cmdlst_Click() { MoveToEnd(true); }
+void ProjectRecordForm::Cmdnxt_Click() { Step(true); }
+void ProjectRecordForm::Cmdpre_Click() { Step(false); }
+
+void ProjectRecordForm::MoveToEnd(bool last)
+{
+    if (Rs().RecordCount() == 0)
+        return;
+    {
+        RowChangeHold hold(DataGrid1);
+        last ? Rs().MoveLast() : Rs().MoveFirst();
+    }
+    ClearFields();
+    ShowRecord();
+}
+
+// One row on or back; past the end the set is put back on the last (first) row
+// and the user is told.
+void ProjectRecordForm::Step(bool forward)
+{
+    Recordset& rs = Rs();
+    auto pastEnd = [&rs, forward] { return forward ? rs.Eof() : rs.Bof(); };
+    RowChangeHold hold(DataGrid1);
+    if (!pastEnd()) {
+        forward ? rs.MoveNext() : rs.MovePrevious();
+        if (!pastEnd()) {
+            ClearFields();
+            ShowRecord();
+        }
+    }
+    if (rs.RecordCount() > 0 && pastEnd()) {
+        forward ? rs.MoveLast() : rs.MoveFirst();
+        MsgBox(forward ? QStringLiteral("已经是最后一条记录！") : QStringLiteral("已经是第一条记录！"), vbOKOnly, kTitle);
+    }
+}
+
+void ProjectRecordForm::GridRowChange()
+{
+    if (!Rs().HasCurrentRow())
+        return;
+    ClearFields();
+    ShowRecord();
+}
+
+// ---------------------------------------------------------------- new, cancel, save
+
+void ProjectRecordForm::SetBrowsing(bool on)
+{
+    for (VbButton* b : {Cmdfst.get(), Cmdpre.get(), Cmdnxt.get(), Cmdlst.get(), year->cmdSpin[0], year->cmdSpin[1]})
+        b->setEnabled(on);
+    // Only the evaluation offers new records: a new approval-number record would
+    // have no start month and so belong to no year.
+    cmdinsert->setEnabled(on && m_design.evaluates);
+    SSTabjblr->SetTabEnabled(1, on);
+}
+
+void ProjectRecordForm::cmdinsert_Click()
+{
+    SetBrowsing(false);
+    ClearFields();
+    InsertFlag = true;
+    if (!Trim(gAppUnitName).isEmpty())
+        txtszdw->SetText(gAppUnitName);
+    if (!Txtxmlb->isEnabled())
+        UnlockFields();
+    SetFocus(Txtxmlb);
+}
+
+void ProjectRecordForm::cmdcancel_Click()
+{
+    SetBrowsing(true);
+    if (Rs().RecordCount() == 0) {
+        ClearFields();
+        LockFields();
+    } else {
+        // The abandoned entry leaves nothing behind in the boxes.
+        ClearFields();
+        ShowRecord();
+        SetFocus(Txtxmlb);
+    }
+    SSTabjblr->SetTab(0);
+    InsertFlag = false;
+    ChangedFlag = false;
+}
+
+void ProjectRecordForm::Cmdupd_Click()
+{
+    if (InsertFlag)
+        SaveNew();
+    else
+        SaveEdit();
+}
+
+void ProjectRecordForm::ShowDataError()
+{
+    MsgBox(QStringLiteral("数据错误，请检查数据或与vero科技处联系！"), vbOKOnly, kTitle);
+}
+
+void ProjectRecordForm::SaveNew()
+{
+    if (MsgBox(QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？"), vbYesNo + vbQuestion, kTitle)
+        != vbYes)
+        return;
+    InsertFlag = false;
+    ChangedFlag = false;
+    Recordset& rs = Rs();
+    try {
+        RowChangeHold hold(DataGrid1);
+        rs.AddNew();
+        StoreRecord();
+        rs.UpdateBatch();
+    } catch (const std::exception&) {
+        // Nothing is stored; the entry stays in the boxes for another try.
+        RowChangeHold hold(DataGrid1);
+        rs.CancelUpdate();
+        InsertFlag = true;
+        ChangedFlag = true;
+        ShowDataError();
+        return;
+    }
+    txtzjls->SetText(QString::number(rs.RecordCount()));
+    SetBrowsing(true);
+    SSTabjblr->SetTab(0);
+    SetFocus(Txtxmlb);
+}
+
+void ProjectRecordForm::SaveEdit()
+{
+    Recordset& rs = Rs();
+    if (!ChangedFlag || !rs.HasCurrentRow())
+        return;
+    ChangedFlag = false;
+    if (MsgBox(QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？"), vbYesNo + vbQuestion,
+               kTitle)
+        != vbYes)
+        return;
+
+    // Exactly the row on show, by its rowid; the columns the window does not write
+    // keep their values.
+    const qint64 rowid = rs.RowId(rs.CurrentIndex());
+    QStringList sets;
+    QVariantList values;
+    for (const auto& [column, value] : EditedValues()) {
+        sets << records::quoteIdentifier(column) + QStringLiteral(" = ?");
+        values << value;
+    }
+    values << rowid;
+    const QString sql = QStringLiteral("update %1 set %2 where rowid = ?")
+                            .arg(records::quoteIdentifier(m_design.layout->table), sets.join(QStringLiteral(", ")));
+    int changed = 0;
+    try {
+        m_db.InTransaction([&] { changed = m_db.Exec(sql, values).numRowsAffected(); });
+    } catch (const std::exception&) {
+        ChangedFlag = true;   // the edit is still in the boxes, to be saved again
+        ShowDataError();
+        return;
+    }
+    if (changed == 0) {
+        ChangedFlag = true;
+        MsgBox(QStringLiteral("没有找到要修改的记录，数据没有保存！"), vbOKOnly + vbExclamation, kTitle);
+        return;
+    }
+
+    // The grid shows the stored rows and stands on the saved one; the boxes keep
+    // what was saved.
+    {
+        RowChangeHold hold(DataGrid1);
+        try {
+            rs.Requery();
+        } catch (const std::exception& e) {
+            ShowFailure(e);
+        }
+        int at = 0;
+        while (at < rs.RecordCount() && rs.RowId(at) != rowid)
+            ++at;
+        if (at < rs.RecordCount())
+            rs.MoveTo(at);
+        else if (rs.RecordCount() > 0) {
+            rs.MoveLast();
+            rs.MoveNext();
+        }
+    }
+    SetBrowsing(true);
+    SSTabjblr->SetTab(0);
+    SetFocus(Txtxmlb);
+    txtzjls->SetText(QString::number(rs.RecordCount()));
+}
+
+// ---------------------------------------------------------------- category and lists
+
+void ProjectRecordForm::FillSubjectList(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q = m_db.Exec(sql, values);
+    lstxkdm->Clear();
+    while (q.next()) {
+        QString code = Trim(q.value(0).toString());
+        if (code.size() == 1)
+            code += QLatin1Char(' ');
+        lstxkdm->AddItem(ListItem(code, q.value(1).toString()));
+    }
+}
+
+void ProjectRecordForm::Txtxmlb_Change()
+{
+    const QString category = Txtxmlb->Text();
+    QString sql;
+    QVariantList values;
+    if (category == kCategoryC) {
+        Chkbz->hide();
+        Chkbz->SetValue(0);
+        sql = QStringLiteral("select * from xkdm where xkdm > ? order by xkdm ");
+        values = {QStringLiteral("Z")};
+    } else if (category == kCategoryB) {
+        Chkbz->show();
+        sql = QStringLiteral("select * from xkdm where xkdm >= ? and xkdm <= ? order by xkdm ");
+        values = {QStringLiteral("P"), QStringLiteral("Z")};
+    } else {
+        Chkbz->show();
+        sql = QStringLiteral("select * from xkdm where xkdm <= ? order by xkdm ");
+        values = {QStringLiteral("P")};
+    }
+    MarkChanged();
+    if (m_db.IsOpen())
+        FillSubjectList(sql, values);
+}
+
+void ProjectRecordForm::Txtxmlb_DblClick()
+{
+    SBar->SetPanelText(1, QStringLiteral("请用鼠标选择项目类别。"));
+    Lstxmlb->show();
+}
+
+void ProjectRecordForm::txtxkdm_DblClick()
+{
+    SBar->SetPanelText(1, QStringLiteral("请用鼠标选择所属学科。"));
+    lstxkdm->show();
+}
+
+void ProjectRecordForm::txtszdw_DblClick()
+{
+    SBar->SetPanelText(1, QStringLiteral("请用鼠标选择所在单位。"));
+    lstszdw->show();
+}
+
+void ProjectRecordForm::txtszdw_LostFocus()
+{
+    if (m_db.IsOpen()) {
+        const QString unit = Trim(txtszdw->Text());
+        const QString name = ResolveUnitCode(m_db, unit);
+        if (name != unit)
+            txtszdw->SetText(name);
+    }
+    lstszdw->hide();
+}
+
+void ProjectRecordForm::Lstxmlb_Click()
+{
+    Txtxmlb->SetText(Trim(Lstxmlb->Text()));
+    Lstxmlb->hide();
+    SetFocus(txtxmmc);
+}
+
+void ProjectRecordForm::lstxkdm_Click()
+{
+    const ListItemParts item = SplitListItem(Trim(lstxkdm->Text()));
+    txtxkdm->SetText(Trim(item.code));
+    txtxkmc->SetText(item.name);
+    lstxkdm->hide();
+    SetFocus(txtxmbh);
+}
+
+void ProjectRecordForm::lstszdw_Click()
+{
+    txtszdw->SetText(SplitListItem(Trim(lstszdw->Text())).name);
+    lstszdw->hide();
+    SetFocus(findChild<QWidget*>(m_design.afterUnit));
+}
