@@ -96,7 +96,11 @@ QWidget* BrowseWindow::MakeBox(QWidget* page, const records::Column& c)
 void BrowseWindow::PlaceField(QWidget* page, const QString& column, int left, int top, int labelWidth, int boxWidth)
 {
     const records::Column* c = records::applications().column(column);
-    auto* label = new VbLabel(page, QStringLiteral("lbl_") + column, Captions().value(column));
+    // The captions of the research type and of the laboratory keep their own names.
+    const QString name = column == QLatin1String("yjlb")    ? QStringLiteral("Label23")
+                         : column == QLatin1String("sysmc") ? QStringLiteral("Label29")
+                                                            : QStringLiteral("lbl_") + column;
+    auto* label = new VbLabel(page, name, Captions().value(column));
     PlaceTw(label, left, top + 45, labelWidth, 300);
     PlaceTw(MakeBox(page, *c), left + labelWidth, top, boxWidth, 315);
     if (column == QLatin1String("yjlb"))

@@ -136,10 +136,10 @@ void TestBrowsing::showsTheCategorysRows()
     QCOMPARE(tabs->Tab(), 0);
     QCOMPARE(tabs->isTabVisible(6), category == 3);
     QCOMPARE(Text(f, "txthzdw"), category == 3 ? QString("合作厂") : QString());
-    QCOMPARE(Child<VbLabel>(f, "lbl_sysmc")->Caption(),
+    QCOMPARE(Child<VbLabel>(f, "Label29")->Caption(),
              category == 1 ? QString("所属人文、社科研究基地名称：") : QString("所属省级重点实验室："));
     QCOMPARE(Child<VbTextBox>(f, "txtyjlb")->isHidden(), category == 3);
-    QCOMPARE(Child<VbLabel>(f, "lbl_yjlb")->isHidden(), category == 3);
+    QCOMPARE(Child<VbLabel>(f, "Label23")->isHidden(), category == 3);
     QCOMPARE(Child<VbCheckBox>(f, "Chkbz")->isHidden(), category == 3);
     for (const QString& box : kKeyBoxes)
         QVERIFY(Child<QWidget>(f, box)->isEnabled());
