@@ -243,11 +243,12 @@ void BrowseWindow::SetupUi()
     BuildInvestment(pages[6]);
     DataGrid1 = new DataGrid(pages[7], QStringLiteral("DataGrid1"));
     PlaceTw(DataGrid1, 60, 60, 11400, 5340);
-    DataGrid1->AddColumn(QStringLiteral("              项目名称"), QStringLiteral("XMMC"));
-    DataGrid1->AddColumn(QStringLiteral("   项目负责人"), QStringLiteral("XMFZR"));
-    DataGrid1->AddColumn(QStringLiteral("所属学科"), QStringLiteral("XKMC"));
-    DataGrid1->AddColumn(QStringLiteral("           所在单位"), QStringLiteral("SZDW"));
-    DataGrid1->AddColumn(QStringLiteral("   申请时间"), QStringLiteral("SQRQ"));
+    // Captions with their leading blanks, in columns wide enough to show them whole.
+    DataGrid1->AddColumn({.caption = QStringLiteral("              项目名称"), .field = QStringLiteral("XMMC"), .widthTw = 3600});
+    DataGrid1->AddColumn({.caption = QStringLiteral("   项目负责人"), .field = QStringLiteral("XMFZR"), .widthTw = 1440});
+    DataGrid1->AddColumn({.caption = QStringLiteral("所属学科"), .field = QStringLiteral("XKMC"), .widthTw = 1800});
+    DataGrid1->AddColumn({.caption = QStringLiteral("           所在单位"), .field = QStringLiteral("SZDW"), .widthTw = 2880});
+    DataGrid1->AddColumn({.caption = QStringLiteral("   申请时间"), .field = QStringLiteral("SQRQ"), .widthTw = 1320});
     DataGrid1->RowColChange = [this] {
         if (Rs().HasCurrentRow()) {
             ClearFields();
