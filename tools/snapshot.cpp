@@ -6,8 +6,11 @@
 //
 // It works in a fresh application folder of its own (an empty login table).
 
+#include "Controls.h"
 #include "ModVar.h"
 #include "TestSupport.h"
+#include "approval/frmpzcx.h"
+#include "documents/frmzjdf.h"
 #include "frame/frmAbout.h"
 #include "frame/frmLogin.h"
 #include "frame/frmmain.h"
@@ -19,6 +22,7 @@
 #include "exchange/frmPrvw.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QTest>
@@ -109,6 +113,13 @@ int main(int argc, char** argv)
                                "values (?, ?, ?, ?, ?, '2026.06', '2026.09')"),
                 common + QVariantList{QStringLiteral("2025A%1").arg(i, 3, 10, QChar('0'))});
     }
+    // Applications archived as not approved, and the expert scoring's projects.
+    fx.exec(QStringLiteral("insert into xmsbwpz select * from xmsb where xmlb = 'B.自然科学专项'"));
+    fx.exec(QStringLiteral("insert into xkhf values ('2026', '理科组', 'PAPB')"));
+    for (int i = 1; i <= 4; ++i)
+        fx.exec(QStringLiteral("insert into sh values ('PA', ?, ?, ?, ?)"),
+                {QStringLiteral("BH%1").arg(i), QStringLiteral("欧阳%1").arg(i),
+                 QStringLiteral("寒区城市供热管网节能运行研究%1").arg(i), QStringLiteral("示范大学%1").arg(i)});
     const struct {
         const char* item;
         const char* file;
@@ -121,6 +132,8 @@ int main(int argc, char** argv)
         {"mnusjsb", "Beifen.png"}, {"mnuzqjzsb", "frmzqsjsb.png"}, {"mnujtsjsb", "frmjtsjsb.png"},
         {"mnusjjs", "Beifene.png"}, {"mnujtsjjs", "frmjtsjjs.png"},
         {"mnusjbf", "DiskBu.png"}, {"mnusjhf", "DiskRcv.png"},
+        {"mnuxmsc", "frmxmsc.png"},
+        {"mnujyje", "frmjyje.png"}, {"mnuzyxmcx", "frmwpzcx.png"}, {"mnuzyxmtj", "frmpzcx.png"},
     };
     for (const auto& w : windows) {
         QAction* item = forms::frmmain->findChild<QAction*>(QString::fromLatin1(w.item));
@@ -181,5 +194,26 @@ int main(int argc, char** argv)
     ShowActive(&forms::Beifene.get());
     save(&forms::Beifene.get(), dir, QStringLiteral("Beifene-file.png"));
     forms::Beifene->Unload();
+
+    // The other tabs of the approved browsing window, in category 3 (all eight tabs).
+    gCategory = 3;
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnuzyxmtj"))->trigger();
+    ShowActive(&forms::frmpzcx.get());
+    if (auto* browseTabs = forms::frmpzcx->findChild<VbTab*>(QStringLiteral("SSTabjblr")))
+        for (int i = 1; i < browseTabs->count(); ++i) {
+            browseTabs->SetTab(i);
+            save(&forms::frmpzcx.get(), dir, QStringLiteral("frmpzcx_tab%1.png").arg(i));
+        }
+    forms::frmpzcx->Unload();
+    Settle(10);
+
+    // Expert scoring: no menu item opens it; shown as it would open, a group picked.
+    forms::frmzjdf->Show();
+    ShowActive(&forms::frmzjdf.get());
+    if (auto* groups = forms::frmzjdf->findChild<QComboBox*>(QStringLiteral("Combo1")); groups && groups->count() > 0) {
+        groups->setCurrentIndex(0);
+        emit groups->activated(0);
+    }
+    save(&forms::frmzjdf.get(), dir, QStringLiteral("frmzjdf.png"));
     return 0;
 }

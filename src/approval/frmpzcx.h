@@ -1,21 +1,15 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// Browsing the approved projects (xmsbpz) of the category; the box of the number
+// shows the approval number.
+#include "BrowseWindow.h"
 
-class frmpzcx : public VbForm {
+class frmpzcx : public BrowseWindow {
     Q_OBJECT
 public:
-    frmpzcx();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
-    DbConnection m_db{QStringLiteral("frmpzcx")};
+    frmpzcx()
+        : BrowseWindow(QStringLiteral("frmpzcx"), {QStringLiteral("已批准项目浏览"), QStringLiteral("xmsbpz")})
+    {
+    }
 };
 
 namespace forms {

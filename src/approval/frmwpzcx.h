@@ -1,21 +1,14 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
-#include "Db.h"
+// Browsing the applications archived as not approved (xmsbwpz) of the category.
+#include "BrowseWindow.h"
 
-class frmwpzcx : public VbForm {
+class frmwpzcx : public BrowseWindow {
     Q_OBJECT
 public:
-    frmwpzcx();
-
-protected:
-    void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
-    DbConnection m_db{QStringLiteral("frmwpzcx")};
+    frmwpzcx()
+        : BrowseWindow(QStringLiteral("frmwpzcx"), {QStringLiteral("未批准项目浏览"), QStringLiteral("xmsbwpz")})
+    {
+    }
 };
 
 namespace forms {

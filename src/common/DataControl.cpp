@@ -20,7 +20,15 @@ QString DataSourceOf(const QString& connectionString)
     static const QRegularExpression re(QStringLiteral("Data Source=([^;]*)"),
                                        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = re.match(connectionString);
-    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+    if (m.hasMatch())
+        return m.captured(1).trimmed();
+    // The data source named "qwdb" is this installation's own database file.
+    static const QRegularExpression dsn(QStringLiteral("(?:^|;)\\s*DSN=([^;]*)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch d = dsn.match(connectionString);
+    if (d.hasMatch() && d.captured(1).trimmed().compare(QStringLiteral("qwdb"), Qt::CaseInsensitive) == 0)
+        return DefaultDbPath();
+    return QString();
 }
 
 DataControl::DataControl(QWidget* parent, const QString& name)

@@ -84,7 +84,8 @@ private:
 
 // The connection text of the application folder's database.
 QString DatabaseConnectionString();
-// The file a connection text names (its "Data Source=" part).
+// The file a connection text names: its "Data Source=" part, or for the data source
+// "DSN=qwdb" the installation's database file.
 QString DataSourceOf(const QString& connectionString);
 
 // Opens a data control on the database with the window's query: the connection

@@ -1,20 +1,23 @@
 #pragma once
-// Placeholder until the window is built: its name, caption, size and the steps of
-// its load and unload that the main window relies on. Its work comes later.
-#include "VbForm.h"
+// Project deletion: the category's applications in a grid; "删  除" deletes the
+// application of the current grid row after a question, and only that one.
 #include "Db.h"
+#include "ReviewListWindow.h"
 
-class frmxmsc : public VbForm {
+class frmxmsc : public ReviewListWindow {
     Q_OBJECT
 public:
     frmxmsc();
 
 protected:
-    void SetupUi() override;
     void Form_Load() override;
     void Form_Unload() override;
+    void Cmdupd_Click() override;
 
 private:
+    // Runs the category's query on data1 in the given order and stands on the first row.
+    void ShowCategory(const QString& order);
+
     DbConnection m_db{QStringLiteral("frmxmsc")};
 };
 
