@@ -11,6 +11,7 @@
 #include "frame/frmAbout.h"
 #include "frame/frmLogin.h"
 #include "frame/frmmain.h"
+#include "application/frmjblr.h"
 
 #include <QApplication>
 #include <QDir>
@@ -105,5 +106,17 @@ int main(int argc, char** argv)
         static_cast<VbForm*>(opened)->Unload();
         Settle(10);
     }
+    // The application window, every tab of it.
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnujblr"))->trigger();
+    Settle(10);
+    ShowActive(&forms::frmjblr.get());
+    auto* tabs = forms::frmjblr->findChild<VbTab*>(QStringLiteral("SSTabjblr"));
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (!tabs->isTabVisible(i))
+            continue;
+        tabs->SetTab(i);
+        save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr%1.png").arg(i));
+    }
+    forms::frmjblr->Unload();
     return 0;
 }
