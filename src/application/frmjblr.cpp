@@ -839,17 +839,23 @@ void frmjblr::SaveEdit()
             return;
         }
 
-        // Back to the saved application: the first row with its name, leader and
-        // subject.
+        // Back to the saved application: from the first row on, the first with its
+        // name, leader and subject; past the last row when none has them. The rows
+        // are compared where they stand and the set moves once.
         platform::BusyCursor busy;
         rs.Requery();
-        const QString name = Text("txtxmmc")->Text();
-        const QString leader = Text("txtxmfzr")->Text();
-        const QString subject = Text("txtxkmc")->Text();
-        while (!rs.Eof()) {
-            if (rs.Text(QStringLiteral("xmmc")) == name && rs.Text(QStringLiteral("xmfzr")) == leader
-                && rs.Text(QStringLiteral("xkmc")) == subject)
-                break;
+        const QString texts[] = {Text("txtxmmc")->Text(), Text("txtxmfzr")->Text(), Text("txtxkmc")->Text()};
+        const int columns[] = {rs.FieldIndex(QStringLiteral("xmmc")), rs.FieldIndex(QStringLiteral("xmfzr")),
+                               rs.FieldIndex(QStringLiteral("xkmc"))};
+        int found = -1;
+        for (int row = 0; row < rs.RecordCount() && found < 0; ++row)
+            if (rs.ValueAt(row, columns[0]).toString() == texts[0] && rs.ValueAt(row, columns[1]).toString() == texts[1]
+                && rs.ValueAt(row, columns[2]).toString() == texts[2])
+                found = row;
+        if (found >= 0) {
+            rs.MoveTo(found);
+        } else if (rs.RecordCount() > 0) {
+            rs.MoveLast();
             rs.MoveNext();
         }
     }
