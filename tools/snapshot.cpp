@@ -118,5 +118,15 @@ int main(int argc, char** argv)
         save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr%1.png").arg(i));
     }
     forms::frmjblr->Unload();
+    // Category 3 shows the investment tab and hides the research type.
+    gCategory = 3;
+    forms::frmjblr->Show();
+    ShowActive(&forms::frmjblr.get());
+    tabs = forms::frmjblr->findChild<VbTab*>(QStringLiteral("SSTabjblr"));
+    for (int i : {1, 6}) {
+        tabs->SetTab(i);
+        save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr%1c3.png").arg(i));
+    }
+    forms::frmjblr->Unload();
     return 0;
 }
