@@ -175,8 +175,9 @@ FieldTable ApplicationFieldTable()
             f.flags |= FieldFlag::Key;
         if (c.boxKind == Box::Display || c.boxKind == Box::Total)
             f.flags |= FieldFlag::Computed;
-        // The project number's hint stays standing when the box is left.
-        if (f.box == QLatin1String("txtnbbh"))
+        // The project number's and the discipline's hints stay standing when the box
+        // is left.
+        if (f.box == QLatin1String("txtnbbh") || f.box == QLatin1String("txtxkdm"))
             f.flags |= FieldFlag::KeepsHint;
         table.push_back(f);
     }

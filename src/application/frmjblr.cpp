@@ -2,6 +2,7 @@
 
 #include "DataControl.h"
 #include "Failure.h"
+#include "CodeLookups.h"
 #include "KeyFilters.h"
 #include "ModVar.h"
 #include "Platform.h"
@@ -414,8 +415,9 @@ void frmjblr::SetupUi()
     Text("txtsqje")->setAlignment(Qt::AlignRight);
 
     m_fields.SetHintTarget(SBar, 1);
+    // After the boxes of a tab the focus goes to the exit button first.
     SetTabOrder(m_fields.TabOrder()
-                + QList<QWidget*>{Cmdfst, Cmdpre, Cmdnxt, Cmdlst, cmdinsert, Cmdupd, cmdcancel, Cmdexit, DataGrid1});
+                + QList<QWidget*>{Cmdexit, Cmdfst, Cmdpre, Cmdnxt, Cmdlst, cmdinsert, Cmdupd, cmdcancel, DataGrid1});
 
     m_fields.OnChange(this, [this] { MarkChanged(); });
     for (const QString& b : QStringList{"txtgj", "txtzj", "txtcj", "txtzrs", "txtbsh", "txtbss", "txtsss", "txtcjdws", "txtsqje"}) {
@@ -429,6 +431,7 @@ void frmjblr::SetupUi()
     for (const QString& b : amountBoxes())
         Text(b)->Change = [this] { SumInvestment(); };
     ConnectKeys();
+    ConnectLookups();
 
     Toolbar1->ButtonClick = [this](const QString& key) { Toolbar1_ButtonClick(key); };
     SSTabjblr->Click = [this](int) { TabChange(); };
@@ -594,6 +597,166 @@ void frmjblr::SumInvestment()
         amounts << Text(b)->Text();
     Text("txtztz")->SetText(::SumInvestment(amounts));
 }
+
+// ---------------------------------------------------------------------------
+// Pick lists
+
+void frmjblr::ConnectLookups()
+{
+    // A double click opens the box's list; leaving the box closes it again.
+    struct Lookup {
+        const char* box;
+        VbListBox* list;
+        const char* hint;   // written before the list opens
+    };
+    const Lookup lookups[] = {
+        {"txtxkdm", lstxkdm, "请用鼠标选择所属学科。"}, {"txtszdw", lstszdw, "请用鼠标选择所在单位。"},
+        {"txtyjlb", lstyjlb, nullptr},                 {"txtsys", lstsys, nullptr},
+        {"txtxb", lstxb, nullptr},                     {"txtxw", lstxw, nullptr},
+        {"txtsbd", lstsbd, nullptr},                   {"txtzc", lstzc, nullptr},
+        {"txtszxs", lstszxs, nullptr},
+    };
+    for (const Lookup& l : lookups) {
+        VbTextBox* box = Text(QString::fromLatin1(l.box));
+        VbListBox* list = l.list;
+        const QString hint = l.hint ? QString::fromUtf8(l.hint) : QString();
+        box->DblClick = [this, list, hint] {
+            if (!hint.isEmpty())
+                SBar->SetPanelText(1, hint);
+            list->setVisible(true);
+            list->raise();
+        };
+        box->LostFocus = [list] { list->setVisible(false); };
+        list->Click = [this, list] { PickFromList(list); };
+    }
+    // The discipline code is kept in capitals; a typed unit code becomes its name; a
+    // typed title code its title.
+    VbTextBox* subject = Text("txtxkdm");
+    subject->LostFocus = nullptr;
+    subject->LostFocus = [this, subject] {
+        subject->SetText(subject->Text().toUpper());
+        lstxkdm->setVisible(false);
+    };
+    VbTextBox* unit = Text("txtszdw");
+    unit->LostFocus = nullptr;
+    unit->LostFocus = [this, unit] {
+        unit->SetText(::ResolveUnitCode(m_db, unit->Text()));
+        lstszdw->setVisible(false);
+    };
+    VbTextBox* title = Text("txtzc");
+    title->LostFocus = nullptr;
+    title->LostFocus = [this] { ResolveTitleCode(); };
+
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(k));
+        const QString row = QString::number(k);
+        degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
+        degree->DblClick = [this] { ShowDegreeList(); };
+        degree->LostFocus = [this] { lstxw1->setVisible(false); };
+    }
+    lstxw1->Click = [this] { PickFromList(lstxw1); };
+
+    // The project name repeats on the research tab as it is typed.
+    VbTextBox* name = Text("txtxmmc");
+    name->Change = [this, name] { findChild<VbLabel*>(QStringLiteral("lblxmmc"))->SetCaption(name->Text()); };
+    // The first of the leaders typed on the cover becomes the leader's name.
+    VbTextBox* leaders = Text("txtxmfzr");
+    leaders->LostFocus = [this, leaders] {
+        VbTextBox* leader = Text("txtfzrxm");
+        if (leaders->isModified() && Trim(leader->Text()).isEmpty()) {
+            const QString t = Trim(leaders->Text());
+            leader->SetText(t.left(t.indexOf(QStringLiteral("、")) < 0 ? t.size() : t.indexOf(QStringLiteral("、"))));
+        }
+    };
+}
+
+void frmjblr::ShowDegreeList()
+{
+    lstxw1->setVisible(true);
+    lstxw1->raise();
+    if (const std::optional<int> k = memberRowNumber(CurrentDegreeRow))
+        lstxw1->move(lstxw1->x(), Text(QStringLiteral("txtxw%1").arg(*k))->geometry().bottom() + 1);
+}
+
+void frmjblr::PickFromList(VbListBox* list)
+{
+    const QString item = list->Text();
+    const ListItemParts parts = SplitListItem(Trim(item));
+    // A box written; the focus moves on from it when it is not blank.
+    auto passOn = [this](VbTextBox* box) {
+        if (Trim(box->Text()).isEmpty())
+            return;
+        SetFocus(box);
+        SendTab(this);
+    };
+    if (list == lstxkdm) {
+        Text("txtxkdm")->SetText(parts.code);
+        Text("txtxkmc")->SetText(parts.name);
+        lstxkdm->setVisible(false);
+        SetFocus(Box("txtxmmc"));
+    } else if (list == lstszdw) {
+        Text("txtszdw")->SetText(parts.name);
+        lstszdw->setVisible(false);
+        SetFocus(Box("txtsqrq"));
+    } else if (list == lstyjlb) {
+        Text("txtyjlb")->SetText(item);
+        if (!Trim(item).isEmpty())
+            SetFocus(Box("txtsqje"));
+    } else if (list == lstsys) {
+        Text("txtsys")->SetText(parts.name);
+        Text("txtsysdm")->SetText(parts.code);
+        if (!Trim(parts.name).isEmpty())
+            SetFocus(Box("txtyjjg"));
+    } else if (list == lstzc) {
+        Text("txtzc")->SetText(parts.name);
+        Text("txtzcdm")->SetText(parts.code);
+        passOn(Text("txtzc"));
+    } else if (list == lstxw1) {
+        if (const std::optional<int> k = memberRowNumber(CurrentDegreeRow)) {
+            VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(*k));
+            degree->SetText(item);
+            passOn(degree);
+        }
+    } else {
+        static const QHash<QString, QString> boxes = {{"lstxb", "txtxb"}, {"lstxw", "txtxw"}, {"lstsbd", "txtsbd"},
+                                                      {"lstszxs", "txtszxs"}};
+        VbTextBox* box = Text(boxes.value(list->objectName()));
+        box->SetText(item);
+        passOn(box);
+    }
+}
+
+void frmjblr::ResolveTitleCode()
+{
+    VbTextBox* title = Text("txtzc");
+    VbTextBox* code = Text("txtzcdm");
+    const TitleResolution r = ::ResolveTitleCode(m_db, title->Text(), code->Text());
+    title->SetText(r.title);
+    code->SetText(r.code);
+    SBar->SetPanelText(1, QString());
+    lstzc->setVisible(false);
+    CountStaff();
+    CountUnits();
+}
+
+MemberRows frmjblr::ReadMemberRows() const
+{
+    MemberRows rows;
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        auto text = [this, k](const char* stem) { return Text(QLatin1String(stem) + QString::number(k))->Text(); };
+        rows[k - 1] = MemberRow{text("txtxm"), text("txtnl"), text("txtzw"), text("txtzcdm"),
+                                text("txtxw"), text("txtszdw"), text("txtxmfg")};
+    }
+    return rows;
+}
+
+void frmjblr::CountStaff()
+{
+    for (const auto& [box, text] : ::CountStaff(Text("txtzcdm")->Text(), ReadMemberRows()).boxTexts())
+        Text(box)->SetText(text);
+}
+
+void frmjblr::CountUnits() { Text("txtcjdws")->SetText(CountText(::CountUnits(Text("txtszdw")->Text(), ReadMemberRows()))); }
 
 // ---------------------------------------------------------------------------
 // Record procedures

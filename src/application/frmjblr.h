@@ -6,6 +6,7 @@
 #include "Controls.h"
 #include "DataGrid.h"
 #include "DateFields.h"
+#include "MemberRows.h"
 #include "Db.h"
 #include "Recordset.h"
 #include "VbForm.h"
@@ -69,6 +70,15 @@ private:
     void SwitchTab(int tab, const QString& focus);
     void SumInvestment();
 
+    // Pick lists.
+    void ConnectLookups();
+    void ShowDegreeList();
+    void PickFromList(VbListBox* list);
+    void ResolveTitleCode();
+    MemberRows ReadMemberRows() const;
+    void CountStaff();
+    void CountUnits();
+
     // Commands.
     void cmdinsert_Click();
     void Cmdupd_Click();
@@ -98,7 +108,9 @@ private:
     DbConnection m_db{QStringLiteral("frmjblr")};
     FieldBoxes m_fields;
     int m_labels = 0;   // labels made so far, for their names
-    QString m_heldMessage;   // a date box's message, shown again when it takes the focus back
+    QString m_heldMessage;
+    // The member row ("1".."8") whose degree box last had the focus.
+    QString CurrentDegreeRow;   // a date box's message, shown again when it takes the focus back
 
     ControlPtr<VbToolbar> Toolbar1{this};
     ControlPtr<VbTab> SSTabjblr{this};
