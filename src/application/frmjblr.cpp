@@ -8,6 +8,7 @@
 #include "Platform.h"
 #include "StaffCounts.h"
 #include "Transaction.h"
+#include "Twips.h"
 #include "VbText.h"
 
 #include <QHash>
@@ -26,10 +27,10 @@ const QString kLastRecord = QStringLiteral("已经是最后一条记录！");
 const QString kFirstRecord = QStringLiteral("已经是第一条记录！");
 
 // Design sizes, twips.
-constexpr int kWidth = 9840;
-constexpr int kHeight = 5610;
+constexpr int kWidth = 11040;
 constexpr int kTabTop = 420;
-constexpr int kTabHeight = 4080;
+constexpr int kTabHeight = 4440;
+constexpr int kHeight = kTabTop + kTabHeight + 1110;
 constexpr int kRow = 300;
 
 // Boxes by their key rule (the boxes with an Enter rule of their own have handlers
@@ -239,18 +240,18 @@ void frmjblr::BuildMembers(QWidget* page)
         int width;
     };
     static const ColumnPlace columns[] = {
-        {"姓   名", "txtxm", 120, 1200},  {"年龄", "txtnl", 1380, 600},       {"技术职务", "txtzw", 2040, 1560},
-        {"学 位", "txtxw", 3660, 900},    {"所 在 单 位", "txtszdw", 4620, 2520}, {"项 目 分 工", "txtxmfg", 7200, 2160},
+        {"姓   名", "txtxm", 120, 1815},  {"年龄", "txtnl", 1920, 495},        {"技术职务", "txtzw", 2400, 1695},
+        {"学 位", "txtxw", 4080, 975},    {"所 在 单 位", "txtszdw", 5040, 3135}, {"项 目 分 工", "txtxmfg", 8160, 2535},
     };
     QFont bold = font();
     bold.setBold(true);
     for (const ColumnPlace& c : columns)
-        AddLabel(page, QString::fromUtf8(c.heading), c.left, 30, c.width, Qt::AlignCenter)->setFont(bold);
+        AddLabel(page, QString::fromUtf8(c.heading), c.left, 0, c.width, Qt::AlignCenter)->setFont(bold);
     for (int k = 1; k <= 8; ++k) {
-        const int top = 30 + k * 315;
+        const int top = 240 + 360 * (k - 1);
         for (const ColumnPlace& c : columns)
-            AddBox(page, QString::fromUtf8(c.stem) + QString::number(k), c.left, top, c.width, 300);
-        AddBox(page, QStringLiteral("txtzcdm%1").arg(k), 9420, top, 300)->setVisible(false);
+            AddBox(page, QString::fromUtf8(c.stem) + QString::number(k), c.left, top, c.width, 375);
+        AddBox(page, QStringLiteral("txtzcdm%1").arg(k), 5760, 480 + 240 * k, 975, 270)->setVisible(false);
     }
     struct Count {
         const char* caption;
@@ -262,14 +263,15 @@ void frmjblr::BuildMembers(QWidget* page)
     };
     for (int line = 0; line < 2; ++line)
         for (int i = 0; i < 4; ++i) {
-            const int left = 120 + i * 2340, top = 2940 + line * 330;
+            const int left = 120 + i * 2640, top = 3240 + line * 360;
             AddLabel(page, QString::fromUtf8(counts[line][i].caption), left, top, 1320);
             AddBox(page, QString::fromUtf8(counts[line][i].box), left + 1380, top, 720);
         }
 
-    lstzc1 = AddList(page, "lstzc1", 2040, 600, 2520, 1800);
-    lstxw1 = AddList(page, "lstxw1", 3660, 600, 900, 900);
-    lstszdw1 = AddList(page, "lstszdw1", 4620, 600, 3000, 1800);
+    // The shared lists open beside the row they serve (MemberListTop).
+    lstzc1 = AddList(page, "lstzc1", 2400, 600, 2655, 1200);
+    lstxw1 = AddList(page, "lstxw1", 4080, 600, 975, 1200);
+    lstszdw1 = AddList(page, "lstszdw1", 5040, 600, 3135, 1200);
 }
 
 void frmjblr::BuildAbstract(QWidget* page)
@@ -326,7 +328,7 @@ void frmjblr::BuildBrowse(QWidget* page)
     Adodc1 = new DataControl(this, QStringLiteral("Adodc1"));
     Adodc1->setVisible(false);
     DataGrid1 = new DataGrid(page, QStringLiteral("DataGrid1"));
-    PlaceTw(DataGrid1, 60, 60, 9480, kTabHeight - 600);
+    PlaceTw(DataGrid1, 60, 60, kWidth - 480, kTabHeight - 600);
     DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("              项目名称"), .field = "XMMC", .widthTw = 3000});
     DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("   项目负责人"), .field = "XMFZR", .widthTw = 1300});
     DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("所属学科"), .field = "XKMC", .widthTw = 1500});
@@ -432,6 +434,7 @@ void frmjblr::SetupUi()
         Text(b)->Change = [this] { SumInvestment(); };
     ConnectKeys();
     ConnectLookups();
+    ConnectMemberRows();
 
     Toolbar1->ButtonClick = [this](const QString& key) { Toolbar1_ButtonClick(key); };
     SSTabjblr->Click = [this](int) { TabChange(); };
@@ -670,12 +673,123 @@ void frmjblr::ConnectLookups()
     };
 }
 
-void frmjblr::ShowDegreeList()
+void frmjblr::ShowMemberList(VbListBox* list, const QString& row)
 {
-    lstxw1->setVisible(true);
-    lstxw1->raise();
-    if (const std::optional<int> k = memberRowNumber(CurrentDegreeRow))
-        lstxw1->move(lstxw1->x(), Text(QStringLiteral("txtxw%1").arg(*k))->geometry().bottom() + 1);
+    list->setVisible(true);
+    list->raise();
+    if (const std::optional<int> top = MemberListTop(row))
+        list->move(list->x(), TwipsToPixels(*top));
+}
+
+void frmjblr::ShowDegreeList() { ShowMemberList(lstxw1, CurrentDegreeRow); }
+
+// ---------------------------------------------------------------------------
+// Member rows
+
+void frmjblr::ConnectMemberRows()
+{
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        const QString row = QString::number(k);
+        VbTextBox* name = Text("txtxm" + row);
+        name->KeyDown = [this, row](int& keyCode, int) { MemberRowKey(keyCode, row); };
+        name->LostFocus = [this, name, row] {
+            if (Trim(name->Text()).isEmpty())
+                RemoveMemberRow(row);
+        };
+        VbTextBox* age = Text("txtnl" + row);
+        age->LostFocus = [this, age] {
+            if (const std::optional<QString> wrong = checkAge(age->Text())) {
+                platform::MsgBox(*wrong, platform::vbOKOnly, kTitle);
+                SetFocus(age);
+            }
+        };
+        VbTextBox* title = Text("txtzw" + row);
+        title->GotFocus = [this, row] { CurrentTitleRow = row; };
+        title->DblClick = [this, row] { ShowMemberList(lstzc1, row); };
+        title->LostFocus = [this] { ResolveMemberTitle(); };
+        VbTextBox* unit = Text("txtszdw" + row);
+        unit->GotFocus = [this, row] { CurrentUnitRow = row; };
+        unit->DblClick = [this] {
+            SBar->SetPanelText(1, QStringLiteral("请用鼠标选择所在单位。"));
+            ShowMemberList(lstszdw1, CurrentUnitRow);
+        };
+        unit->LostFocus = [this] { ResolveMemberUnit(); };
+    }
+    lstzc1->Click = [this] { PickFromList(lstzc1); };
+    lstszdw1->Click = [this] { PickFromList(lstszdw1); };
+}
+
+void frmjblr::WriteMemberRows(const MemberRows& rows)
+{
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        const MemberRow& r = rows[k - 1];
+        const QString n = QString::number(k);
+        Text("txtxm" + n)->SetText(r.name);
+        Text("txtnl" + n)->SetText(r.age);
+        Text("txtzw" + n)->SetText(r.title);
+        Text("txtzcdm" + n)->SetText(r.titleCode);
+        Text("txtxw" + n)->SetText(r.degree);
+        Text("txtszdw" + n)->SetText(r.unit);
+        Text("txtxmfg" + n)->SetText(r.task);
+    }
+}
+
+void frmjblr::MemberRowKey(int keyCode, const QString& row)
+{
+    const std::optional<int> k = memberRowNumber(row);
+    if (!k)
+        return;
+    if (keyCode == vbkeycode::F1 + 1) {
+        MemberRows rows = ReadMemberRows();
+        if (!::InsertMemberRow(rows, *k)) {
+            platform::Beep();
+            return;
+        }
+        WriteMemberRows(rows);
+        SetFocus(Box("txtxm" + row));
+    } else if (keyCode == vbkeycode::F1 + 2) {
+        if (platform::MsgBox(QStringLiteral("确实要删除码？"), platform::vbYesNo, QStringLiteral("警告")) == platform::vbYes)
+            RemoveMemberRow(row);
+    }
+}
+
+void frmjblr::RemoveMemberRow(const QString& row)
+{
+    const std::optional<int> k = memberRowNumber(row);
+    if (!k)
+        return;
+    MemberRows rows = ReadMemberRows();
+    ::RemoveMemberRow(rows, *k);
+    WriteMemberRows(rows);
+    CountStaff();
+    CountUnits();
+}
+
+void frmjblr::ResolveMemberTitle()
+{
+    SBar->SetPanelText(1, QString());
+    lstzc1->setVisible(false);
+    if (const std::optional<int> k = memberRowNumber(CurrentTitleRow)) {
+        VbTextBox* title = Text(QStringLiteral("txtzw%1").arg(*k));
+        VbTextBox* code = Text(QStringLiteral("txtzcdm%1").arg(*k));
+        const TitleResolution r = ::ResolveMemberTitle(m_db, title->Text(), code->Text());
+        title->SetText(r.title);
+        code->SetText(r.code);
+        if (r.wrongTitle)
+            platform::MsgBox(kWrongTitleMessage, platform::vbOKOnly, kTitle);
+    }
+    CountStaff();
+}
+
+void frmjblr::ResolveMemberUnit()
+{
+    SBar->SetPanelText(1, QString());
+    lstszdw1->setVisible(false);
+    if (const std::optional<int> k = memberRowNumber(CurrentUnitRow)) {
+        VbTextBox* unit = Text(QStringLiteral("txtszdw%1").arg(*k));
+        unit->SetText(::ResolveUnitCode(m_db, unit->Text()));
+    }
+    CountUnits();
 }
 
 void frmjblr::PickFromList(VbListBox* list)
@@ -711,6 +825,20 @@ void frmjblr::PickFromList(VbListBox* list)
         Text("txtzc")->SetText(parts.name);
         Text("txtzcdm")->SetText(parts.code);
         passOn(Text("txtzc"));
+    } else if (list == lstzc1) {
+        if (const std::optional<int> k = memberRowNumber(CurrentTitleRow)) {
+            VbTextBox* title = Text(QStringLiteral("txtzw%1").arg(*k));
+            title->SetText(parts.name);
+            Text(QStringLiteral("txtzcdm%1").arg(*k))->SetText(parts.code);
+            passOn(title);
+        }
+    } else if (list == lstszdw1) {
+        if (const std::optional<int> k = memberRowNumber(CurrentUnitRow)) {
+            VbTextBox* unit = Text(QStringLiteral("txtszdw%1").arg(*k));
+            unit->SetText(parts.name);
+            passOn(unit);
+        }
+        CurrentUnitRow = QStringLiteral("0");
     } else if (list == lstxw1) {
         if (const std::optional<int> k = memberRowNumber(CurrentDegreeRow)) {
             VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(*k));

@@ -73,6 +73,14 @@ private:
     // Pick lists.
     void ConnectLookups();
     void ShowDegreeList();
+    // A shared member list opened at the Top of a row ("1".."8").
+    void ShowMemberList(VbListBox* list, const QString& row);
+    void ConnectMemberRows();
+    void WriteMemberRows(const MemberRows& rows);
+    void MemberRowKey(int keyCode, const QString& row);
+    void RemoveMemberRow(const QString& row);
+    void ResolveMemberTitle();
+    void ResolveMemberUnit();
     void PickFromList(VbListBox* list);
     void ResolveTitleCode();
     MemberRows ReadMemberRows() const;
@@ -110,7 +118,10 @@ private:
     int m_labels = 0;   // labels made so far, for their names
     QString m_heldMessage;
     // The member row ("1".."8") whose degree box last had the focus.
-    QString CurrentDegreeRow;   // a date box's message, shown again when it takes the focus back
+    QString CurrentDegreeRow;
+    // The member rows whose title and unit boxes last had the focus ("0" after a unit pick).
+    QString CurrentTitleRow;
+    QString CurrentUnitRow;   // a date box's message, shown again when it takes the focus back
 
     ControlPtr<VbToolbar> Toolbar1{this};
     ControlPtr<VbTab> SSTabjblr{this};

@@ -9,13 +9,14 @@
 
 #include <QTest>
 
-// An application row of the given category with the four key texts and a few more.
+// An application row of the given category with the four key texts and a few more,
+// a first member among them (an empty first name box closes its row up when left).
 inline void insertApplication(AppFixture& fx, int category, const QString& name, const QString& leader,
                               const QString& subject, const QString& unit, const QString& date,
                               const QVariant& suggested = QVariant())
 {
-    fx.exec(QStringLiteral("insert into xmsb (xmlb, xmmc, xmfzr, xkmc, szdw, sqrq, ssxk, xmbh, fzrxm, yjjg, jyje) "
-                           "values (?, ?, ?, ?, ?, ?, 'PA', 'BH', '王五', '旧机构', ?)"),
+    fx.exec(QStringLiteral("insert into xmsb (xmlb, xmmc, xmfzr, xkmc, szdw, sqrq, ssxk, xmbh, fzrxm, yjjg, xm1, jyje) "
+                           "values (?, ?, ?, ?, ?, ?, 'PA', 'BH', '王五', '旧机构', '成员甲', ?)"),
             {CategoryText(category), name, leader, subject, unit, date, suggested});
 }
 

@@ -32,7 +32,7 @@ private slots:
         QTest::newRow("digit: blank beeps") << "txtnd1" << "" << int(Qt::Key_Space) << none << "" << 1 << "txtnd1";
         QTest::newRow("digit: Backspace") << "txtnl1" << "35" << int(Qt::Key_Backspace) << none << "3" << 0 << "txtnl1";
         QTest::newRow("digit: paste beeps") << "txtnl1" << "" << int(Qt::Key_V) << ctrl << "" << 1 << "txtnl1";
-        QTest::newRow("digit: Enter moves on") << "txtnl1" << "3" << int(Qt::Key_Return) << none << "3" << 0 << "txtzw1";
+        QTest::newRow("digit: Enter moves on") << "txtnl1" << "35" << int(Qt::Key_Return) << none << "35" << 0 << "txtzw1";
         QTest::newRow("amount: point") << "txtxxzc" << "1" << int(Qt::Key_Period) << none << "1." << 0 << "txtxxzc";
         QTest::newRow("amount: second point beeps") << "txtxxzc" << "1.2" << int(Qt::Key_Period) << none << "1.2" << 1 << "txtxxzc";
         QTest::newRow("amount: Enter stays in the last box") << "txtjytbk" << "1" << int(Qt::Key_Return) << none << "1" << 0 << "txtjytbk";
