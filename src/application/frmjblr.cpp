@@ -746,6 +746,9 @@ void frmjblr::MemberRowKey(int keyCode, const QString& row)
             return;
         }
         WriteMemberRows(rows);
+        // The counts follow the rows, also when a member went out of row 8.
+        CountStaff();
+        CountUnits();
         SetFocus(Box("txtxm" + row));
     } else if (keyCode == vbkeycode::F1 + 2) {
         if (platform::MsgBox(QStringLiteral("确实要删除码？"), platform::vbYesNo, QStringLiteral("警告")) == platform::vbYes)
