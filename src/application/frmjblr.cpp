@@ -606,18 +606,20 @@ void frmjblr::SumInvestment()
 
 void frmjblr::ConnectLookups()
 {
-    // A double click opens the box's list; leaving the box closes it again.
+    // A double click opens the box's list; leaving the box closes it again (the
+    // discipline, unit and title boxes do more on leaving, below).
     struct Lookup {
         const char* box;
         VbListBox* list;
         const char* hint;   // written before the list opens
+        bool closesOnly;    // leaving only closes the list
     };
     const Lookup lookups[] = {
-        {"txtxkdm", lstxkdm, "请用鼠标选择所属学科。"}, {"txtszdw", lstszdw, "请用鼠标选择所在单位。"},
-        {"txtyjlb", lstyjlb, nullptr},                 {"txtsys", lstsys, nullptr},
-        {"txtxb", lstxb, nullptr},                     {"txtxw", lstxw, nullptr},
-        {"txtsbd", lstsbd, nullptr},                   {"txtzc", lstzc, nullptr},
-        {"txtszxs", lstszxs, nullptr},
+        {"txtxkdm", lstxkdm, "请用鼠标选择所属学科。", false}, {"txtszdw", lstszdw, "请用鼠标选择所在单位。", false},
+        {"txtyjlb", lstyjlb, nullptr, true},                  {"txtsys", lstsys, nullptr, true},
+        {"txtxb", lstxb, nullptr, true},                      {"txtxw", lstxw, nullptr, true},
+        {"txtsbd", lstsbd, nullptr, true},                    {"txtzc", lstzc, nullptr, false},
+        {"txtszxs", lstszxs, nullptr, true},
     };
     for (const Lookup& l : lookups) {
         VbTextBox* box = Text(QString::fromLatin1(l.box));
@@ -629,26 +631,23 @@ void frmjblr::ConnectLookups()
             list->setVisible(true);
             list->raise();
         };
-        box->LostFocus = [list] { list->setVisible(false); };
+        if (l.closesOnly)
+            box->LostFocus = [list] { list->setVisible(false); };
         list->Click = [this, list] { PickFromList(list); };
     }
     // The discipline code is kept in capitals; a typed unit code becomes its name; a
     // typed title code its title.
     VbTextBox* subject = Text("txtxkdm");
-    subject->LostFocus = nullptr;
     subject->LostFocus = [this, subject] {
         subject->SetText(subject->Text().toUpper());
         lstxkdm->setVisible(false);
     };
     VbTextBox* unit = Text("txtszdw");
-    unit->LostFocus = nullptr;
     unit->LostFocus = [this, unit] {
         unit->SetText(::ResolveUnitCode(m_db, unit->Text()));
         lstszdw->setVisible(false);
     };
-    VbTextBox* title = Text("txtzc");
-    title->LostFocus = nullptr;
-    title->LostFocus = [this] { ResolveTitleCode(); };
+    Text("txtzc")->LostFocus = [this] { ResolveTitleCode(); };
 
     for (int k = 1; k <= kMemberRowCount; ++k) {
         VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(k));
