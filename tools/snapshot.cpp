@@ -20,6 +20,7 @@
 #include "exchange/Beifene.h"
 #include "exchange/SubmissionFile.h"
 #include "exchange/frmPrvw.h"
+#include "application/frmjblr.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -215,5 +216,28 @@ int main(int argc, char** argv)
         emit groups->activated(0);
     }
     save(&forms::frmzjdf.get(), dir, QStringLiteral("frmzjdf.png"));
+
+    // The application window, every tab of it.
+    forms::frmmain->findChild<QAction*>(QStringLiteral("mnujblr"))->trigger();
+    Settle(10);
+    ShowActive(&forms::frmjblr.get());
+    auto* appTabs = forms::frmjblr->findChild<VbTab*>(QStringLiteral("SSTabjblr"));
+    for (int i = 0; i < appTabs->count(); ++i) {
+        if (!appTabs->isTabVisible(i))
+            continue;
+        appTabs->SetTab(i);
+        save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr%1.png").arg(i));
+    }
+    forms::frmjblr->Unload();
+    // Category 3 shows the investment tab and hides the research type.
+    gCategory = 3;
+    forms::frmjblr->Show();
+    ShowActive(&forms::frmjblr.get());
+    appTabs = forms::frmjblr->findChild<VbTab*>(QStringLiteral("SSTabjblr"));
+    for (int i : {1, 6}) {
+        appTabs->SetTab(i);
+        save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr%1c3.png").arg(i));
+    }
+    forms::frmjblr->Unload();
     return 0;
 }

@@ -1,26 +1,1217 @@
 #include "frmjblr.h"
 
+#include "DataControl.h"
 #include "Failure.h"
+#include "CodeLookups.h"
+#include "KeyFilters.h"
+#include "ModVar.h"
+#include "Platform.h"
+#include "StaffCounts.h"
+#include "Transaction.h"
+#include "Twips.h"
+#include "VbText.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPolygon>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+const QString kTitle = QStringLiteral("提示信息");
+const QString kNewQuestion = QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？");
+const QString kEditQuestion = QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？");
+const QString kSaveFailed = QStringLiteral("数据错误，请检查数据或与vero科技处联系！");
+const QString kLastRecord = QStringLiteral("已经是最后一条记录！");
+const QString kFirstRecord = QStringLiteral("已经是第一条记录！");
+
+// Design sizes, twips.
+constexpr int kWidth = 11040;
+constexpr int kTabTop = 420;
+constexpr int kTabHeight = 4440;
+constexpr int kHeight = kTabTop + kTabHeight + 1110;
+constexpr int kRow = 300;
+
+// Boxes by their key rule (the boxes with an Enter rule of their own have handlers
+// of their own).
+const QStringList& enterOnlyBoxes()
+{
+    static const QStringList b = {"txtnbbh", "txtsqje", "txtlxdh", "txthzdw", "txtxkmc", "txtztz"};
+    return b;
+}
+
+QStringList numbered(const QStringList& stems, int from, int to)
+{
+    QStringList out;
+    for (const QString& s : stems)
+        for (int k = from; k <= to; ++k)
+            out << s + QString::number(k);
+    return out;
+}
+
+const QStringList& chooseOnlyBoxes()
+{
+    static const QStringList b = QStringList{"txtyjlb", "txtsbd", "txtsys", "txtszdw", "txtxb", "txtxkdm", "txtxw"}
+                                 + numbered({"txtxw"}, 1, 8);
+    return b;
+}
+
+const QStringList& noBlanksBoxes()
+{
+    static const QStringList b = QStringList{"txtyjfx", "txtfzrxm", "txtxmmc", "txtxmfzr"}
+                                 + numbered({"txtxm", "txtszdw"}, 1, 8) + numbered({"txtxmfg"}, 1, 7);
+    return b;
+}
+
+const QStringList& digitBoxes()
+{
+    static const QStringList b = QStringList{"txtzc"} + numbered({"txtnd"}, 1, 3) + numbered({"txtnl", "txtzw"}, 1, 8);
+    return b;
+}
+
+const QStringList& amountBoxes()
+{
+    static const QStringList b = {"txtxxzc", "txthzdwtz", "txtyhdk", "txtjytbk"};
+    return b;
+}
+
+// A navigation picture: navy triangles pointing left or right, with a bar at the end.
+QIcon arrowIcon(bool right, bool bar)
+{
+    QPixmap pm(20, 20);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    QPolygon tri = right ? QPolygon({QPoint(7, 4), QPoint(15, 10), QPoint(7, 16)})
+                         : QPolygon({QPoint(13, 4), QPoint(5, 10), QPoint(13, 16)});
+    p.drawPolygon(tri);
+    if (bar)
+        p.drawRect(right ? QRect(15, 4, 2, 13) : QRect(3, 4, 2, 13));
+    return QIcon(pm);
+}
+
+int amountSelStart(const VbTextBox* b) { return b->hasSelectedText() ? b->selectionStart() : b->cursorPosition(); }
+
+}  // namespace
 
 frmjblr::frmjblr()
-    : VbForm(QStringLiteral("frmjblr"))
+    : VbForm(QStringLiteral("frmjblr")), m_fields(ApplicationFieldTable())
 {
+}
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+QWidget* frmjblr::AddPage(const QString& caption)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Tab%1").arg(SSTabjblr->count()));
+    SSTabjblr->addTab(page, caption);
+    return page;
+}
+
+VbLabel* frmjblr::AddLabel(QWidget* page, const QString& caption, int left, int top, int width, Qt::Alignment align)
+{
+    auto* l = new VbLabel(page, QStringLiteral("Label_%1").arg(++m_labels), caption);
+    l->setAlignment(align);
+    PlaceTw(l, left, top, width, kRow);
+    return l;
+}
+
+QWidget* frmjblr::AddBox(QWidget* page, const QString& name, int left, int top, int width, int height)
+{
+    QWidget* box = m_fields.Make(name, page);
+    PlaceTw(box, left, top, width, height);
+    return box;
+}
+
+VbListBox* frmjblr::AddList(QWidget* page, const QString& name, int left, int top, int width, int height)
+{
+    auto* list = new VbListBox(page, name);
+    PlaceTw(list, left, top, width, height);
+    list->setVisible(false);
+    return list;
+}
+
+void frmjblr::BuildCover(QWidget* page)
+{
+    constexpr int labelLeft = 1200, labelWidth = 1500, boxLeft = 2760;
+    auto top = [](int row) { return 180 + row * 420; };
+    auto label = [&](const QString& caption, int row) { AddLabel(page, caption, labelLeft, top(row), labelWidth); };
+    label(QStringLiteral("项 目 类 别："), 0);
+    auto* xmlb = new VbLabel(page, QStringLiteral("lblxmlb"));
+    QFont bold = xmlb->font();
+    bold.setBold(true);
+    xmlb->setFont(bold);
+    PlaceTw(xmlb, boxLeft, top(0), 4200, kRow);
+    m_fields.Adopt(xmlb);
+
+    label(QStringLiteral("编       号："), 1);
+    AddBox(page, "txtnbbh", boxLeft, top(1), 1500);
+    label(QStringLiteral("所 属 学 科："), 2);
+    AddBox(page, "txtxkdm", boxLeft, top(2), 600);
+    AddBox(page, "txtxkmc", boxLeft + 660, top(2), 3540);
+    label(QStringLiteral("项 目 名 称："), 3);
+    AddBox(page, "txtxmmc", boxLeft, top(3), 4200);
+    label(QStringLiteral("项目 负责人："), 4);
+    AddBox(page, "txtxmfzr", boxLeft, top(4), 2400);
+    label(QStringLiteral("所 在 单 位："), 5);
+    AddBox(page, "txtszdw", boxLeft, top(5), 4200);
+    label(QStringLiteral("申 请 日 期："), 6);
+    AddBox(page, "txtsqrq", boxLeft, top(6), 1500);
+    auto* chk = m_fields.Make<VbCheckBox>("Chkbz", page);
+    chk->setText(QStringLiteral("中青年人才培养计划"));
+    PlaceTw(chk, boxLeft, top(7), 3000, kRow);
+
+    lstxkdm = AddList(page, "lstxkdm", boxLeft, top(2) + kRow, 4200, 1800);
+    lstszdw = AddList(page, "lstszdw", boxLeft, top(5) + kRow, 4200, 900);
+}
+
+void frmjblr::BuildProject(QWidget* page)
+{
+    constexpr int labelLeft = 240, labelWidth = 3000, boxLeft = 3300;
+    AddLabel(page, QStringLiteral("项 目 名 称："), labelLeft, 180, labelWidth);
+    auto* xmmc = new VbLabel(page, QStringLiteral("lblxmmc"));
+    QFont bold = xmmc->font();
+    bold.setBold(true);
+    xmmc->setFont(bold);
+    PlaceTw(xmmc, boxLeft, 180, 6000, kRow);
+
+    Label23 = AddLabel(page, QStringLiteral("研 究 类 别："), labelLeft, 660, labelWidth);
+    Label23->setObjectName(QStringLiteral("Label23"));
+    AddBox(page, "txtyjlb", boxLeft, 660, 1800);
+    AddLabel(page, QStringLiteral("申 请 金 额："), labelLeft, 1140, labelWidth);
+    AddBox(page, "txtsqje", boxLeft, 1140, 1200);
+    AddLabel(page, QStringLiteral("万元"), boxLeft + 1260, 1140, 600, Qt::AlignLeft | Qt::AlignVCenter);
+    AddLabel(page, QStringLiteral("起 始 年 月："), labelLeft, 1620, labelWidth);
+    AddBox(page, "txtqssj", boxLeft, 1620, 1500);
+    AddLabel(page, QStringLiteral("终 止 年 月："), labelLeft, 2100, labelWidth);
+    AddBox(page, "txtzzsj", boxLeft, 2100, 1500);
+    Label29 = AddLabel(page, QString(), labelLeft, 2580, labelWidth);
+    Label29->setObjectName(QStringLiteral("Label29"));
+    AddBox(page, "txtsys", boxLeft, 2580, 4200);
+    AddBox(page, "txtsysdm", boxLeft + 4260, 2580, 600)->setVisible(false);
+    AddLabel(page, QStringLiteral("所属专职研究机构名称："), labelLeft, 3060, labelWidth);
+    AddBox(page, "txtyjjg", boxLeft, 3060, 4200);
+
+    lstyjlb = AddList(page, "lstyjlb", boxLeft, 960, 1800, 600);
+    lstsys = AddList(page, "lstsys", boxLeft, 1080, 4200, 1500);
+}
+
+void frmjblr::BuildLeader(QWidget* page)
+{
+    constexpr int left[] = {240, 4860};
+    constexpr int labelWidth = 1800, boxWidth = 2640;
+    // Two columns of labelled boxes; Enter runs down the left column, then the right.
+    struct Item {
+        const char* caption;
+        const char* box;
+    };
+    static const Item items[] = {
+        {"姓         名：", "txtfzrxm"}, {"性别：", "txtxb"},           {"出生年月：", "txtcsny"},
+        {"学         位：", "txtxw"},    {"最后学位获得时间：", "txtxwsj"}, {"是否硕博导：", "txtsbd"},
+        {"专业技术职务：", "txtzc"},     {"定  职  时  间：", "txtdzsj"}, {"主要研究方向：", "txtyjfx"},
+        {"联  系  电  话：", "txtlxdh"}, {"所  在 系  所：", "txtszxs"},
+    };
+    for (int i = 0; i < int(std::size(items)); ++i) {
+        const int column = i < 6 ? 0 : 1;
+        const int top = 240 + (column == 0 ? i : i - 6) * 540;
+        AddLabel(page, QString::fromUtf8(items[i].caption), left[column], top, labelWidth);
+        AddBox(page, QString::fromUtf8(items[i].box), left[column] + labelWidth + 60, top, boxWidth);
+    }
+    AddBox(page, "txtzcdm", left[1] + labelWidth + 60, 240, 600)->setVisible(false);
+
+    const int boxLeft[] = {left[0] + labelWidth + 60, left[1] + labelWidth + 60};
+    lstxb = AddList(page, "lstxb", boxLeft[0], 780 + kRow, boxWidth, 600);
+    lstxw = AddList(page, "lstxw", boxLeft[0], 1860 + kRow, boxWidth, 900);
+    lstsbd = AddList(page, "lstsbd", boxLeft[0], 2940 + kRow, boxWidth, 660);
+    lstzc = AddList(page, "lstzc", boxLeft[1], 240 + kRow, boxWidth, 2400);
+    lstszxs = AddList(page, "lstszxs", boxLeft[1], 2400 + kRow, boxWidth, 900);
+}
+
+void frmjblr::BuildMembers(QWidget* page)
+{
+    struct ColumnPlace {
+        const char* heading;
+        const char* stem;
+        int left;
+        int width;
+    };
+    static const ColumnPlace columns[] = {
+        {"姓   名", "txtxm", 120, 1815},  {"年龄", "txtnl", 1920, 495},        {"技术职务", "txtzw", 2400, 1695},
+        {"学 位", "txtxw", 4080, 975},    {"所 在 单 位", "txtszdw", 5040, 3135}, {"项 目 分 工", "txtxmfg", 8160, 2535},
+    };
+    QFont bold = font();
+    bold.setBold(true);
+    for (const ColumnPlace& c : columns)
+        AddLabel(page, QString::fromUtf8(c.heading), c.left, 0, c.width, Qt::AlignCenter)->setFont(bold);
+    for (int k = 1; k <= 8; ++k) {
+        const int top = 240 + 360 * (k - 1);
+        for (const ColumnPlace& c : columns)
+            AddBox(page, QString::fromUtf8(c.stem) + QString::number(k), c.left, top, c.width, 375);
+        AddBox(page, QStringLiteral("txtzcdm%1").arg(k), 5760, 480 + 240 * k, 975, 270)->setVisible(false);
+    }
+    struct Count {
+        const char* caption;
+        const char* box;
+    };
+    static const Count counts[2][4] = {
+        {{"总人数：", "txtzrs"}, {"高  级：", "txtgj"}, {"中  级：", "txtzj"}, {"初     级：", "txtcj"}},
+        {{"博士后：", "txtbsh"}, {"博士生：", "txtbss"}, {"硕士生：", "txtsss"}, {"参加单位数：", "txtcjdws"}},
+    };
+    for (int line = 0; line < 2; ++line)
+        for (int i = 0; i < 4; ++i) {
+            const int left = 120 + i * 2640, top = 3240 + line * 360;
+            AddLabel(page, QString::fromUtf8(counts[line][i].caption), left, top, 1320);
+            AddBox(page, QString::fromUtf8(counts[line][i].box), left + 1380, top, 720);
+        }
+
+    // The shared lists open beside the row they serve (MemberListTop).
+    lstzc1 = AddList(page, "lstzc1", 2400, 600, 2655, 1200);
+    lstxw1 = AddList(page, "lstxw1", 4080, 600, 975, 1200);
+    lstszdw1 = AddList(page, "lstszdw1", 5040, 600, 3135, 1200);
+}
+
+void frmjblr::BuildAbstract(QWidget* page)
+{
+    AddLabel(page, QStringLiteral("研究内容摘要："), 240, 120, 1500, Qt::AlignLeft | Qt::AlignVCenter);
+    AddLabel(page, QStringLiteral("（内容摘要不超过200汉字）"), 1740, 120, 4000, Qt::AlignLeft | Qt::AlignVCenter);
+    AddBox(page, "txtyjnrzy", 240, 450, 9120, 1440);
+    AddLabel(page, QStringLiteral("预期研究成果："), 240, 1980, 1500, Qt::AlignLeft | Qt::AlignVCenter);
+    AddLabel(page, QStringLiteral("（预期研究成果指专著、论文、研究报告等及其数量，内容不超过150汉字）"), 1740, 1980, 7600,
+             Qt::AlignLeft | Qt::AlignVCenter);
+    AddBox(page, "txtyqyjcg", 240, 2310, 9120, 1200);
+}
+
+void frmjblr::BuildPlan(QWidget* page)
+{
+    AddLabel(page, QStringLiteral("年度进展安排："), 240, 120, 1500, Qt::AlignLeft | Qt::AlignVCenter);
+    AddLabel(page, QStringLiteral("（年度进展安排每项内容不超过60汉字）"), 1740, 120, 5000, Qt::AlignLeft | Qt::AlignVCenter);
+    for (int k = 1; k <= 3; ++k) {
+        const int top = 540 + (k - 1) * 1020;
+        auto* line = new QFrame(page);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        PlaceTw(line, 240, top - 120, 9120, 30);
+        AddBox(page, QStringLiteral("txtnd%1").arg(k), 240, top, 720);
+        AddLabel(page, QStringLiteral("年"), 1000, top, 300, Qt::AlignLeft | Qt::AlignVCenter);
+        AddBox(page, QStringLiteral("txtndjz%1").arg(k), 1380, top, 7980, 840);
+    }
+}
+
+void frmjblr::BuildInvestment(QWidget* page)
+{
+    constexpr int labelLeft = 600, labelWidth = 1800, boxLeft = 2460;
+    AddLabel(page, QStringLiteral("合作单位："), labelLeft, 240, labelWidth);
+    AddBox(page, "txthzdw", boxLeft, 240, 5400);
+    AddLabel(page, QStringLiteral("总投资："), labelLeft, 720, labelWidth);
+    AddBox(page, "txtztz", boxLeft, 720, 1500);
+    AddLabel(page, QStringLiteral("（单位：万元）"), boxLeft + 1560, 720, 1800, Qt::AlignLeft | Qt::AlignVCenter);
+    auto* among = AddLabel(page, QStringLiteral("其中："), labelLeft, 1200, labelWidth);
+    QFont bold = among->font();
+    bold.setBold(true);
+    among->setFont(bold);
+    static const char* const amounts[][2] = {
+        {"学校自筹：", "txtxxzc"}, {"合作单位投资：", "txthzdwtz"}, {"银行贷款：", "txtyhdk"}, {"申请vuz拨款：", "txtjytbk"}};
+    for (int i = 0; i < 4; ++i) {
+        const int top = 1680 + i * 480;
+        AddLabel(page, QString::fromUtf8(amounts[i][0]), labelLeft, top, labelWidth);
+        AddBox(page, QString::fromUtf8(amounts[i][1]), boxLeft, top, 1500);
+        AddLabel(page, QStringLiteral("（万元）"), boxLeft + 1560, top, 1200, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+void frmjblr::BuildBrowse(QWidget* page)
+{
+    Adodc1 = new DataControl(this, QStringLiteral("Adodc1"));
+    Adodc1->setVisible(false);
+    DataGrid1 = new DataGrid(page, QStringLiteral("DataGrid1"));
+    PlaceTw(DataGrid1, 60, 60, kWidth - 480, kTabHeight - 600);
+    DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("              项目名称"), .field = "XMMC", .widthTw = 3000});
+    DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("   项目负责人"), .field = "XMFZR", .widthTw = 1300});
+    DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("所属学科"), .field = "XKMC", .widthTw = 1500});
+    DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("           所在单位"), .field = "SZDW", .widthTw = 2200});
+    DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("   申请时间"), .field = "SQRQ", .widthTw = 1200});
+}
+
+void frmjblr::BuildCommands()
+{
+    constexpr int top = kTabTop + kTabHeight + 60;
+    Frame1 = new VbFrame(this, QStringLiteral("Frame1"));
+    PlaceTw(Frame1, 120, top, 2520, 660);
+    auto* count = new VbLabel(Frame1, QStringLiteral("Label40"), QStringLiteral("总记录数："));
+    count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PlaceTw(count, 60, 210, 1200, kRow);
+    txtzjls = new VbTextBox(Frame1, QStringLiteral("txtzjls"));
+    txtzjls->setStyleSheet(QStringLiteral("QLineEdit { color: red; font-weight: bold; }"));
+    txtzjls->setEnabled(false);
+    PlaceTw(txtzjls, 1320, 210, 1080, kRow);
+    Label41 = new VbLabel(this, QStringLiteral("Label41"), QStringLiteral("当前记录："));
+    Label41->setVisible(false);
+    txtdqjls = new VbTextBox(this, QStringLiteral("txtdqjls"));
+    txtdqjls->setVisible(false);
+
+    auto nav = [this](const QString& name, bool right, bool bar, int left) {
+        auto* b = new VbButton(this, name);
+        b->setIcon(arrowIcon(right, bar));
+        b->setIconSize(QSize(20, 20));
+        PlaceTw(b, left, top + 120, 480, 450);
+        return b;
+    };
+    Cmdfst = nav(QStringLiteral("Cmdfst"), false, true, 2760);
+    Cmdpre = nav(QStringLiteral("Cmdpre"), false, false, 3240);
+    Cmdnxt = nav(QStringLiteral("Cmdnxt"), true, false, 3720);
+    Cmdlst = nav(QStringLiteral("Cmdlst"), true, true, 4200);
+
+    auto button = [](QWidget* parent, const QString& name, const QString& caption, int left, int t) {
+        auto* b = new VbButton(parent, name, caption);
+        PlaceTw(b, left, t, 1080, 420);
+        return b;
+    };
+    cmdinsert = button(this, QStringLiteral("cmdinsert"), QStringLiteral("录  入"), 4860, top + 150);
+    Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
+    PlaceTw(Frame2, 6000, top, 1260, 660);
+    Cmdupd = button(Frame2, QStringLiteral("Cmdupd"), QStringLiteral("保  存"), 90, 150);
+    cmdcancel = button(this, QStringLiteral("cmdcancel"), QStringLiteral("放  弃"), 7380, top + 150);
+    Cmdexit = button(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), 8580, top + 150);
+
+    SBar = new VbStatusBar(this, QStringLiteral("SBar"), 1);
+    PlaceTw(SBar, 0, kHeight - 330, kWidth, 330);
 }
 
 void frmjblr::SetupUi()
 {
     setWindowTitle(QStringLiteral("简表录入"));
-    SetInnerSizeTw(8250, 5610);
+    SetInnerSizeTw(kWidth, kHeight);
+    m_labels = 0;
+
+    Toolbar1 = new VbToolbar(this, QStringLiteral("Toolbar1"));
+    static const char* const buttons[][2] = {{"cut", "剪切"},  {"copy", "拷贝"}, {"paste", "粘贴"},
+                                             {"save", "保存"}, {"undo", "撤消"}, {"select", "全选"}};
+    for (const auto& b : buttons)
+        Toolbar1->AddButton(QString::fromLatin1(b[0]), QString::fromUtf8(b[1]));
+    PlaceTw(Toolbar1, 0, 0, kWidth, 390);
+
+    SSTabjblr = new VbTab(this, QStringLiteral("SSTabjblr"));
+    PlaceTw(SSTabjblr, 120, kTabTop, kWidth - 240, kTabHeight);
+    BuildCover(AddPage(QStringLiteral("封面")));
+    BuildProject(AddPage(QStringLiteral("研究项目")));
+    BuildLeader(AddPage(QStringLiteral("项目负责人")));
+    BuildMembers(AddPage(QStringLiteral("项目组成员")));
+    BuildAbstract(AddPage(QStringLiteral("摘要与预期成果")));
+    BuildPlan(AddPage(QStringLiteral("年度进展安排")));
+    BuildInvestment(AddPage(QStringLiteral("投资情况")));
+    BuildBrowse(AddPage(QStringLiteral("浏览")));
+    BuildCommands();
+
+    // Colours and alignment of the boxes.
+    for (const QString& b : chooseOnlyBoxes() + numbered({"txtzw", "txtszdw"}, 1, 8) + QStringList{"txtzc", "txtszxs"})
+        Text(b)->SetBackColor(PickListColor());
+    for (const Field& f : m_fields.Table())
+        if (f.flags.testFlag(FieldFlag::Computed))
+            Text(f.box)->SetBackColor(ComputedColor());
+    for (const QString& b : QStringList{"txtfzrxm", "txtxkdm", "txtxw", "txtzc", "txtyjlb"} + numbered({"txtnl", "txtxw"}, 1, 8))
+        Text(b)->setAlignment(Qt::AlignCenter);
+    Text("txtsqje")->setAlignment(Qt::AlignRight);
+
+    m_fields.SetHintTarget(SBar, 1);
+    // After the boxes of a tab the focus goes to the exit button first.
+    SetTabOrder(m_fields.TabOrder()
+                + QList<QWidget*>{Cmdexit, Cmdfst, Cmdpre, Cmdnxt, Cmdlst, cmdinsert, Cmdupd, cmdcancel, DataGrid1});
+
+    m_fields.OnChange(this, [this] { MarkChanged(); });
+    for (const QString& b : QStringList{"txtgj", "txtzj", "txtcj", "txtzrs", "txtbsh", "txtbss", "txtsss", "txtcjdws", "txtsqje"}) {
+        VbTextBox* box = Text(b);
+        box->Change = [box] {
+            QString t = box->Text();
+            if (BlankZero(t))
+                box->SetText(t);
+        };
+    }
+    for (const QString& b : amountBoxes())
+        Text(b)->Change = [this] { SumInvestment(); };
+    ConnectKeys();
+    ConnectLookups();
+    ConnectMemberRows();
+
+    Toolbar1->ButtonClick = [this](const QString& key) { Toolbar1_ButtonClick(key); };
+    SSTabjblr->Click = [this](int) { TabChange(); };
+    DataGrid1->RowColChange = [this] { GridRowChange(); };
+    cmdinsert->Click = [this] { cmdinsert_Click(); };
+    Cmdupd->Click = [this] { Cmdupd_Click(); };
+    cmdcancel->Click = [this] { cmdcancel_Click(); };
+    Cmdfst->Click = [this] { Cmdfst_Click(); };
+    Cmdpre->Click = [this] { Cmdpre_Click(); };
+    Cmdnxt->Click = [this] { Cmdnxt_Click(); };
+    Cmdlst->Click = [this] { Cmdlst_Click(); };
+    Cmdexit->Click = [this] { Cmdexit_Click(); };
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+void frmjblr::EnterToTab(int& keyAscii)
+{
+    if (::EnterToTab(keyAscii))
+        SendTab(this);
+}
+
+void frmjblr::ConnectKeys()
+{
+    for (const QString& b : enterOnlyBoxes())
+        Text(b)->KeyPress = [this](int& k) { EnterToTab(k); };
+    for (const QString& b : QStringList{"txtyjnrzy", "txtndjz1", "txtndjz2"})
+        m_fields.BoxAs<VbMemo>(b)->KeyPress = [this](int& k) { EnterToTab(k); };
+    for (const QString& b : chooseOnlyBoxes())
+        Text(b)->KeyPress = [this](int& k) {
+            if (ChooseOnly(k))
+                SendTab(this);
+        };
+    for (const QString& b : noBlanksBoxes())
+        Text(b)->KeyPress = [this](int& k) {
+            if (NoBlanks(k))
+                SendTab(this);
+        };
+    for (const QString& b : digitBoxes())
+        Text(b)->KeyPress = [this](int& k) {
+            if (DigitsOnly(k))
+                SendTab(this);
+        };
+    for (const QString& b : amountBoxes()) {
+        VbTextBox* box = Text(b);
+        const bool staysOnEnter = b == QLatin1String("txtjytbk");
+        box->KeyPress = [this, box, staysOnEnter](int& k) {
+            const int selLength = box->hasSelectedText() ? int(box->selectedText().size()) : 0;
+            if (DigitsAndPoint(k, box->Text(), amountSelStart(box), selLength) && !staysOnEnter)
+                SendTab(this);
+        };
+    }
+    for (const QString& b : QStringList{"txtxwsj", "txtdzsj"}) {
+        VbTextBox* box = Text(b);
+        box->KeyPress = [this, box](int& k) {
+            if (YearMonthKeys(k, box->Text()))
+                SendTab(this);
+        };
+    }
+
+    // The date boxes check and convert on Enter and when they are left.
+    VbTextBox* sqrq = Text("txtsqrq");
+    sqrq->KeyPress = [this, sqrq](int& k) {
+        if (k == vbkey::Return)
+            Apply(ParseApplicationDate(sqrq->Text(), DateStep::Enter, !Box("txtyjlb")->isHidden()), sqrq, DateStep::Enter);
+        else
+            (void)DigitsOnly(k);
+    };
+    sqrq->LostFocus = [this, sqrq] {
+        Apply(ParseApplicationDate(sqrq->Text(), DateStep::Leave, !Box("txtyjlb")->isHidden()), sqrq, DateStep::Leave);
+    };
+    struct DateBox {
+        const char* box;
+        FieldOutcome (*parse)(const QString&, DateStep);
+        bool monthKeys;   // typed as yyyy.mm
+    };
+    static const DateBox dates[] = {
+        {"txtqssj", ParseStartMonth, false}, {"txtzzsj", ParseEndMonth, false}, {"txtcsny", ParseBirthMonth, true}};
+    for (const DateBox& d : dates) {
+        VbTextBox* box = Text(QString::fromLatin1(d.box));
+        const auto parse = d.parse;
+        const bool monthKeys = d.monthKeys;
+        box->KeyPress = [this, box, parse, monthKeys](int& k) {
+            if (k == vbkey::Return)
+                Apply(parse(box->Text(), DateStep::Enter), box, DateStep::Enter);
+            else if (monthKeys)
+                (void)YearMonthKeys(k, box->Text());
+            else
+                (void)DigitsOnly(k);
+        };
+        box->LostFocus = [this, box, parse] { Apply(parse(box->Text(), DateStep::Leave), box, DateStep::Leave); };
+    }
+
+    for (const QString& b : QStringList{"txtsqrq", "txtqssj", "txtzzsj", "txtcsny"})
+        Text(b)->GotFocus = [this] {
+            if (!m_heldMessage.isEmpty())
+                SBar->SetPanelText(1, std::exchange(m_heldMessage, QString()));
+        };
+
+    // The last box of a tab opens the next tab.
+    Text("txtyjjg")->KeyPress = [this](int& k) {
+        if (k == vbkey::Return)
+            SwitchTab(TabLeader, "txtfzrxm");
+        if (k == vbkey::Space)
+            k = 0;
+    };
+    Text("txtszxs")->KeyPress = [this](int& k) {
+        if (k == vbkey::Return)
+            SwitchTab(TabMembers, "txtxm1");
+        if (k == vbkey::Space)
+            k = 0;
+    };
+    Text("txtxmfg8")->KeyPress = [this](int& k) {
+        if (k == vbkey::Return)
+            SwitchTab(TabAbstract, "txtyjnrzy");
+        if (k == vbkey::Space)
+            k = 0;
+    };
+    m_fields.BoxAs<VbMemo>("txtyqyjcg")->KeyPress = [this](int& k) {
+        if (k != vbkey::Return)
+            return;
+        k = 0;
+        SwitchTab(TabPlan, "txtnd1");
+    };
+    m_fields.BoxAs<VbMemo>("txtndjz3")->KeyPress = [this](int& k) {
+        if (k != vbkey::Return)
+            return;
+        k = 0;
+        if (gCategory == 3)
+            SwitchTab(TabInvestment, "txthzdw");
+    };
+}
+
+void frmjblr::Apply(const FieldOutcome& outcome, VbTextBox* box, DateStep step)
+{
+    if (outcome.text)
+        box->SetText(*outcome.text);
+    if (outcome.panel)
+        SBar->SetPanelText(1, *outcome.panel);
+    // A box being left that takes the focus back gets it again, hint and all; its
+    // message is to stand over that hint.
+    if (step == DateStep::Leave && outcome.panel && outcome.focus == box->objectName())
+        m_heldMessage = *outcome.panel;
+    if (outcome.tab >= 0)
+        SSTabjblr->SetTab(outcome.tab);
+    if (!outcome.focus.isEmpty())
+        SetFocus(Box(outcome.focus));
+    if (outcome.sendTab)
+        SendTab(this);
+}
+
+void frmjblr::SwitchTab(int tab, const QString& focus)
+{
+    SSTabjblr->SetTab(tab);
+    SetFocus(Box(focus));
+}
+
+void frmjblr::SumInvestment()
+{
+    QStringList amounts;
+    for (const QString& b : amountBoxes())
+        amounts << Text(b)->Text();
+    Text("txtztz")->SetText(::SumInvestment(amounts));
+}
+
+// ---------------------------------------------------------------------------
+// Pick lists
+
+void frmjblr::ConnectLookups()
+{
+    // A double click opens the box's list; leaving the box closes it again (the
+    // discipline, unit and title boxes do more on leaving, below).
+    struct Lookup {
+        const char* box;
+        VbListBox* list;
+        const char* hint;   // written before the list opens
+        bool closesOnly;    // leaving only closes the list
+    };
+    const Lookup lookups[] = {
+        {"txtxkdm", lstxkdm, "请用鼠标选择所属学科。", false}, {"txtszdw", lstszdw, "请用鼠标选择所在单位。", false},
+        {"txtyjlb", lstyjlb, nullptr, true},                  {"txtsys", lstsys, nullptr, true},
+        {"txtxb", lstxb, nullptr, true},                      {"txtxw", lstxw, nullptr, true},
+        {"txtsbd", lstsbd, nullptr, true},                    {"txtzc", lstzc, nullptr, false},
+        {"txtszxs", lstszxs, nullptr, true},
+    };
+    for (const Lookup& l : lookups) {
+        VbTextBox* box = Text(QString::fromLatin1(l.box));
+        VbListBox* list = l.list;
+        const QString hint = l.hint ? QString::fromUtf8(l.hint) : QString();
+        box->DblClick = [this, list, hint] {
+            if (!hint.isEmpty())
+                SBar->SetPanelText(1, hint);
+            list->setVisible(true);
+            list->raise();
+        };
+        if (l.closesOnly)
+            box->LostFocus = [list] { list->setVisible(false); };
+        list->Click = [this, list] { PickFromList(list); };
+    }
+    // The discipline code is kept in capitals; a typed unit code becomes its name; a
+    // typed title code its title.
+    VbTextBox* subject = Text("txtxkdm");
+    subject->LostFocus = [this, subject] {
+        subject->SetText(subject->Text().toUpper());
+        lstxkdm->setVisible(false);
+    };
+    VbTextBox* unit = Text("txtszdw");
+    unit->LostFocus = [this, unit] {
+        unit->SetText(::ResolveUnitCode(m_db, unit->Text()));
+        lstszdw->setVisible(false);
+    };
+    Text("txtzc")->LostFocus = [this] { ResolveTitleCode(); };
+
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(k));
+        const QString row = QString::number(k);
+        degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
+        degree->DblClick = [this] { ShowDegreeList(); };
+        degree->LostFocus = [this] { lstxw1->setVisible(false); };
+    }
+    lstxw1->Click = [this] { PickFromList(lstxw1); };
+
+    // The project name repeats on the research tab as it is typed.
+    VbTextBox* name = Text("txtxmmc");
+    name->Change = [this, name] { findChild<VbLabel*>(QStringLiteral("lblxmmc"))->SetCaption(name->Text()); };
+    // The first of the leaders typed on the cover becomes the leader's name.
+    VbTextBox* leaders = Text("txtxmfzr");
+    leaders->LostFocus = [this, leaders] {
+        VbTextBox* leader = Text("txtfzrxm");
+        if (leaders->isModified() && Trim(leader->Text()).isEmpty()) {
+            const QString t = Trim(leaders->Text());
+            leader->SetText(t.left(t.indexOf(QStringLiteral("、")) < 0 ? t.size() : t.indexOf(QStringLiteral("、"))));
+        }
+    };
+}
+
+void frmjblr::ShowMemberList(VbListBox* list, const QString& row)
+{
+    list->setVisible(true);
+    list->raise();
+    if (const std::optional<int> top = MemberListTop(row))
+        list->move(list->x(), TwipsToPixels(*top));
+}
+
+void frmjblr::ShowDegreeList() { ShowMemberList(lstxw1, CurrentDegreeRow); }
+
+// ---------------------------------------------------------------------------
+// Member rows
+
+void frmjblr::ConnectMemberRows()
+{
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        const QString row = QString::number(k);
+        VbTextBox* name = Text("txtxm" + row);
+        name->KeyDown = [this, row](int& keyCode, int) { MemberRowKey(keyCode, row); };
+        name->LostFocus = [this, name, row] {
+            if (Trim(name->Text()).isEmpty())
+                RemoveMemberRow(row);
+        };
+        VbTextBox* age = Text("txtnl" + row);
+        age->LostFocus = [this, age] {
+            if (const std::optional<QString> wrong = checkAge(age->Text())) {
+                platform::MsgBox(*wrong, platform::vbOKOnly, kTitle);
+                SetFocus(age);
+            }
+        };
+        VbTextBox* title = Text("txtzw" + row);
+        title->GotFocus = [this, row] { CurrentTitleRow = row; };
+        title->DblClick = [this, row] { ShowMemberList(lstzc1, row); };
+        title->LostFocus = [this] { ResolveMemberTitle(); };
+        VbTextBox* unit = Text("txtszdw" + row);
+        unit->GotFocus = [this, row] { CurrentUnitRow = row; };
+        unit->DblClick = [this] {
+            SBar->SetPanelText(1, QStringLiteral("请用鼠标选择所在单位。"));
+            ShowMemberList(lstszdw1, CurrentUnitRow);
+        };
+        unit->LostFocus = [this] { ResolveMemberUnit(); };
+    }
+    lstzc1->Click = [this] { PickFromList(lstzc1); };
+    lstszdw1->Click = [this] { PickFromList(lstszdw1); };
+}
+
+void frmjblr::WriteMemberRows(const MemberRows& rows)
+{
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        const MemberRow& r = rows[k - 1];
+        const QString n = QString::number(k);
+        Text("txtxm" + n)->SetText(r.name);
+        Text("txtnl" + n)->SetText(r.age);
+        Text("txtzw" + n)->SetText(r.title);
+        Text("txtzcdm" + n)->SetText(r.titleCode);
+        Text("txtxw" + n)->SetText(r.degree);
+        Text("txtszdw" + n)->SetText(r.unit);
+        Text("txtxmfg" + n)->SetText(r.task);
+    }
+}
+
+void frmjblr::MemberRowKey(int keyCode, const QString& row)
+{
+    const std::optional<int> k = memberRowNumber(row);
+    if (!k)
+        return;
+    if (keyCode == vbkeycode::F1 + 1) {
+        MemberRows rows = ReadMemberRows();
+        if (!::InsertMemberRow(rows, *k)) {
+            platform::Beep();
+            return;
+        }
+        WriteMemberRows(rows);
+        // The counts follow the rows, also when a member went out of row 8.
+        CountStaff();
+        CountUnits();
+        SetFocus(Box("txtxm" + row));
+    } else if (keyCode == vbkeycode::F1 + 2) {
+        if (platform::MsgBox(QStringLiteral("确实要删除码？"), platform::vbYesNo, QStringLiteral("警告")) == platform::vbYes)
+            RemoveMemberRow(row);
+    }
+}
+
+void frmjblr::RemoveMemberRow(const QString& row)
+{
+    const std::optional<int> k = memberRowNumber(row);
+    if (!k)
+        return;
+    MemberRows rows = ReadMemberRows();
+    ::RemoveMemberRow(rows, *k);
+    WriteMemberRows(rows);
+    CountStaff();
+    CountUnits();
+}
+
+void frmjblr::ResolveMemberTitle()
+{
+    SBar->SetPanelText(1, QString());
+    lstzc1->setVisible(false);
+    if (const std::optional<int> k = memberRowNumber(CurrentTitleRow)) {
+        VbTextBox* title = Text(QStringLiteral("txtzw%1").arg(*k));
+        VbTextBox* code = Text(QStringLiteral("txtzcdm%1").arg(*k));
+        const TitleResolution r = ::ResolveMemberTitle(m_db, title->Text(), code->Text());
+        title->SetText(r.title);
+        code->SetText(r.code);
+        if (r.wrongTitle)
+            platform::MsgBox(kWrongTitleMessage, platform::vbOKOnly, kTitle);
+    }
+    CountStaff();
+}
+
+void frmjblr::ResolveMemberUnit()
+{
+    SBar->SetPanelText(1, QString());
+    lstszdw1->setVisible(false);
+    if (const std::optional<int> k = memberRowNumber(CurrentUnitRow)) {
+        VbTextBox* unit = Text(QStringLiteral("txtszdw%1").arg(*k));
+        unit->SetText(::ResolveUnitCode(m_db, unit->Text()));
+    }
+    CountUnits();
+}
+
+void frmjblr::PickFromList(VbListBox* list)
+{
+    const QString item = list->Text();
+    const ListItemParts parts = SplitListItem(Trim(item));
+    // A box written; the focus moves on from it when it is not blank.
+    auto passOn = [this](VbTextBox* box) {
+        if (Trim(box->Text()).isEmpty())
+            return;
+        SetFocus(box);
+        SendTab(this);
+    };
+    if (list == lstxkdm) {
+        Text("txtxkdm")->SetText(parts.code);
+        Text("txtxkmc")->SetText(parts.name);
+        lstxkdm->setVisible(false);
+        SetFocus(Box("txtxmmc"));
+    } else if (list == lstszdw) {
+        Text("txtszdw")->SetText(parts.name);
+        lstszdw->setVisible(false);
+        SetFocus(Box("txtsqrq"));
+    } else if (list == lstyjlb) {
+        Text("txtyjlb")->SetText(item);
+        if (!Trim(item).isEmpty())
+            SetFocus(Box("txtsqje"));
+    } else if (list == lstsys) {
+        Text("txtsys")->SetText(parts.name);
+        Text("txtsysdm")->SetText(parts.code);
+        if (!Trim(parts.name).isEmpty())
+            SetFocus(Box("txtyjjg"));
+    } else if (list == lstzc) {
+        Text("txtzc")->SetText(parts.name);
+        Text("txtzcdm")->SetText(parts.code);
+        passOn(Text("txtzc"));
+    } else if (list == lstzc1) {
+        if (const std::optional<int> k = memberRowNumber(CurrentTitleRow)) {
+            VbTextBox* title = Text(QStringLiteral("txtzw%1").arg(*k));
+            title->SetText(parts.name);
+            Text(QStringLiteral("txtzcdm%1").arg(*k))->SetText(parts.code);
+            passOn(title);
+        }
+    } else if (list == lstszdw1) {
+        if (const std::optional<int> k = memberRowNumber(CurrentUnitRow)) {
+            VbTextBox* unit = Text(QStringLiteral("txtszdw%1").arg(*k));
+            unit->SetText(parts.name);
+            passOn(unit);
+        }
+        CurrentUnitRow = QStringLiteral("0");
+    } else if (list == lstxw1) {
+        if (const std::optional<int> k = memberRowNumber(CurrentDegreeRow)) {
+            VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(*k));
+            degree->SetText(item);
+            passOn(degree);
+        }
+    } else {
+        static const QHash<QString, QString> boxes = {{"lstxb", "txtxb"}, {"lstxw", "txtxw"}, {"lstsbd", "txtsbd"},
+                                                      {"lstszxs", "txtszxs"}};
+        VbTextBox* box = Text(boxes.value(list->objectName()));
+        box->SetText(item);
+        passOn(box);
+    }
+}
+
+void frmjblr::ResolveTitleCode()
+{
+    VbTextBox* title = Text("txtzc");
+    VbTextBox* code = Text("txtzcdm");
+    const TitleResolution r = ::ResolveTitleCode(m_db, title->Text(), code->Text());
+    title->SetText(r.title);
+    code->SetText(r.code);
+    SBar->SetPanelText(1, QString());
+    lstzc->setVisible(false);
+    CountStaff();
+    CountUnits();
+}
+
+MemberRows frmjblr::ReadMemberRows() const
+{
+    MemberRows rows;
+    for (int k = 1; k <= kMemberRowCount; ++k) {
+        auto text = [this, k](const char* stem) { return Text(QLatin1String(stem) + QString::number(k))->Text(); };
+        rows[k - 1] = MemberRow{text("txtxm"), text("txtnl"), text("txtzw"), text("txtzcdm"),
+                                text("txtxw"), text("txtszdw"), text("txtxmfg")};
+    }
+    return rows;
+}
+
+void frmjblr::CountStaff()
+{
+    for (const auto& [box, text] : ::CountStaff(Text("txtzcdm")->Text(), ReadMemberRows()).boxTexts())
+        Text(box)->SetText(text);
+}
+
+void frmjblr::CountUnits() { Text("txtcjdws")->SetText(CountText(::CountUnits(Text("txtszdw")->Text(), ReadMemberRows()))); }
+
+// ---------------------------------------------------------------------------
+// Record procedures
+
+void frmjblr::ShowRecord() { ::ShowRecord(m_fields, AppRecordset(), gCategory); }
+void frmjblr::StoreRecord() { ::StoreRecord(m_fields, AppRecordset(), gCategory); }
+void frmjblr::ClearFields() { ::ClearFields(m_fields, gCategory); }
+void frmjblr::LockFields() { ::LockFields(m_fields, SSTabjblr, gCategory); }
+void frmjblr::UnlockFields() { ::UnlockFields(m_fields, SSTabjblr, gCategory); }
+
+// ---------------------------------------------------------------------------
+// Load and unload
+
+void frmjblr::FillList(Recordset& rs, const QString& sql, bool withCode, VbListBox* list, VbListBox* second)
+{
+    rs.Open(m_db, sql);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const QString item = withCode ? rs.Text(0) + QStringLiteral("、") + rs.Text(1) : rs.Text(1);
+        list->AddItem(item);
+        if (second)
+            second->AddItem(item);
+    }
 }
 
 void frmjblr::Form_Load()
 {
     CentreOnMain(*this);
-    OpenWindowConnection(m_db);
+    setWindowTitle(QStringLiteral("简表录入"));
+    InsertFlag = QStringLiteral("0");
+    ChangedFlag = QStringLiteral("0");
+
+    QString subjectSql, labSql;
+    switch (gCategory) {
+    case 1:
+        SSTabjblr->SetTabVisible(TabInvestment, false);
+        Label29->SetCaption(QStringLiteral("所属人文、社科研究基地名称："));
+        subjectSql = QStringLiteral("select * from xkdm where xkdm <='P' order by xkdm ");
+        labSql = QStringLiteral("select * from rwjd order by rwjddm");
+        break;
+    case 2:
+        SSTabjblr->SetTabVisible(TabInvestment, false);
+        Label29->SetCaption(QStringLiteral("所属省级重点实验室："));
+        subjectSql = QStringLiteral("select * from xkdm where xkdm >='P' and xkdm<='Z' order by xkdm ");
+        labSql = QStringLiteral("select * from sysdm order by sysdm");
+        break;
+    default:
+        Label29->SetCaption(QStringLiteral("所属省级重点实验室："));
+        Box("txtyjlb")->setVisible(false);
+        Label23->setVisible(false);
+        Box("Chkbz")->setVisible(false);
+        subjectSql = QStringLiteral("select * from xkdm where xkdm >'Z' order by xkdm ");
+        labSql = QStringLiteral("select * from sysdm order by sysdm");
+        break;
+    }
+
+    if (!OpenWindowConnection(m_db))
+        return;
+    Adodc1->UseConnection(&m_db);
+    // Newest application date first, then by unit and subject code.
+    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where xmlb=? order by sqrq desc,szdw asc,ssxk asc"),
+                    QStringLiteral("xmsb"), {CategoryText(gCategory)});
+    DataGrid1->SetDataSource(Adodc1);
+    SSTabjblr->SetTab(TabCover);
+    txtzjls->SetText(QString::number(AppRecordset().RecordCount()));
+    if (AppRecordset().RecordCount() < 1) {
+        LockFields();
+    } else {
+        AppRecordset().MoveFirst();
+        ShowRecord();
+    }
+
+    FillList(SubjectRecordset, subjectSql, true, lstxkdm);
+    FillList(UnitRecordset, QStringLiteral("select * from dwdm order by dwdm"), true, lstszdw, lstszdw1);
+    FillList(LabRecordset, labSql, true, lstsys);
+    FillList(TitleRecordset, QStringLiteral("select * from zcdm order by zcdm"), true, lstzc, lstzc1);
+    FillList(DeptRecordset, QStringLiteral("select * from ejdwdm order by ejdwdm"), false, lstszxs);
+    for (const char* item : {"A.基础研究", "B.应用研究"})
+        lstyjlb->AddItem(QString::fromUtf8(item));
+    for (const char* item : {"男", "女"})
+        lstxb->AddItem(QString::fromUtf8(item));
+    for (const char* item : {"否", "硕导", "博导"})
+        lstsbd->AddItem(QString::fromUtf8(item));
+    for (const char* item : {"博士", "硕士", "学士"}) {
+        lstxw->AddItem(QString::fromUtf8(item));
+        lstxw1->AddItem(QString::fromUtf8(item));
+    }
 }
 
 void frmjblr::Form_Unload()
 {
+    for (Recordset* rs : {&SubjectRecordset, &UnitRecordset, &LabRecordset, &TitleRecordset, &DeptRecordset})
+        rs->Close();
+    if (Adodc1)
+        Adodc1->Close();
     m_db.Close();
     ReleaseMainWindow();
 }
+
+// ---------------------------------------------------------------------------
+// Grid, tabs and toolbar
+
+void frmjblr::GridRowChange()
+{
+    if (!AppRecordset().HasCurrentRow())
+        return;
+    ClearFields();
+    ShowRecord();
+}
+
+void frmjblr::TabChange()
+{
+    const QString caption = SSTabjblr->Caption();
+    if (caption == QStringLiteral("封面")) {
+        if (InsertFlag == QLatin1String("0"))
+            cmdinsert->setEnabled(true);
+        return;
+    }
+    cmdinsert->setEnabled(false);
+    static const QHash<QString, QString> firstBox = {
+        {QStringLiteral("项目负责人"), QStringLiteral("txtfzrxm")},
+        {QStringLiteral("项目组成员"), QStringLiteral("txtxm1")},
+        {QStringLiteral("摘要与预期成果"), QStringLiteral("txtyjnrzy")},
+        {QStringLiteral("年度进展安排"), QStringLiteral("txtnd1")},
+        {QStringLiteral("投资情况"), QStringLiteral("txthzdw")},
+    };
+    if (caption == QStringLiteral("研究项目"))
+        SetFocus(Box(gCategory == 3 ? QStringLiteral("txtsqje") : QStringLiteral("txtyjlb")));
+    else if (firstBox.contains(caption))
+        SetFocus(Box(firstBox.value(caption)));
+}
+
+void frmjblr::Toolbar1_ButtonClick(const QString& key)
+{
+    static const QHash<QString, Qt::Key> keys = {
+        {QStringLiteral("cut"), Qt::Key_X},
+        {QStringLiteral("copy"), Qt::Key_C},
+        {QStringLiteral("paste"), Qt::Key_V},
+        {QStringLiteral("undo"), Qt::Key_Z},
+    };
+    if (keys.contains(key))
+        SendKey(this, keys.value(key), Qt::ControlModifier);
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void frmjblr::SetBrowsing(bool on)
+{
+    for (VbButton* b : {Cmdfst.get(), Cmdpre.get(), Cmdnxt.get(), Cmdlst.get(), cmdinsert.get()})
+        b->setEnabled(on);
+    SSTabjblr->SetTabEnabled(TabBrowse, on);
+}
+
+void frmjblr::cmdinsert_Click()
+{
+    SetBrowsing(false);
+    ClearFields();
+    InsertFlag = QStringLiteral("1");
+    m_fields.BoxAs<VbLabel>("lblxmlb")->SetCaption(CategoryText(gCategory));
+    if (!Trim(gAppUnitName).isEmpty())
+        Text("txtszdw")->SetText(gAppUnitName);
+    if (!Box("txtnbbh")->isEnabled())
+        UnlockFields();
+    SetFocus(Box("txtnbbh"));
+}
+
+void frmjblr::Cmdupd_Click()
+{
+    if (InsertFlag == QLatin1String("1"))
+        SaveNew();
+    else
+        SaveEdit();
+}
+
+void frmjblr::ReturnToRow(qint64 rowid)
+{
+    Recordset& rs = AppRecordset();
+    if (rs.NewRowPending())
+        rs.CancelUpdate();
+    for (int i = 0; i < rs.RecordCount(); ++i)
+        if (rs.RowId(i) == rowid) {
+            rs.MoveTo(i);
+            return;
+        }
+}
+
+void frmjblr::SaveNew()
+{
+    if (platform::MsgBox(kNewQuestion, platform::vbYesNo, kTitle) != platform::vbYes)
+        return;
+    Recordset& rs = AppRecordset();
+    const qint64 shown = rs.HasCurrentRow() ? rs.RowId(rs.CurrentIndex()) : 0;
+    {
+        // The boxes keep what was typed, whatever the set does meanwhile.
+        RowChangeHold hold(DataGrid1);
+        try {
+            Transaction t(m_db);
+            rs.AddNew();
+            StoreRecord();
+            rs.UpdateBatch();
+            t.Commit();
+        } catch (const DbError&) {
+            ReturnToRow(shown);
+            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            return;
+        }
+    }
+    ChangedFlag = QStringLiteral("0");
+    InsertFlag = QStringLiteral("0");
+    txtzjls->SetText(QString::number(Val(txtzjls->Text()) + 1));
+    SetBrowsing(true);
+    SSTabjblr->SetTab(TabCover);
+    SetFocus(Box("txtnbbh"));
+}
+
+void frmjblr::SaveEdit()
+{
+    Recordset& rs = AppRecordset();
+    if (ChangedFlag != QLatin1String("1") || !rs.HasCurrentRow())
+        return;
+    ChangedFlag = QStringLiteral("0");
+    if (platform::MsgBox(kEditQuestion, platform::vbYesNo, kTitle) != platform::vbYes)
+        return;
+    {
+        RowChangeHold hold(DataGrid1);
+        // Exactly the row shown is replaced; the suggested amount, which this window
+        // does not keep, goes over into the new row.
+        const qint64 edited = rs.RowId(rs.CurrentIndex());
+        const QVariant suggested = rs.Field(QStringLiteral("jyje"));
+        try {
+            Transaction t(m_db);
+            rs.Delete();
+            rs.AddNew();
+            StoreRecord();
+            if (!suggested.isNull())
+                rs.SetField(QStringLiteral("jyje"), suggested);
+            rs.UpdateBatch();
+            t.Commit();
+        } catch (const DbError&) {
+            ReturnToRow(edited);
+            ChangedFlag = QStringLiteral("1");
+            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            return;
+        }
+
+        // Back to the saved application: from the first row on, the first with its
+        // name, leader and subject; past the last row when none has them. The rows
+        // are compared where they stand and the set moves once.
+        platform::BusyCursor busy;
+        rs.Requery();
+        const QString texts[] = {Text("txtxmmc")->Text(), Text("txtxmfzr")->Text(), Text("txtxkmc")->Text()};
+        const int columns[] = {rs.FieldIndex(QStringLiteral("xmmc")), rs.FieldIndex(QStringLiteral("xmfzr")),
+                               rs.FieldIndex(QStringLiteral("xkmc"))};
+        int found = -1;
+        for (int row = 0; row < rs.RecordCount() && found < 0; ++row)
+            if (rs.ValueAt(row, columns[0]).toString() == texts[0] && rs.ValueAt(row, columns[1]).toString() == texts[1]
+                && rs.ValueAt(row, columns[2]).toString() == texts[2])
+                found = row;
+        if (found >= 0) {
+            rs.MoveTo(found);
+        } else if (rs.RecordCount() > 0) {
+            rs.MoveLast();
+            rs.MoveNext();
+        }
+    }
+    SetBrowsing(true);
+    SSTabjblr->SetTab(TabCover);
+    SetFocus(Box("txtnbbh"));
+}
+
+void frmjblr::cmdcancel_Click()
+{
+    SetBrowsing(true);
+    Recordset& rs = AppRecordset();
+    if (rs.RecordCount() < 1) {
+        ClearFields();
+        LockFields();
+    } else {
+        // The walk after an edit may have left the set past its last row.
+        if (!rs.HasCurrentRow()) {
+            RowChangeHold hold(DataGrid1);
+            rs.MoveFirst();
+        }
+        ClearFields();
+        ShowRecord();
+        SetFocus(Box("txtnbbh"));
+    }
+    SSTabjblr->SetTab(TabCover);
+    InsertFlag = QStringLiteral("0");
+    ChangedFlag = QStringLiteral("0");
+}
+
+void frmjblr::Cmdfst_Click() { MoveToEnd(false); }
+void frmjblr::Cmdlst_Click() { MoveToEnd(true); }
+void frmjblr::Cmdnxt_Click() { Step(true); }
+void frmjblr::Cmdpre_Click() { Step(false); }
+
+void frmjblr::MoveToEnd(bool last)
+{
+    Recordset& rs = AppRecordset();
+    if (rs.RecordCount() <= 0)
+        return;
+    RowChangeHold hold(DataGrid1);
+    last ? rs.MoveLast() : rs.MoveFirst();
+    ClearFields();
+    ShowRecord();
+}
+
+void frmjblr::Step(bool forward)
+{
+    Recordset& rs = AppRecordset();
+    RowChangeHold hold(DataGrid1);
+    const auto pastTheEnd = [&rs, forward] { return forward ? rs.Eof() : rs.Bof(); };
+    if (!pastTheEnd()) {
+        forward ? rs.MoveNext() : rs.MovePrevious();
+        if (!pastTheEnd()) {
+            ClearFields();
+            ShowRecord();
+        }
+    }
+    // Past the end the set goes back to the end row, whose texts the boxes still show.
+    if (rs.RecordCount() > 0 && pastTheEnd()) {
+        forward ? rs.MoveLast() : rs.MoveFirst();
+        platform::MsgBox(forward ? kLastRecord : kFirstRecord, platform::vbOKOnly, kTitle);
+    }
+}
+
+void frmjblr::Cmdexit_Click() { Unload(); }

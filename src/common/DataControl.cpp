@@ -88,14 +88,16 @@ void DataControl::Refresh()
     if (m_rs.IsOpen())
         m_rs.UpdateBatch();
     const QString path = DataSourceOf(m_connectionString);
-    if (!m_conn || m_conn->Path() != path || !m_conn->IsOpen()) {
+    if (m_shared) {
+        // The window's own connection.
+    } else if (!m_conn || m_conn->Path() != path || !m_conn->IsOpen()) {
         m_rs.Close();
         m_conn = std::make_unique<DbConnection>(objectName());
         m_conn->Open(path);
     }
     for (Binding& b : m_bindings)
         b.changed = false;
-    m_rs.Open(*m_conn, m_recordSource, m_values, m_writableTable);
+    m_rs.Open(*Connection(), m_recordSource, m_values, m_writableTable);
     checkBindings();
 }
 

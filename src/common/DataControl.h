@@ -42,6 +42,12 @@ public:
     void DropEdits();
 
     Recordset& Rs() { return m_rs; }
+    // Runs the record set on a connection of the window's own (which the window opens
+    // before the first refresh and closes after Close) instead of opening one.
+    void UseConnection(DbConnection* connection) { m_shared = connection; }
+    // The connection the record set runs on (null until the first refresh), for
+    // statements and transactions that must share it with the set.
+    DbConnection* Connection() const { return m_shared ? m_shared : m_conn.get(); }
     const Recordset& Rs() const { return m_rs; }
 
     void SetCaption(const QString& caption);
@@ -68,6 +74,7 @@ private:
     QVariantList m_values;
     QString m_writableTable;
     std::unique_ptr<DbConnection> m_conn;
+    DbConnection* m_shared = nullptr;
     Recordset m_rs;
     QLabel* m_caption = nullptr;
     void checkBindings() const;

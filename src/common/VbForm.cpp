@@ -166,17 +166,17 @@ void SendTab(QWidget* context)
     }));
 }
 
-void SendKey(QWidget* context, Qt::Key key)
+void SendKey(QWidget* context, Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
     QPointer<VbForm> form = context ? qobject_cast<VbForm*>(context->window()) : nullptr;
-    QTimer::singleShot(0, qApp, Guarded([form, key] {
+    QTimer::singleShot(0, qApp, Guarded([form, key, modifiers] {
         QWidget* to = QApplication::focusWidget();
         if (!to && form && form->IsLoaded())
             to = form->ActiveControl();
         if (!to)
             return;
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
         QApplication::sendEvent(to, &press);
         QApplication::sendEvent(to, &release);
     }));

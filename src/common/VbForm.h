@@ -130,9 +130,10 @@ void SetFocus(QWidget* w);
 // Queues one Tab keystroke: once the running handler has returned, the focus moves
 // from whatever has it then to the next control in the window's tab order.
 void SendTab(QWidget* context);
-// Queues one keystroke of a key without a character (an arrow, say): once the
-// running handler has returned, it goes to whatever control has the focus then.
-void SendKey(QWidget* context, Qt::Key key);
+// Queues one keystroke of a key without a character (an arrow, say), or of a key
+// with Ctrl held (the clipboard keys): once the running handler has returned, it
+// goes to whatever control has the focus then, whose key handling judges it as typed.
+void SendKey(QWidget* context, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // The window's tab order, first to last, across frames; controls not named follow
 // them in the order they were made.
 void SetTabOrder(std::initializer_list<QWidget*> order);

@@ -325,14 +325,14 @@ private slots:
         QCOMPARE(forms::frmAbout->pos(), QPoint(45, 89));
 
         // A window wider than the main window would stand left of the screen:
-        // (7095 - 8250) / 2 = -577.5 -> -578 twips. It is moved just enough to lie
+        // (7095 - 11040) / 2 = -1972.5 twips. It is moved just enough to lie
         // on the screen; its top stays where the centring put it.
         MenuItem("mnujblr")->trigger();
         Settle();
         VbForm* jblr = FormNamed("frmjblr");
         const QRect area = jblr->screen()->availableGeometry();
         QCOMPARE(jblr->frameGeometry().left(), area.left());
-        QCOMPARE(jblr->pos().y(), TwipsToPixels((6240 - 5610) / 2));
+        QCOMPARE(jblr->pos().y(), TwipsToPixels((6240 - jblr->InnerHeightTw()) / 2));
     }
 
     // The code-table windows are wider than the main window: centred on it they would

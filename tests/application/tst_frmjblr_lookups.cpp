@@ -1,0 +1,102 @@
+// The pick lists of the application window: a double click opens a box's list, a
+// click on an item writes the box (and the code box beside it) and moves on.
+#include "JblrDriver.h"
+
+class TestFrmjblrLookups : public QObject {
+    Q_OBJECT
+    JblrDriver d;
+
+    void codeTables(AppFixture& fx)
+    {
+        fx.exec("insert into xkdm values ('A', '哲学'), ('PA', '数学')");
+        fx.exec("insert into dwdm values ('10001', '示范大学'), ('10002', '东方学院')");
+        fx.exec("insert into sysdm values ('01', '省重点实验室')");
+        fx.exec("insert into rwjd values ('1', '研究基地')");   // a code shorter than its column
+        fx.exec("insert into zcdm values ('231', '教授'), ('274', '博士生')");
+        fx.exec("insert into ejdwdm values ('01', '数学系')");
+    }
+
+private slots:
+    void cleanup() { d.f = nullptr; }
+
+    void pick_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QStringList>("written");   // box=text, ...
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("discipline, category 2") << 2 << "txtxkdm" << "lstxkdm" << 0
+                                                << QStringList{"txtxkdm=PA", "txtxkmc=数学"} << "txtxmmc";
+        QTest::newRow("discipline, category 1") << 1 << "txtxkdm" << "lstxkdm" << 0
+                                                << QStringList{"txtxkdm=A", "txtxkmc=哲学"} << "txtxmmc";
+        QTest::newRow("unit") << 1 << "txtszdw" << "lstszdw" << 1 << QStringList{"txtszdw=东方学院"} << "txtsqrq";
+        QTest::newRow("research type") << 1 << "txtyjlb" << "lstyjlb" << 1 << QStringList{"txtyjlb=B.应用研究"} << "txtsqje";
+        QTest::newRow("research base") << 1 << "txtsys" << "lstsys" << 0
+                                       << QStringList{"txtsys=研究基地", "txtsysdm=1"} << "txtyjjg";
+        QTest::newRow("laboratory") << 2 << "txtsys" << "lstsys" << 0
+                                    << QStringList{"txtsys=省重点实验室", "txtsysdm=01"} << "txtyjjg";
+        QTest::newRow("sex") << 1 << "txtxb" << "lstxb" << 1 << QStringList{"txtxb=女"} << "txtcsny";
+        QTest::newRow("supervisor") << 1 << "txtsbd" << "lstsbd" << 1 << QStringList{"txtsbd=硕导"} << "txtzc";
+        QTest::newRow("title, counted") << 1 << "txtzc" << "lstzc" << 0
+                                        << QStringList{"txtzc=教授", "txtzcdm=231", "txtgj= 1", "txtzrs= 1"} << "txtdzsj";
+        QTest::newRow("department") << 1 << "txtszxs" << "lstszxs" << 0 << QStringList{"txtszxs=数学系"} << "Cmdexit";
+        QTest::newRow("member degree, row 6") << 1 << "txtxw6" << "lstxw1" << 0
+                                              << QStringList{"txtxw6=博士", "txtxw5="} << "txtszdw6";
+    }
+
+    void pick()
+    {
+        QFETCH(int, category);
+        QFETCH(QString, box);
+        QFETCH(QString, list);
+        QFETCH(int, item);
+        QFETCH(QStringList, written);
+        QFETCH(QString, focus);
+        AppFixture fx;
+        codeTables(fx);
+        insertApplication(fx, category, "项目", "张三", "数学", "示范大学", "2026.01.01");
+        d.open(category);
+        QWidget* w = d.widget(box);
+        d.tabs()->SetTab(w->parentWidget()->objectName().mid(3).toInt());
+        d.focus(box);
+        DoubleClick(w);
+        Settle();
+        auto* l = Child<VbListBox>(d.f, list);
+        QVERIFY(l->isVisible());
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(item)).center());
+        Settle();
+        for (const QString& pair : written) {
+            const QStringList kv = pair.split('=');
+            QCOMPARE(d.box(kv[0])->Text(), kv[1]);
+        }
+        QCOMPARE(d.focused(), focus);
+        QVERIFY(!l->isVisible());
+    }
+
+    // A unit code in the unit box becomes the unit's name when the box is left; the
+    // first of several leaders goes into the empty leader's name.
+    void typedCodeAndLeader()
+    {
+        AppFixture fx;
+        codeTables(fx);
+        d.open(1);
+        d.click("cmdinsert");
+        SetBoxText(d.box("txtszdw"), "10002");
+        d.focus("txtszdw");
+        d.focus("txtsqrq");
+        QCOMPARE(d.box("txtszdw")->Text(), QString("东方学院"));
+        d.focus("txtxmfzr");
+        CommitText(d.box("txtxmfzr"), "张三、李四");
+        d.focus("txtnbbh");
+        QCOMPARE(d.box("txtfzrxm")->Text(), QString("张三"));
+        QCOMPARE(Child<VbLabel>(d.f, "lblxmmc")->Caption(), QString());
+        CommitText(d.box("txtnbbh"), "x");
+        SetBoxText(d.box("txtxmmc"), "新名");
+        QCOMPARE(Child<VbLabel>(d.f, "lblxmmc")->Caption(), QString("新名"));
+    }
+};
+
+QTEST_MAIN(TestFrmjblrLookups)
+#include "tst_frmjblr_lookups.moc"
