@@ -29,7 +29,7 @@ const QString kFirstRecord = QStringLiteral("已经是第一条记录！");
 // Design sizes, twips.
 constexpr int kWidth = 11040;
 constexpr int kTabTop = 420;
-constexpr int kTabHeight = 4440;
+constexpr int kTabHeight = 4710;   // as tall as the main window allows
 constexpr int kHeight = kTabTop + kTabHeight + 1110;
 constexpr int kRow = 300;
 
@@ -135,100 +135,123 @@ VbListBox* frmjblr::AddList(QWidget* page, const QString& name, int left, int to
     return list;
 }
 
+// The pick-list boxes of the first three tabs and their lists stand where the users
+// know them; the other boxes and the labels are arranged around them. A label sits
+// left of its box, level with it; where a caption is too long for the margin it
+// stands above the box instead.
+constexpr int kLabelLeft = 120;
+constexpr int kLabelWidth = 1380;   // ends 60 twips before a box at 1560
+constexpr int kLabelGap = 60;
+
+// A label whose right edge ends kLabelGap before boxLeft, vertically centred on a box
+// of the given height.
+VbLabel* frmjblr::AddLabelBefore(QWidget* page, const QString& caption, int boxLeft, int top, int width, int boxHeight)
+{
+    return AddLabel(page, caption, boxLeft - kLabelGap - width, top + (boxHeight - kRow) / 2, width);
+}
+
 void frmjblr::BuildCover(QWidget* page)
 {
-    constexpr int labelLeft = 1200, labelWidth = 1500, boxLeft = 2760;
-    auto top = [](int row) { return 180 + row * 420; };
-    auto label = [&](const QString& caption, int row) { AddLabel(page, caption, labelLeft, top(row), labelWidth); };
-    label(QStringLiteral("项 目 类 别："), 0);
+    constexpr int boxLeft = 1800, labelWidth = boxLeft - kLabelGap - kLabelLeft, h = 405;
+    auto label = [&](const char* caption, int top) {
+        AddLabelBefore(page, QString::fromUtf8(caption), boxLeft, top, labelWidth, h);
+    };
+    label("项 目 类 别：", 480);
     auto* xmlb = new VbLabel(page, QStringLiteral("lblxmlb"));
     QFont bold = xmlb->font();
     bold.setBold(true);
     xmlb->setFont(bold);
-    PlaceTw(xmlb, boxLeft, top(0), 4200, kRow);
+    PlaceTw(xmlb, boxLeft, 480 + (h - kRow) / 2, 4455, kRow);
     m_fields.Adopt(xmlb);
 
-    label(QStringLiteral("编       号："), 1);
-    AddBox(page, "txtnbbh", boxLeft, top(1), 1500);
-    label(QStringLiteral("所 属 学 科："), 2);
-    AddBox(page, "txtxkdm", boxLeft, top(2), 600);
-    AddBox(page, "txtxkmc", boxLeft + 660, top(2), 3540);
-    label(QStringLiteral("项 目 名 称："), 3);
-    AddBox(page, "txtxmmc", boxLeft, top(3), 4200);
-    label(QStringLiteral("项目 负责人："), 4);
-    AddBox(page, "txtxmfzr", boxLeft, top(4), 2400);
-    label(QStringLiteral("所 在 单 位："), 5);
-    AddBox(page, "txtszdw", boxLeft, top(5), 4200);
-    label(QStringLiteral("申 请 日 期："), 6);
-    AddBox(page, "txtsqrq", boxLeft, top(6), 1500);
+    label("编       号：", 1200);
+    AddBox(page, "txtnbbh", boxLeft, 1200, 1500, h);
+    AddLabelBefore(page, QStringLiteral("所 属 学 科："), 6360, 1200, 1380, h);
+    AddBox(page, "txtxkdm", 6360, 1200, 855, h);
+    AddBox(page, "txtxkmc", 7275, 1200, 3180, h);
+    label("项 目 名 称：", 1920);
+    AddBox(page, "txtxmmc", boxLeft, 1920, 4455, h);
+    label("项目 负责人：", 2580);
+    AddBox(page, "txtxmfzr", boxLeft, 2580, 2400, h);
+    label("所 在 单 位：", 3240);
+    AddBox(page, "txtszdw", boxLeft, 3240, 4455, h);
+    label("申 请 日 期：", 3960);
+    AddBox(page, "txtsqrq", boxLeft, 3960, 1500, h);
     auto* chk = m_fields.Make<VbCheckBox>("Chkbz", page);
     chk->setText(QStringLiteral("中青年人才培养计划"));
-    PlaceTw(chk, boxLeft, top(7), 3000, kRow);
+    PlaceTw(chk, 6360, 3960 + (h - kRow) / 2, 3000, kRow);
 
-    lstxkdm = AddList(page, "lstxkdm", boxLeft, top(2) + kRow, 4200, 1800);
-    lstszdw = AddList(page, "lstszdw", boxLeft, top(5) + kRow, 4200, 900);
+    // The unit list covers the date box while it is open.
+    lstxkdm = AddList(page, "lstxkdm", 6360, 1560, 4095, 1485);
+    lstszdw = AddList(page, "lstszdw", boxLeft, 3600, 4455, 915);
 }
 
 void frmjblr::BuildProject(QWidget* page)
 {
-    constexpr int labelLeft = 240, labelWidth = 3000, boxLeft = 3300;
-    AddLabel(page, QStringLiteral("项 目 名 称："), labelLeft, 180, labelWidth);
+    constexpr int boxLeft = 1560, rightBox = 6360, h = 375;
+    AddLabelBefore(page, QStringLiteral("项 目 名 称："), boxLeft, 360, kLabelWidth, h);
     auto* xmmc = new VbLabel(page, QStringLiteral("lblxmmc"));
     QFont bold = xmmc->font();
     bold.setBold(true);
     xmmc->setFont(bold);
-    PlaceTw(xmmc, boxLeft, 180, 6000, kRow);
+    PlaceTw(xmmc, boxLeft, 360 + (h - kRow) / 2, 8895, kRow);
 
-    Label23 = AddLabel(page, QStringLiteral("研 究 类 别："), labelLeft, 660, labelWidth);
+    Label23 = AddLabelBefore(page, QStringLiteral("研 究 类 别："), boxLeft, 1080, kLabelWidth, h);
     Label23->setObjectName(QStringLiteral("Label23"));
-    AddBox(page, "txtyjlb", boxLeft, 660, 1800);
-    AddLabel(page, QStringLiteral("申 请 金 额："), labelLeft, 1140, labelWidth);
-    AddBox(page, "txtsqje", boxLeft, 1140, 1200);
-    AddLabel(page, QStringLiteral("万元"), boxLeft + 1260, 1140, 600, Qt::AlignLeft | Qt::AlignVCenter);
-    AddLabel(page, QStringLiteral("起 始 年 月："), labelLeft, 1620, labelWidth);
-    AddBox(page, "txtqssj", boxLeft, 1620, 1500);
-    AddLabel(page, QStringLiteral("终 止 年 月："), labelLeft, 2100, labelWidth);
-    AddBox(page, "txtzzsj", boxLeft, 2100, 1500);
-    Label29 = AddLabel(page, QString(), labelLeft, 2580, labelWidth);
+    AddBox(page, "txtyjlb", boxLeft, 1080, 3015, h);
+    AddLabelBefore(page, QStringLiteral("申 请 金 额："), rightBox, 1080, kLabelWidth, h);
+    AddBox(page, "txtsqje", rightBox, 1080, 1200, h);
+    AddLabel(page, QStringLiteral("万元"), rightBox + 1260, 1080 + (h - kRow) / 2, 600, Qt::AlignLeft | Qt::AlignVCenter);
+    AddLabelBefore(page, QStringLiteral("起 始 年 月："), boxLeft, 2040, kLabelWidth, h);
+    AddBox(page, "txtqssj", boxLeft, 2040, 1500, h);
+    AddLabelBefore(page, QStringLiteral("终 止 年 月："), rightBox, 2040, kLabelWidth, h);
+    AddBox(page, "txtzzsj", rightBox, 2040, 1500, h);
+    // The base or laboratory caption and the institute caption are too long for the
+    // margin: they stand above their boxes.
+    Label29 = AddLabel(page, QString(), boxLeft, 2580 - kLabelGap + (h - kRow) / 2, 6735, Qt::AlignLeft | Qt::AlignVCenter);
     Label29->setObjectName(QStringLiteral("Label29"));
-    AddBox(page, "txtsys", boxLeft, 2580, 4200);
-    AddBox(page, "txtsysdm", boxLeft + 4260, 2580, 600)->setVisible(false);
-    AddLabel(page, QStringLiteral("所属专职研究机构名称："), labelLeft, 3060, labelWidth);
-    AddBox(page, "txtyjjg", boxLeft, 3060, 4200);
+    AddBox(page, "txtsys", boxLeft, 2880, 6735, h);
+    AddBox(page, "txtsysdm", boxLeft + 6795, 2880, 600, h)->setVisible(false);
+    AddLabel(page, QStringLiteral("所属专职研究机构名称："), boxLeft, 3360, 6735, Qt::AlignLeft | Qt::AlignVCenter);
+    AddBox(page, "txtyjjg", boxLeft, 3660, 6735, h);
 
-    lstyjlb = AddList(page, "lstyjlb", boxLeft, 960, 1800, 600);
-    lstsys = AddList(page, "lstsys", boxLeft, 1080, 4200, 1500);
+    lstyjlb = AddList(page, "lstyjlb", boxLeft, 1440, 3015, 630);
+    lstsys = AddList(page, "lstsys", boxLeft, 1680, 6735, 1200);   // opens above its box
 }
 
 void frmjblr::BuildLeader(QWidget* page)
 {
-    constexpr int left[] = {240, 4860};
-    constexpr int labelWidth = 1800, boxWidth = 2640;
-    // Two columns of labelled boxes; Enter runs down the left column, then the right.
+    constexpr int boxLeft = 1920, labelWidth = boxLeft - kLabelGap - kLabelLeft, h = 375;
+    // Each row: the box's name, its left edge, top, width, height and the caption's width.
     struct Item {
         const char* caption;
         const char* box;
+        int left, top, width, height, labelWidth;
     };
     static const Item items[] = {
-        {"姓         名：", "txtfzrxm"}, {"性别：", "txtxb"},           {"出生年月：", "txtcsny"},
-        {"学         位：", "txtxw"},    {"最后学位获得时间：", "txtxwsj"}, {"是否硕博导：", "txtsbd"},
-        {"专业技术职务：", "txtzc"},     {"定  职  时  间：", "txtdzsj"}, {"主要研究方向：", "txtyjfx"},
-        {"联  系  电  话：", "txtlxdh"}, {"所  在 系  所：", "txtszxs"},
+        {"姓         名：", "txtfzrxm", boxLeft, 360, 1800, h, labelWidth},
+        {"性别：", "txtxb", 5520, 360, 855, h, 900},
+        {"出生年月：", "txtcsny", 7920, 360, 1500, h, 1380},
+        {"学         位：", "txtxw", boxLeft, 1200, 1575, h, labelWidth},
+        {"最后学位获得时间：", "txtxwsj", 5520, 1200, 1500, h, 1920},
+        {"是否硕博导：", "txtsbd", 8880, 1200, 1095, h, 1740},
+        {"专业技术职务：", "txtzc", boxLeft, 2160, 2655, 405, labelWidth},
+        {"定  职  时  间：", "txtdzsj", 6360, 2160, 1500, 405, 1620},
+        {"主要研究方向：", "txtyjfx", boxLeft, 3060, 4695, h, labelWidth},
+        {"联  系  电  话：", "txtlxdh", 8280, 3060, 1695, h, 1560},
+        {"所  在 系  所：", "txtszxs", boxLeft, 3960, 4695, h, labelWidth},
     };
-    for (int i = 0; i < int(std::size(items)); ++i) {
-        const int column = i < 6 ? 0 : 1;
-        const int top = 240 + (column == 0 ? i : i - 6) * 540;
-        AddLabel(page, QString::fromUtf8(items[i].caption), left[column], top, labelWidth);
-        AddBox(page, QString::fromUtf8(items[i].box), left[column] + labelWidth + 60, top, boxWidth);
+    for (const Item& it : items) {
+        AddLabelBefore(page, QString::fromUtf8(it.caption), it.left, it.top, it.labelWidth, it.height);
+        AddBox(page, QString::fromUtf8(it.box), it.left, it.top, it.width, it.height);
     }
-    AddBox(page, "txtzcdm", left[1] + labelWidth + 60, 240, 600)->setVisible(false);
+    AddBox(page, "txtzcdm", 4680, 2160, 600, 405)->setVisible(false);
 
-    const int boxLeft[] = {left[0] + labelWidth + 60, left[1] + labelWidth + 60};
-    lstxb = AddList(page, "lstxb", boxLeft[0], 780 + kRow, boxWidth, 600);
-    lstxw = AddList(page, "lstxw", boxLeft[0], 1860 + kRow, boxWidth, 900);
-    lstsbd = AddList(page, "lstsbd", boxLeft[0], 2940 + kRow, boxWidth, 660);
-    lstzc = AddList(page, "lstzc", boxLeft[1], 240 + kRow, boxWidth, 2400);
-    lstszxs = AddList(page, "lstszxs", boxLeft[1], 2400 + kRow, boxWidth, 900);
+    lstxb = AddList(page, "lstxb", 5520, 720, 855, 630);
+    lstxw = AddList(page, "lstxw", boxLeft, 1560, 1575, 915);
+    lstsbd = AddList(page, "lstsbd", 8880, 1560, 1095, 915);
+    lstzc = AddList(page, "lstzc", boxLeft, 2520, 2655, 1200);
+    lstszxs = AddList(page, "lstszxs", boxLeft, 2760, 4695, 1200);   // opens above its box
 }
 
 void frmjblr::BuildMembers(QWidget* page)

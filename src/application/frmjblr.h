@@ -39,6 +39,7 @@ private:
     QWidget* AddPage(const QString& caption);
     VbLabel* AddLabel(QWidget* page, const QString& caption, int left, int top, int width,
                       Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter);
+    VbLabel* AddLabelBefore(QWidget* page, const QString& caption, int boxLeft, int top, int width, int boxHeight);
     QWidget* AddBox(QWidget* page, const QString& name, int left, int top, int width, int height = 300);
     VbListBox* AddList(QWidget* page, const QString& name, int left, int top, int width, int height);
     void BuildCover(QWidget* page);
