@@ -968,9 +968,11 @@ void frmjblr::Form_Load()
     if (!OpenWindowConnection(m_db))
         return;
     Adodc1->UseConnection(&m_db);
-    // Newest application date first, then by unit and subject code.
-    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where xmlb=? order by sqrq desc,szdw asc,ssxk asc"),
+    // Newest application date first, then by unit and subject code, then as entered
+    // (PlaceSavedRow orders a saved row by the same keys).
+    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where xmlb=? order by sqrq desc,szdw asc,ssxk asc,rowid"),
                     QStringLiteral("xmsb"), {CategoryText(gCategory)});
+    m_rowsInOrder = true;
     DataGrid1->SetDataSource(Adodc1);
     SSTabjblr->SetTab(TabCover);
     txtzjls->SetText(QString::number(AppRecordset().RecordCount()));
@@ -1096,6 +1098,32 @@ void frmjblr::ReturnToRow(qint64 rowid)
         }
 }
 
+void frmjblr::PlaceSavedRow()
+{
+    Recordset& rs = AppRecordset();
+    const int saved = rs.RecordCount() - 1;
+    rs.RereadRow(saved);
+    const int keys[] = {rs.FieldIndex(QStringLiteral("sqrq")), rs.FieldIndex(QStringLiteral("szdw")),
+                        rs.FieldIndex(QStringLiteral("ssxk"))};
+    // sqrq descending, szdw and ssxk ascending, then rowid.
+    auto before = [&](int a, int b) {
+        int c = -Recordset::CompareValues(rs.ValueAt(a, keys[0]), rs.ValueAt(b, keys[0]));
+        for (int k = 1; k < 3 && c == 0; ++k)
+            c = Recordset::CompareValues(rs.ValueAt(a, keys[k]), rs.ValueAt(b, keys[k]));
+        return c != 0 ? c < 0 : rs.RowId(a) < rs.RowId(b);
+    };
+    // The other rows are in order: the first of them that sorts after the saved row.
+    int lo = 0, hi = saved;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (before(saved, mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    rs.MoveRow(saved, lo);
+}
+
 void frmjblr::SaveNew()
 {
     if (platform::MsgBox(kNewQuestion, platform::vbYesNo, kTitle) != platform::vbYes)
@@ -1119,6 +1147,7 @@ void frmjblr::SaveNew()
     }
     ChangedFlag = QStringLiteral("0");
     InsertFlag = QStringLiteral("0");
+    m_rowsInOrder = false;
     txtzjls->SetText(QString::number(Val(txtzjls->Text()) + 1));
     SetBrowsing(true);
     SSTabjblr->SetTab(TabCover);
@@ -1155,11 +1184,25 @@ void frmjblr::SaveEdit()
             return;
         }
 
+        // The rows as reading them again would show them: the table changed only by
+        // this row, so unless a new application left the rows out of order, the saved
+        // row alone is read back and put in its place.
+        bool placed = false;
+        if (m_rowsInOrder) {
+            try {
+                PlaceSavedRow();
+                placed = true;
+            } catch (const DbError&) {
+            }
+        }
+        if (!placed) {
+            platform::BusyCursor busy;
+            rs.Requery();
+            m_rowsInOrder = true;
+        }
         // Back to the saved application: from the first row on, the first with its
         // name, leader and subject; past the last row when none has them. The rows
         // are compared where they stand and the set moves once.
-        platform::BusyCursor busy;
-        rs.Requery();
         const QString texts[] = {Text("txtxmmc")->Text(), Text("txtxmfzr")->Text(), Text("txtxkmc")->Text()};
         const int columns[] = {rs.FieldIndex(QStringLiteral("xmmc")), rs.FieldIndex(QStringLiteral("xmfzr")),
                                rs.FieldIndex(QStringLiteral("xkmc"))};

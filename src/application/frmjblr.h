@@ -108,6 +108,9 @@ private:
     void SaveEdit();
     // After a failed save: the set back on the row it stood on, no new row pending.
     void ReturnToRow(qint64 rowid);
+    // After an edit: the saved row (the set's last) read back and moved to where the
+    // window's order puts it, as reading all rows again would show it.
+    void PlaceSavedRow();
     void SetBrowsing(bool on);
     // Fills a pick list (and its twin) from a code table, one item per row: the code,
     // "、" and the name, or the name alone.
@@ -117,6 +120,9 @@ private:
     DbConnection m_db{QStringLiteral("frmjblr")};
     FieldBoxes m_fields;
     int m_labels = 0;   // labels made so far, for their names
+    // The set's rows stand in the window's order (a new application stays at the end
+    // until the rows are read again).
+    bool m_rowsInOrder = true;
     QString m_heldMessage;
     // The member row ("1".."8") whose degree box last had the focus.
     QString CurrentDegreeRow;

@@ -177,6 +177,17 @@ public:
         }
         headerRowsChanged(i, m_count - 1);
     }
+    void rowMoved(int from, int to)
+    {
+        if (from >= m_count || to >= m_count)
+            return reset();
+        // The view's current cell goes along with the row.
+        if (beginMoveRows({}, from, from, {}, to > from ? to + 1 : to))
+            endMoveRows();
+        // The header's marks depend on positions only: a repaint shows them (a header
+        // data change over the rows between would measure them all again).
+        m_grid->verticalHeader()->viewport()->update();
+    }
     void rowChanged(int i)
     {
         if (i < m_count)
@@ -235,6 +246,11 @@ void DataGrid::SetDataSource(DataControl* dc)
             followRecordset();
         });
         connect(rs, &Recordset::RowDataChanged, this, [this](int i) { m_model->rowChanged(i); });
+        connect(rs, &Recordset::RowMoved, this,
+                [this, quietly](int from, int to) {
+                    quietly([this, from, to] { m_model->rowMoved(from, to); });
+                    m_lastRow = -1;
+                });
         connect(rs, &Recordset::MoveComplete, this, [this] { followMove(); });
     }
     m_model->reset();

@@ -528,6 +528,103 @@ void Recordset::Delete()
     emit RowRemoved(at);
 }
 
+void Recordset::RereadRow(int index)
+{
+    checkOpen();
+    checkWritable(QStringLiteral("重读记录"));
+    if (index < 0 || index >= m_rows.size())
+        throw DbError(QStringLiteral("记录集中没有第%1行。").arg(index + 1));
+    Row& r = m_rows[index];
+    if (r.isNew || r.dirty)
+        throw DbError(QStringLiteral("这一行还有没写回的修改，不能重读。"));
+    // Every table field as the table holds it now, as a fresh query shows it.
+    const int n = m_record.count();
+    QStringList cols;
+    for (int i = 0; i < n; ++i)
+        if (m_inTable[i])
+            cols << quoted(m_record.fieldName(i));
+    if (!cols.isEmpty()) {
+        QSqlQuery& q = statement("R", [&] {
+            return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(m_table));
+        });
+        run(q, {r.rowid});
+        if (!q.next()) {
+            q.finish();
+            throw DbError(QStringLiteral("要重读的记录已不在数据库中。"));
+        }
+        int at = 0;
+        for (int i = 0; i < n; ++i)
+            if (m_inTable[i])
+                r.values[i] = q.value(at++);
+        q.finish();
+        if (m_conn->TransactionOpen())
+            m_touchedInTransaction = true;
+    }
+    emit RowDataChanged(index);
+}
+
+void Recordset::MoveRow(int from, int to)
+{
+    checkOpen();
+    if (from < 0 || from >= m_rows.size() || to < 0 || to >= m_rows.size())
+        throw DbError(QStringLiteral("记录集中没有第%1行。").arg(qMax(from, to) + 1));
+    if (from == to)
+        return;
+    m_rows.move(from, to);
+    if (m_pos == from)
+        m_pos = to;
+    else if (from < m_pos && m_pos <= to)
+        --m_pos;
+    else if (to <= m_pos && m_pos < from)
+        ++m_pos;
+    emit RowMoved(from, to);
+}
+
+int Recordset::CompareValues(const QVariant& a, const QVariant& b)
+{
+    // Storage classes in the order the database sorts them.
+    auto rank = [](const QVariant& v) {
+        if (v.isNull())
+            return 0;
+        switch (v.typeId()) {
+        case QMetaType::QString:
+            return 2;
+        case QMetaType::QByteArray:
+            return 3;
+        default:
+            return 1;
+        }
+    };
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    switch (ra) {
+    case 0:
+        return 0;
+    case 1: {
+        const bool ia = a.typeId() != QMetaType::Double && a.typeId() != QMetaType::Float;
+        const bool ib = b.typeId() != QMetaType::Double && b.typeId() != QMetaType::Float;
+        if (ia && ib) {
+            const qint64 x = a.toLongLong(), y = b.toLongLong();
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case 2: {
+        // Text is compared as its UTF-8 bytes, that is by code point (UTF-16 units
+        // would put characters past U+FFFF before U+E000..U+FFFF).
+        const QByteArray x = a.toString().toUtf8(), y = b.toString().toUtf8();
+        const int c = x.compare(y);
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    default: {
+        const int c = a.toByteArray().compare(b.toByteArray());
+        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    }
+    }
+}
+
 bool Recordset::EditPending() const
 {
     if (!HasCurrentRow())

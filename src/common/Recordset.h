@@ -116,6 +116,17 @@ public:
     void CancelUpdate();
     // Deletes the current row from the table at once.
     void Delete();
+    // Reads the row at `index` again from its table row (by its rowid), every field,
+    // as a fresh query would show it. Throws DbError when the table row is gone or
+    // the row has edits pending.
+    void RereadRow(int index);
+    // Moves the row at `from` so that it stands at `to`; the current row stays the
+    // same row. With RereadRow, a set keeps its order after a write without reading
+    // all its rows again.
+    void MoveRow(int from, int to);
+    // Orders two stored values as the database's ORDER BY does (binary collation):
+    // null, then numbers, then text, then blobs. Negative, 0 or positive.
+    static int CompareValues(const QVariant& a, const QVariant& b);
 
     bool EditPending() const;
     bool NewRowPending() const;
@@ -132,6 +143,7 @@ signals:
     void NewRowDropped(int index);      // a new row without values went away
     void RowRemoved(int index);         // Delete
     void RowDataChanged(int index);
+    void RowMoved(int from, int to);    // MoveRow: the row at `from` now stands at `to`
 
 private:
     using Row = recordset_detail::Row;

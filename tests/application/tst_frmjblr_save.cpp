@@ -1,6 +1,8 @@
 // Saving, abandoning and moving through the applications of a category.
 #include "JblrDriver.h"
 
+#include "DataGrid.h"
+
 namespace {
 const QString kNewQuestion = "保存数据前必须确认数据准确无误，然后保存。数据正确吗？";
 const QString kEditQuestion = "保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？";
@@ -169,6 +171,79 @@ private slots:
         QCOMPARE(d.f->ChangedFlag, QString("1"));
         d.click("Cmdupd");
         QCOMPARE(fx.rows("select bz from xmsb"), QList<QStringList>{{"中青年人才培养"}});
+    }
+
+    void editSaveShowsWhatReadingAgainShows_data()
+    {
+        QTest::addColumn<bool>("newFirst");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        // Rows: 甲 (2026.03, 单位B), 乙 and 丙 (2026.02, 单位A), 丁 (2026.01, 单位C).
+        QTest::newRow("keys kept: after its equals") << false << 1 << "txtnbbh" << "X";
+        QTest::newRow("newest date") << false << 3 << "txtsqrq" << "2026.04.01";
+        QTest::newRow("oldest date") << false << 0 << "txtsqrq" << "2025.12.01";
+        QTest::newRow("unit first") << false << 2 << "txtszdw" << "单位0";
+        QTest::newRow("texts of an earlier row") << false << 2 << "txtxmmc" << "乙";
+        QTest::newRow("after a new application") << true << 3 << "txtsqrq" << "2026.04.01";
+    }
+
+    // After an edit the set, the grid and the row shown are those that reading the
+    // category again and walking from the first row to the saved texts would give.
+    void editSaveShowsWhatReadingAgainShows()
+    {
+        QFETCH(bool, newFirst);
+        QFETCH(int, row);
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        AppFixture fx;
+        insertApplication(fx, 1, "甲", "张", "数学", "单位B", "2026.03.01");
+        insertApplication(fx, 1, "乙", "张", "数学", "单位A", "2026.02.01");
+        insertApplication(fx, 1, "丙", "张", "数学", "单位A", "2026.02.01");
+        insertApplication(fx, 1, "丁", "张", "数学", "单位C", "2026.01.01");
+        d.open(1);
+        if (newFirst) {
+            d.click("cmdinsert");
+            SetBoxText(d.box("txtxmmc"), "戊");
+            SetBoxText(d.box("txtsqrq"), "2025.01.01");
+            d.click("Cmdupd");
+        }
+        d.click("Cmdfst");
+        for (int i = 0; i < row; ++i)
+            d.click("Cmdnxt");
+        SetBoxText(d.box(box), text);
+        d.click("Cmdupd");
+
+        Recordset& rs = d.f->AppRecordset();
+        auto* grid = Child<DataGrid>(d.f, "DataGrid1");
+        auto snapshot = [&] {
+            QList<QStringList> shown;
+            for (int r = 0; r < rs.RecordCount(); ++r) {
+                QStringList cells{QString::number(rs.RowId(r))};
+                for (int f = 0; f < rs.FieldCount(); ++f)
+                    cells << rs.ValueAt(r, f).toString() + "|" + rs.ValueAt(r, f).typeName();
+                for (int c = 0; c < grid->ColumnCount(); ++c)
+                    cells << grid->CellText(r, c);
+                shown << cells;
+            }
+            return shown;
+        };
+        const QList<QStringList> saved = snapshot();
+        const int at = rs.CurrentIndex();
+        QVERIFY(at >= 0);
+        QCOMPARE(grid->Row(), at);
+        QCOMPARE(grid->VisibleRowCount(), rs.RecordCount());
+
+        const QString texts[] = {d.box("txtxmmc")->Text(), d.box("txtxmfzr")->Text(), d.box("txtxkmc")->Text()};
+        rs.Requery();
+        QCOMPARE(snapshot(), saved);
+        int found = -1;
+        for (int r = 0; r < rs.RecordCount() && found < 0; ++r)
+            if (rs.ValueAt(r, rs.FieldIndex("xmmc")).toString() == texts[0]
+                && rs.ValueAt(r, rs.FieldIndex("xmfzr")).toString() == texts[1]
+                && rs.ValueAt(r, rs.FieldIndex("xkmc")).toString() == texts[2])
+                found = r;
+        QCOMPARE(at, found);
     }
 
     void navigation_data()

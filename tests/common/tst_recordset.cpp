@@ -489,6 +489,93 @@ private slots:
         QCOMPARE(grid.CellText(1, 0), QString("33"));
     }
 
+    // A row read again from its table row and moved: the set and the grid show what
+    // a fresh query shows, and the current row stays the same row.
+    void rereadRowAndMoveIt()
+    {
+        AppFixture fx;
+        fill(fx, {"11", "22", "33", "44"});
+        QWidget host;
+        DataControl dc(&host, "data1");
+        DataGrid grid(&host, "DataGrid1");
+        grid.AddColumn("  单位代码", "DWDM");
+        grid.AddColumn("     单位名称", "DWMC");
+        grid.SetDataSource(&dc);
+        const QString sql = "select * from dwdm order by dwdm";
+        BindDataControl(dc, sql, "dwdm");
+        Recordset& rs = dc.Rs();
+        auto inStep = [&] {
+            OpenSet fresh(fx, sql);
+            QCOMPARE(rowsOf(rs), rowsOf(fresh.rs));
+            QCOMPARE(grid.VisibleRowCount(), rs.RecordCount());
+            for (int r = 0; r < rs.RecordCount(); ++r)
+                QCOMPARE(grid.CellText(r, 1), rs.ValueAt(r, 1).toString());
+            QCOMPARE(grid.Row(), rs.CurrentIndex());
+        };
+        rs.MoveTo(3);
+        fx.exec("update dwdm set dwdm = '05', dwmc = '新' where dwdm = '44'");
+        rs.RereadRow(3);
+        QCOMPARE(rs.Text(1), QString("新"));
+        QCOMPARE(grid.CellText(3, 1), QString("新"));
+        rs.MoveRow(3, 0);
+        QCOMPARE(rs.CurrentIndex(), 0);
+        QCOMPARE(rs.Text(0), QString("05"));
+        inStep();
+
+        // Another row moving past the current one shifts it, both ways.
+        rs.MoveTo(2);   // 22
+        fx.exec("update dwdm set dwdm = '99' where dwdm = '05'");
+        rs.RereadRow(0);
+        rs.MoveRow(0, 3);
+        QCOMPARE(rs.Text(0), QString("22"));
+        QCOMPARE(rs.CurrentIndex(), 1);
+        inStep();
+        fx.exec("update dwdm set dwdm = '00' where dwdm = '99'");
+        rs.RereadRow(3);
+        rs.MoveRow(3, 0);
+        QCOMPARE(rs.Text(0), QString("22"));
+        QCOMPARE(rs.CurrentIndex(), 2);
+        inStep();
+
+        fx.exec("delete from dwdm where dwdm = '00'");
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.RereadRow(0));
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.MoveRow(0, 4));
+        rs.SetField(1, "未写");
+        QVERIFY_THROWS_EXCEPTION(DbError, rs.RereadRow(2));
+    }
+
+    void compareValuesAsTheDatabaseOrders_data()
+    {
+        QTest::addColumn<QVariant>("a");
+        QTest::addColumn<QVariant>("b");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("null first") << QVariant() << QVariant(qint64(-5)) << -1;
+        QTest::newRow("nulls equal") << QVariant() << QVariant(QMetaType(QMetaType::QString)) << 0;
+        QTest::newRow("numbers before text") << QVariant(qint64(99)) << QVariant("1") << -1;
+        QTest::newRow("numbers by value") << QVariant(qint64(10)) << QVariant(qint64(9)) << 1;
+        QTest::newRow("integer and real") << QVariant(2.5) << QVariant(qint64(3)) << -1;
+        QTest::newRow("equal integer and real") << QVariant(3.0) << QVariant(qint64(3)) << 0;
+        QTest::newRow("text by bytes") << QVariant("2026.10") << QVariant("2026.9") << -1;
+        QTest::newRow("case counts") << QVariant("a") << QVariant("B") << 1;
+        QTest::newRow("chinese") << QVariant("单位甲") << QVariant("单位乙") << 1;   // by code point, not by stroke or pinyin
+        QTest::newRow("by code point past U+FFFF")
+            << QVariant(QString::fromUcs4(U"\U00010000")) << QVariant(QString::fromUcs4(U"\uFF01")) << 1;
+        QTest::newRow("text before blob") << QVariant("z") << QVariant(QByteArray("a")) << -1;
+    }
+
+    void compareValuesAsTheDatabaseOrders()
+    {
+        QFETCH(QVariant, a);
+        QFETCH(QVariant, b);
+        QFETCH(int, expected);
+        QCOMPARE(Recordset::CompareValues(a, b), expected);
+        QCOMPARE(Recordset::CompareValues(b, a), -expected);
+        AppFixture fx;
+        // The database's own ORDER BY puts them the same way round.
+        QCOMPARE(fx.rows("select k from (select 0 as k, ? as v union all select 1, ?) order by v, k", {a, b}),
+                 expected > 0 ? QList<QStringList>({{"1"}, {"0"}}) : QList<QStringList>({{"0"}, {"1"}}));
+    }
+
     // The view moves its current cell off a removed row by itself; with the new-row
     // line below, that must not begin a new row.
     void gridDeleteWithTheNewRowLine()
