@@ -77,18 +77,6 @@ QString stemOf(const Column& c, const QString& name)
     return c.row > 0 ? name.chopped(QString::number(c.row).size()) : name;
 }
 
-FieldConverter converterOf(const Column& c)
-{
-    switch (c.store) {
-    case Store::Always: return convert::Text();
-    case Store::Number: return convert::Number();
-    case Store::Ticked: return convert::Mark(c.mark);
-    case Store::IfFilled:
-    case Store::None: break;
-    }
-    return convert::IfFilled();
-}
-
 BoxKind kindOf(const Column& c)
 {
     switch (c.boxKind) {
@@ -155,7 +143,7 @@ FieldTable ApplicationFieldTable()
         f.field = c.name;
         f.limit = c.limit;
         f.unit = LengthUnit::Characters;
-        f.converter = converterOf(c);
+        f.converter = convert::ForColumn(c);
         f.kind = kindOf(c);
         const auto e = extras().constFind(f.box);
         if (e != extras().constEnd()) {

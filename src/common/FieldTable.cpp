@@ -82,6 +82,19 @@ FieldConverter Mark(const QString& text)
             }};
 }
 
+FieldConverter ForColumn(const records::Column& column)
+{
+    using records::Store;
+    switch (column.store) {
+    case Store::Always: return Text();
+    case Store::Number: return Number();
+    case Store::Ticked: return Mark(column.mark);
+    case Store::IfFilled:
+    case Store::None: break;
+    }
+    return IfFilled();
+}
+
 }  // namespace convert
 
 // ---------------------------------------------------------------------------

@@ -19,6 +19,7 @@
 //     };
 
 #include "Controls.h"
+#include "RecordLayouts.h"
 
 #include <QFlags>
 #include <QList>
@@ -69,6 +70,9 @@ FieldConverter DateText();
 // A check box that stands for one text: ticked writes the text, unticked writes
 // nothing; the box is ticked exactly when the field holds that text.
 FieldConverter Mark(const QString& text);
+// The converter of a described column's store rule (always, if filled, number,
+// ticked mark), so that windows built from a record layout store as it says.
+FieldConverter ForColumn(const records::Column& column);
 }  // namespace convert
 
 struct Field {

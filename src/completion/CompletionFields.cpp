@@ -64,18 +64,6 @@ FieldIme imeOf(const Column& c, KeyRule keys)
     return FieldIme::OnWhileFocused;
 }
 
-FieldConverter converterOf(const Column& c)
-{
-    switch (c.store) {
-    case Store::Always: return convert::Text();
-    case Store::Number: return convert::Number();
-    case Store::Ticked: return convert::Mark(c.mark);
-    case Store::IfFilled:
-    case Store::None: break;
-    }
-    return convert::IfFilled();
-}
-
 // The last box of a page turns the tab control to the next page on Enter.
 int nextPageOf(const QString& box)
 {
@@ -110,7 +98,7 @@ const Built& built()
             f.limit = c.limit;
             f.ime = imeOf(c, keys);
             f.hint = hintOf(box);
-            f.converter = converterOf(c);
+            f.converter = convert::ForColumn(c);
             const qsizetype first = kFirstPageOrder.indexOf(box);
             if (c.boxKind != Box::Hidden && c.boxKind != Box::Total)
                 f.tabIndex = first >= 0 ? int(first) : nextTab++;
