@@ -228,6 +228,10 @@ int main(int argc, char** argv)
         appTabs->SetTab(i);
         save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr%1.png").arg(i));
     }
+    // The unit list open on the cover.
+    appTabs->SetTab(0);
+    forms::frmjblr->findChild<VbTextBox*>(QStringLiteral("txtszdw"))->DblClick.raise();
+    save(&forms::frmjblr.get(), dir, QStringLiteral("frmjblr0unit.png"));
     forms::frmjblr->Unload();
     // Category 3 shows the investment tab and hides the research type.
     gCategory = 3;

@@ -181,9 +181,13 @@ void frmjblr::BuildCover(QWidget* page)
     chk->setText(QStringLiteral("中青年人才培养计划"));
     PlaceTw(chk, 6360, 3960 + (h - kRow) / 2, 3000, kRow);
 
-    // The unit list covers the date box while it is open.
     lstxkdm = AddList(page, "lstxkdm", 6360, 1560, 4095, 1485);
-    lstszdw = AddList(page, "lstszdw", boxLeft, 3600, 4455, 915);
+    // The unit list covers the date box while it is open and reaches below the page's
+    // foot, so it belongs to the window and draws over the strip under the tabs, as a
+    // drop-down would, instead of losing its last lines. It is placed when it opens.
+    lstszdw = new VbListBox(this, QStringLiteral("lstszdw"));
+    lstszdw->setVisible(false);
+    m_unitListTw = QRect(boxLeft, 3600, 4455, 915);
 }
 
 void frmjblr::BuildProject(QWidget* page)
@@ -648,9 +652,13 @@ void frmjblr::ConnectLookups()
         VbTextBox* box = Text(QString::fromLatin1(l.box));
         VbListBox* list = l.list;
         const QString hint = l.hint ? QString::fromUtf8(l.hint) : QString();
-        box->DblClick = [this, list, hint] {
+        box->DblClick = [this, box, list, hint] {
             if (!hint.isEmpty())
                 SBar->SetPanelText(1, hint);
+            if (list == lstszdw) {
+                const QRect place = TwipsRect(m_unitListTw.x(), m_unitListTw.y(), m_unitListTw.width(), m_unitListTw.height());
+                list->setGeometry(QRect(box->parentWidget()->mapTo(this, place.topLeft()), place.size()));
+            }
             list->setVisible(true);
             list->raise();
         };

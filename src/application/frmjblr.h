@@ -152,6 +152,7 @@ private:
     ControlPtr<DataGrid> DataGrid1{this};
     ControlPtr<VbListBox> lstxkdm{this};
     ControlPtr<VbListBox> lstszdw{this};
+    QRect m_unitListTw;   // the unit list's place on the cover page
     ControlPtr<VbListBox> lstszdw1{this};
     ControlPtr<VbListBox> lstsys{this};
     ControlPtr<VbListBox> lstzc{this};
