@@ -449,8 +449,11 @@ void frmjblr::SetupUi()
                 + QList<QWidget*>{Cmdexit, Cmdfst, Cmdpre, Cmdnxt, Cmdlst, cmdinsert, Cmdupd, cmdcancel, DataGrid1});
 
     m_fields.OnChange(this, [this] { MarkChanged(); });
-    for (const QString& b : QStringList{"txtgj", "txtzj", "txtcj", "txtzrs", "txtbsh", "txtbss", "txtsss", "txtcjdws", "txtsqje"}) {
-        VbTextBox* box = Text(b);
+    // A count of 0 shows as a blank box, the record count of an empty category too.
+    QList<VbTextBox*> zeroBlanks = {txtzjls};
+    for (const QString& b : QStringList{"txtgj", "txtzj", "txtcj", "txtzrs", "txtbsh", "txtbss", "txtsss", "txtcjdws", "txtsqje"})
+        zeroBlanks << Text(b);
+    for (VbTextBox* box : zeroBlanks) {
         box->Change = [box] {
             QString t = box->Text();
             if (BlankZero(t))
