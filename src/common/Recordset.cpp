@@ -537,29 +537,11 @@ void Recordset::RereadRow(int index)
     Row& r = m_rows[index];
     if (r.isNew || r.dirty)
         throw DbError(QStringLiteral("这一行还有没写回的修改，不能重读。"));
-    // Every table field as the table holds it now, as a fresh query shows it.
-    const int n = m_record.count();
-    QStringList cols;
-    for (int i = 0; i < n; ++i)
-        if (m_inTable[i])
-            cols << quoted(m_record.fieldName(i));
-    if (!cols.isEmpty()) {
-        QSqlQuery& q = statement("R", [&] {
-            return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(m_table));
-        });
-        run(q, {r.rowid});
-        if (!q.next()) {
-            q.finish();
-            throw DbError(QStringLiteral("要重读的记录已不在数据库中。"));
-        }
-        int at = 0;
-        for (int i = 0; i < n; ++i)
-            if (m_inTable[i])
-                r.values[i] = q.value(at++);
-        q.finish();
-        if (m_conn->TransactionOpen())
-            m_touchedInTransaction = true;
-    }
+    // Without edits every table field is read, as a fresh query shows it.
+    if (!readBack(r))
+        throw DbError(QStringLiteral("要重读的记录已不在数据库中。"));
+    if (m_conn->TransactionOpen())
+        m_touchedInTransaction = true;
     emit RowDataChanged(index);
 }
 
@@ -651,10 +633,10 @@ QSqlQuery& Recordset::statement(const QByteArray& key, const std::function<QStri
     return *it;
 }
 
-void Recordset::readBack(Row& r, const QByteArray& written)
+bool Recordset::readBack(Row& r, const QByteArray& written)
 {
-    if (r.rowid == 0 || m_table.isEmpty())
-        return;
+    if (r.isNew || m_table.isEmpty())
+        return true;
     // The key: which fields are read, as a write's key says which are written.
     QByteArray key(1, 'r');
     const int n = m_record.count();
@@ -666,7 +648,7 @@ void Recordset::readBack(Row& r, const QByteArray& written)
         any = any || read;
     }
     if (!any)
-        return;
+        return true;
     QSqlQuery& q = statement(key, [&] {
         QStringList cols;
         for (int i = 0; i < n; ++i)
@@ -675,13 +657,15 @@ void Recordset::readBack(Row& r, const QByteArray& written)
         return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(m_table));
     });
     run(q, {r.rowid});
-    if (q.next()) {
+    const bool found = q.next();
+    if (found) {
         int at = 0;
         for (int i = 0; i < n; ++i)
             if (key[i + 1] == '1')
                 r.values[i] = q.value(at++);
     }
     q.finish();
+    return found;
 }
 
 void Recordset::writeRow(int index)

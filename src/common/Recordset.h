@@ -159,8 +159,9 @@ private:
     // the fields it writes) and kept until the set reads its rows again.
     QSqlQuery& statement(const QByteArray& key, const std::function<QString()>& text);
     // Reads the stored values of a row back into the fields it has not changed and
-    // a write did not just give (`written`: a write's statement key).
-    void readBack(Row& r, const QByteArray& written = {});
+    // a write did not just give (`written`: a write's statement key). False when its
+    // table row is gone.
+    bool readBack(Row& r, const QByteArray& written = {});
     void listen();
     void connectionEvent(DbConnection::Event event);
     void resync();
