@@ -1,6 +1,7 @@
 #include "Db.h"
 
 #include "AppFolder.h"
+#include "RecordLayouts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -73,13 +74,6 @@ QString advice(const QSqlError& error)
     default:
         return QStringLiteral("数据库操作没有完成。");
     }
-}
-
-QString quoted(const QString& identifier)
-{
-    QString s = identifier;
-    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
 }  // namespace
@@ -259,10 +253,10 @@ int CopyTableRows(DbConnection& source, const QString& targetFile, const QString
     QStringList columns;
     for (const QString& c : from)
         if (to.contains(c, Qt::CaseInsensitive))
-            columns << quoted(c);
-    const QString list = columns.join(QStringLiteral(", "));
+            columns << c;
+    const QString list = records::columnList(columns);
     const QString copy = QStringLiteral("insert into %1.%2 (%3) select %3 from main.%2")
-                             .arg(kAlias, quoted(table), list);
+                             .arg(kAlias, records::quoteIdentifier(table), list);
 
     int copied = 0;
     source.InTransaction([&] {

@@ -1,5 +1,7 @@
 #include "Recordset.h"
 
+#include "RecordLayouts.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QSqlError>
@@ -7,14 +9,9 @@
 
 namespace {
 
-const QString kRowidAlias = QStringLiteral("__kyjh_rowid");
+using records::quoteIdentifier;
 
-QString quoted(const QString& identifier)
-{
-    QString s = identifier;
-    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + s + QLatin1Char('"');
-}
+const QString kRowidAlias = QStringLiteral("__kyjh_rowid");
 
 // One UTF-16 unit without regard to case (ASCII without a table look-up).
 inline char16_t fold(char16_t c)
@@ -127,7 +124,7 @@ void Recordset::readAll()
         if (!m.hasMatch())
             throw DbError(QStringLiteral("记录集只能写回 select 查询读出的表，不能写回表 %1。").arg(m_table));
         QString injected = m_sql;
-        injected.insert(m.capturedEnd(), QStringLiteral("%1.rowid as %2, ").arg(quoted(m_table), kRowidAlias));
+        injected.insert(m.capturedEnd(), QStringLiteral("%1.rowid as %2, ").arg(quoteIdentifier(m_table), kRowidAlias));
         try {
             q = m_conn->Exec(injected, m_values);
         } catch (const DbError&) {
@@ -518,7 +515,7 @@ void Recordset::Delete()
         return;
     }
     checkWritable(QStringLiteral("删除记录"));
-    QSqlQuery& q = statement("d", [this] { return QStringLiteral("delete from %1 where rowid = ?").arg(quoted(m_table)); });
+    QSqlQuery& q = statement("d", [this] { return QStringLiteral("delete from %1 where rowid = ?").arg(quoteIdentifier(m_table)); });
     run(q, {m_rows[at].rowid});
     q.finish();
     if (m_conn->TransactionOpen())
@@ -653,8 +650,8 @@ bool Recordset::readBack(Row& r, const QByteArray& written)
         QStringList cols;
         for (int i = 0; i < n; ++i)
             if (key[i + 1] == '1')
-                cols << quoted(m_record.fieldName(i));
-        return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoted(m_table));
+                cols << quoteIdentifier(m_record.fieldName(i));
+        return QStringLiteral("select %1 from %2 where rowid = ?").arg(cols.join(QStringLiteral(", ")), quoteIdentifier(m_table));
     });
     run(q, {r.rowid});
     const bool found = q.next();
@@ -702,7 +699,7 @@ void Recordset::writeRow(int index)
         QStringList cols;
         for (int i = 0; i < m_record.count(); ++i)
             if (key[i + 1] == '1')
-                cols << quoted(m_record.fieldName(i));
+                cols << quoteIdentifier(m_record.fieldName(i));
         return cols;
     };
 
@@ -717,9 +714,8 @@ void Recordset::writeRow(int index)
         }
         QSqlQuery& q = statement(key, [&] {
             const QStringList cols = columns();
-            const QStringList marks(cols.size(), QStringLiteral("?"));
             return QStringLiteral("insert into %1 (%2) values (%3)")
-                .arg(quoted(m_table), cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+                .arg(quoteIdentifier(m_table), cols.join(QStringLiteral(", ")), records::placeholders(int(cols.size())));
         });
         run(q, vals);
         const qint64 rowid = q.lastInsertId().toLongLong();
@@ -739,7 +735,7 @@ void Recordset::writeRow(int index)
         QStringList sets;
         for (const QString& c : columns())
             sets << c + QStringLiteral(" = ?");
-        return QStringLiteral("update %1 set %2 where rowid = ?").arg(quoted(m_table), sets.join(QStringLiteral(", ")));
+        return QStringLiteral("update %1 set %2 where rowid = ?").arg(quoteIdentifier(m_table), sets.join(QStringLiteral(", ")));
     });
     vals << r.rowid;
     run(q, vals);
