@@ -10,8 +10,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPixmap>
-#include <limits>
-#include <memory>
 
 // ---------------------------------------------------------------------------
 // Keys and lengths.
@@ -287,12 +285,17 @@ QString TypingBox<Widget>::textWithoutSelection() const
 }
 
 template <class Widget>
+QString TypingBox<Widget>::fitting(const QString& s) const
+{
+    if (m_maxLength <= 0)
+        return s;
+    return FitLength(s, m_maxLength - TextLength(textWithoutSelection(), m_unit), m_unit);
+}
+
+template <class Widget>
 void TypingBox<Widget>::InsertTyped(const QString& s)
 {
-    int room = std::numeric_limits<int>::max();
-    if (m_maxLength > 0)
-        room = m_maxLength - TextLength(textWithoutSelection(), m_unit);
-    const QString add = FitLength(s, room, m_unit);
+    const QString add = fitting(s);
     if (!add.isEmpty())
         insertAtCaret(this, add);
 }
@@ -395,10 +398,8 @@ void TypingBox<Widget>::inputMethodEvent(QInputMethodEvent* e)
             accepted += QString::fromUcs4(&ch, 1);
         }
     }
-    if (m_maxLength > 0)
-        accepted = FitLength(accepted, m_maxLength - TextLength(textWithoutSelection(), m_unit), m_unit);
     QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(accepted, e->replacementStart(), e->replacementLength());
+    filtered.setCommitString(fitting(accepted), e->replacementStart(), e->replacementLength());
     Widget::inputMethodEvent(&filtered);
 }
 

@@ -166,6 +166,8 @@ protected:
 private:
     bool typeKey(QKeyEvent* e);
     QString textWithoutSelection() const;
+    // The longest start of s that still fits under MaxLength (all of it without one).
+    QString fitting(const QString& s) const;
 
     int m_maxLength = 0;
     LengthUnit m_unit;
