@@ -15,8 +15,6 @@ QString FormatValue(const QVariant& value, const QString& format)
         return QString();
     bool number = false;
     const double d = value.toDouble(&number);
-    if (value.typeId() == QMetaType::QString && !number)
-        return value.toString();
     if (!number)
         return value.toString();
     if (format.isEmpty())
