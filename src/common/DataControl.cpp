@@ -47,7 +47,9 @@ DataControl::DataControl(QWidget* parent, const QString& name)
         connect(b, &QToolButton::clicked, this, Guarded(std::move(act)));
         row->addWidget(b);
     };
-    button(QStringLiteral("_first"), QStringLiteral("|◀"), [this] { if (m_rs.RecordCount() > 0) m_rs.MoveFirst(); });
+    // The end buttons move as the windows' own first and last buttons do; the
+    // middle ones stop at the ends without a message.
+    button(QStringLiteral("_first"), QStringLiteral("|◀"), [this] { Cmdfst_Click(m_rs); });
     button(QStringLiteral("_previous"), QStringLiteral("◀"), [this] {
         if (!m_rs.Bof())
             m_rs.MovePrevious();
@@ -65,7 +67,7 @@ DataControl::DataControl(QWidget* parent, const QString& name)
         if (m_rs.Eof() && m_rs.RecordCount() > 0)
             m_rs.MoveLast();
     });
-    button(QStringLiteral("_last"), QStringLiteral("▶|"), [this] { if (m_rs.RecordCount() > 0) m_rs.MoveLast(); });
+    button(QStringLiteral("_last"), QStringLiteral("▶|"), [this] { Cmdlst_Click(m_rs); });
 
     m_rs.SetBeforeWrite([this] { pushBoundBoxes(); });
     connect(&m_rs, &Recordset::MoveComplete, this, [this] {
