@@ -33,34 +33,32 @@ QString required(const Record& row, const QString& column)
     return *v;
 }
 
+// Types a column's value; a Null column types nothing.
+void typeIfAny(WordDocument& d, const Record& row, const QString& column)
+{
+    if (auto v = valueText(row, column))
+        d.typeText(*v);
+}
+
 // The steps of the application document's script, on one document and row.
 class ApplicationScript {
 public:
     ApplicationScript(WordDocument& doc, const Record& row) : d(doc), r(row) {}
 
     void type(const QString& column) { d.typeText(required(r, column)); }
-    void typeIfAny(const QString& column)
-    {
-        if (auto v = valueText(r, column))
-            d.typeText(*v);
-    }
+    void typeIfAny(const QString& column) { docs::typeIfAny(d, r, column); }
     // Types and returns to where typing began.
-    void back(const QString& column)
-    {
-        const QString v = required(r, column);
-        d.typeText(v);
-        if (!v.isEmpty())
-            d.moveLeft(int(v.size()));
-    }
+    void back(const QString& column) { typeAndReturn(required(r, column)); }
     void backIfAny(const QString& column)
     {
-        int typed = 0;
-        if (auto v = valueText(r, column)) {
-            d.typeText(*v);
-            typed = int(v->size());
-        }
-        if (typed > 0)
-            d.moveLeft(typed);
+        if (auto v = valueText(r, column))
+            typeAndReturn(*v);
+    }
+    void typeAndReturn(const QString& text)
+    {
+        d.typeText(text);
+        if (!text.isEmpty())
+            d.moveLeft(int(text.size()));
     }
     void cells(int k)
     {
@@ -89,6 +87,15 @@ public:
 };
 
 QString col(const char* stem, int k) { return QLatin1String(stem) + QString::number(k); }
+
+// Writes a finished document into the doc folder under that name; its path.
+QString saveInDocFolder(WordDocument& doc, const QString& fileName)
+{
+    if (!QDir().mkpath(DocFolder()))
+        throw DocError(QStringLiteral("cannot create %1").arg(DocFolder()));
+    doc.saveAs(DocFolder(), fileName);
+    return doc.path();
+}
 
 }  // namespace
 
@@ -283,10 +290,6 @@ void FillSummaryList(WordDocument& d, WordDocument& block, const QString& catego
         d.moveRightCell();
         d.moveDown(1);
     };
-    auto typeIfAny = [&](const Record& row, const char* column) {
-        if (auto v = valueText(row, QLatin1String(column)))
-            d.typeText(*v);
-    };
 
     int next = 0;
     int number = 0;
@@ -299,7 +302,7 @@ void FillSummaryList(WordDocument& d, WordDocument& block, const QString& catego
                 d.typeText(QString::number(++number));
                 d.moveRightCell();
                 for (const char* column : {"xkmc", "xmmc", "xmfzr"}) {
-                    typeIfAny(row, column);
+                    typeIfAny(d, row, QLatin1String(column));
                     d.moveRightCell();
                 }
                 const auto from = valueText(row, QStringLiteral("qsny"));
@@ -308,7 +311,7 @@ void FillSummaryList(WordDocument& d, WordDocument& block, const QString& catego
                     d.typeText(from.value_or(QString()) + QStringLiteral("至") + to.value_or(QString()));
                 d.moveRightCell();
                 for (const char* column : {"sqje", "jyje"}) {
-                    typeIfAny(row, column);
+                    typeIfAny(d, row, QLatin1String(column));
                     d.moveRightCell();
                 }
                 d.typeText(QString());
@@ -358,10 +361,7 @@ QString BuildApplicationDocument(int category, const Record& row)
             throw DocError(QStringLiteral("column xmmc is Null"));
         auto doc = WordDocument::open(ApplicationTemplate(category));
         FillApplicationDocument(*doc, category, row);
-        if (!QDir().mkpath(DocFolder()))
-            throw DocError(QStringLiteral("cannot create %1").arg(DocFolder()));
-        doc->saveAs(DocFolder(), SafeFileName(projectName.toString()) + QStringLiteral(".doc"));
-        return doc->path();
+        return saveInDocFolder(*doc, SafeFileName(projectName.toString()) + QStringLiteral(".doc"));
     } catch (const DocError&) {
         ShowApplicationFailure();
         return QString();
@@ -378,11 +378,8 @@ QString BuildSummaryList(int category, const QList<Record>& rows, const QDate& t
         auto list = WordDocument::open(SummaryTemplate(false));
         auto block = WordDocument::open(SummaryTemplate(true));
         FillSummaryList(*list, *block, CategoryName(category), rows);
-        if (!QDir().mkpath(DocFolder()))
-            throw DocError(QStringLiteral("cannot create %1").arg(DocFolder()));
-        list->saveAs(DocFolder(), QString::number(today.year()) + QStringLiteral("年") + CategoryName(category)
-                                      + QStringLiteral("项目申报一览表.doc"));
-        return list->path();
+        return saveInDocFolder(*list, QString::number(today.year()) + QStringLiteral("年") + CategoryName(category)
+                                          + QStringLiteral("项目申报一览表.doc"));
     } catch (const DocError&) {
         ShowSummaryFailure();
         return QString();

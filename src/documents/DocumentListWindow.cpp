@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // Captions as the grid shows them, blanks included.
 const GridColumn kColumns[] = {
     {.caption = "     项 目 名 称", .field = "XMMC", .widthTw = 2400},
@@ -69,10 +68,11 @@ void DocumentListWindow::SetupUi()
         b->Click = std::move(click);
         return b;
     };
-    Cmdfst = button("Cmdfst", "第一条", [this] { Cmdfst_Click(); });
-    Cmdpre = button("Cmdpre", "上一条", [this] { Cmdpre_Click(); });
-    Cmdnxt = button("Cmdnxt", "下一条", [this] { Cmdnxt_Click(); });
-    Cmdlst = button("Cmdlst", "最后一条", [this] { Cmdlst_Click(); });
+    // A failing move is shown by the button's guard.
+    Cmdfst = button("Cmdfst", "第一条", [this] { ::Cmdfst_Click(Rs()); });
+    Cmdpre = button("Cmdpre", "上一条", [this] { ::Cmdpre_Click(Rs()); });
+    Cmdnxt = button("Cmdnxt", "下一条", [this] { ::Cmdnxt_Click(Rs()); });
+    Cmdlst = button("Cmdlst", "最后一条", [this] { ::Cmdlst_Click(Rs()); });
     Cmdprint = button("Cmdprint", "预  览", [this] { Cmdprint_Click(); });
     Cmdexit = button("Cmdexit", "退  出", [this] { Cmdexit_Click(); });
 
@@ -137,20 +137,6 @@ void DocumentListWindow::OpenFinishedDocument(const QString& path)
     if (!platform::OpenDocument(path))
         docs::ShowApplicationFailure();
 }
-
-void DocumentListWindow::Navigate(void (*move)(Recordset&))
-{
-    try {
-        move(Rs());
-    } catch (const DbError& e) {
-        ShowFailure(e);
-    }
-}
-
-void DocumentListWindow::Cmdfst_Click() { Navigate(::Cmdfst_Click); }
-void DocumentListWindow::Cmdpre_Click() { Navigate(::Cmdpre_Click); }
-void DocumentListWindow::Cmdnxt_Click() { Navigate(::Cmdnxt_Click); }
-void DocumentListWindow::Cmdlst_Click() { Navigate(::Cmdlst_Click); }
 
 void DocumentListWindow::Cmdexit_Click()
 {

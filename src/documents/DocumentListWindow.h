@@ -43,13 +43,7 @@ protected:
     Recordset& Rs() { return data1->Rs(); }
 
 private:
-    void Cmdfst_Click();
-    void Cmdpre_Click();
-    void Cmdnxt_Click();
-    void Cmdlst_Click();
     void Cmdexit_Click();
-    // Runs a move button: a failing move reports its description.
-    void Navigate(void (*move)(Recordset&));
 
     DocumentListMember m;
 

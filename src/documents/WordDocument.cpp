@@ -329,6 +329,12 @@ int WordDocument::column(const Caret& c) const
     return col + c.offset;
 }
 
+WordDocument::Caret WordDocument::lastStop(int line) const
+{
+    const Line& l = m_lines[line];
+    return l.row ? Caret{line, int(l.segs.size()), 0} : Caret{line, 0, l.segs[0].len};
+}
+
 bool WordDocument::before(const Caret& a, const Caret& b) const
 {
     return std::tie(a.line, a.cell, a.offset) < std::tie(b.line, b.cell, b.offset);
@@ -428,8 +434,7 @@ void WordDocument::stepLeft()
     }
     if (c.line == 0)
         throw DocError(QStringLiteral("move left passes the start of the document"));
-    const Line& prev = m_lines[c.line - 1];
-    c = prev.row ? Caret{c.line - 1, int(prev.segs.size()), 0} : Caret{c.line - 1, 0, prev.segs[0].len};
+    c = lastStop(c.line - 1);
 }
 
 void WordDocument::moveRight(int count) { moveByCharacters(count); }
@@ -689,12 +694,7 @@ void WordDocument::paste()
     const int at = m_caret.line;
     m_lines.insert(m_lines.begin() + at, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
     beginMove(false);
-    if (at > 0) {
-        const Line& prev = m_lines[at - 1];
-        m_caret = prev.row ? Caret{at - 1, int(prev.segs.size()), 0} : Caret{at - 1, 0, prev.segs[0].len};
-    } else {
-        m_caret = Caret{0, 0, 0};
-    }
+    m_caret = at > 0 ? lastStop(at - 1) : Caret{0, 0, 0};
     m_goal = column(m_caret);
 }
 

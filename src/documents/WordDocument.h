@@ -113,7 +113,8 @@ private:
     int segLength(const Seg& s) const;
     int column(const Caret& c) const;
     int stopsIn(const Line& l) const;
-    Caret stopAt(int line, int column) const;
+    // The last stop of a line: a paragraph's end, a row's end-of-row stop.
+    Caret lastStop(int line) const;
     void landOn(int line);
     void stepRight();
     void stepLeft();

@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "VbText.h"
 
+#include <QScopedValueRollback>
 #include <utility>
 
 namespace {
@@ -68,17 +69,19 @@ void frmzjdf::SetupUi()
 
     Label1 = new VbLabel(this, QStringLiteral("Label1"), QStringLiteral("请选择学科组："));
     PlaceTw(Label1, 120, 180, 1560, 300);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    // Lists that can be typed into; what is typed is not added to the list.
+    auto comboBox = [this](const char* name) {
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(QString::fromLatin1(name));
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        return combo;
+    };
+    Combo1 = comboBox("Combo1");
     PlaceTw(Combo1, 1680, 120, 3360, 315);
     Label7 = new VbLabel(this, QStringLiteral("Label7"), QStringLiteral("请选择年度："));
     PlaceTw(Label7, 5400, 180, 1320, 300);
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
-    Combo2->setEditable(true);
-    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2 = comboBox("Combo2");
     PlaceTw(Combo2, 6720, 120, 1560, 315);
 
     auto dataControl = [this](const char* name) {
@@ -278,11 +281,7 @@ void frmzjdf::DataGrid1_RowColChange()
         // The scores of the row left could not be handed over: back to it, the inputs
         // as they were typed.
         const int back = std::exchange(m_refusedRow, -1);
-        struct Returning {
-            bool& flag;
-            explicit Returning(bool& f) : flag(f) { flag = true; }
-            ~Returning() { flag = false; }
-        } returning{m_returning};
+        const QScopedValueRollback returning(m_returning, true);
         RowChangeHold hold(DataGrid1);
         Scratch().MoveTo(back);
         return;

@@ -3,21 +3,19 @@
 // empty cell clears the amount; closing without saving writes nothing.
 
 #include "ReviewTestSupport.h"
-#include "Twips.h"
 #include "documents/frmjyje.h"
 
-#include <QHeaderView>
 #include <QLineEdit>
 
 namespace {
 
-VbForm* Open() { return OpenReviewWindow(*forms::frmjyje); }
+VbForm* Open() { return OpenListWindow(*forms::frmjyje); }
 
 // Types into the amount cell of a grid row as a user does: the cell's editor opened,
 // its text replaced (nothing typed: emptied), Enter.
 void TypeAmount(VbForm* f, int row, const QString& text)
 {
-    DataGrid* g = ReviewGrid(f);
+    DataGrid* g = ListGrid(f);
     const QModelIndex cell = g->model()->index(row, 5);
     g->setCurrentIndex(cell);
     g->edit(cell);
@@ -65,16 +63,13 @@ void TestFrmjyje::gridShowsTheCategoryWithTheAmountFormatted()
     AddApplication(fx, 2, "甲", "张三", "2004.05.01", 1234.5);
     VbForm* f = Open();
     QCOMPARE(f->windowTitle(), QString("录入建议金额"));
-    DataGrid* g = ReviewGrid(f);
+    DataGrid* g = ListGrid(f);
     const QStringList captions{"     项 目 名 称", "申 请 人", "  职 称", "      申 请 人 单 位", "申请金额（万元）",
                                "建议金额（万元）"};
     const QList<int> widths{2280, 870, 855, 2700, 1515, 1440};
-    QCOMPARE(g->ColumnCount(), captions.size());
-    for (int i = 0; i < captions.size(); ++i) {
-        QCOMPARE(g->ColumnCaption(i), captions[i]);
-        QCOMPARE(g->horizontalHeader()->sectionSize(i), TwipsToPixels(widths[i]));
+    QCOMPARE(GridColumnHeads(g), ColumnHeads(captions, widths));
+    for (int i = 0; i < captions.size(); ++i)
         QCOMPARE(bool(g->model()->flags(g->model()->index(0, i)) & Qt::ItemIsEditable), i == 5);
-    }
     QCOMPARE(GridColumnTexts(f, 0), (QStringList{"甲", "乙"}));
     QCOMPARE(GridColumnTexts(f, 5), (QStringList{"￥1,234.50", ""}));
     QCOMPARE(g->Row(), 0);
@@ -130,9 +125,9 @@ void TestFrmjyje::saveKeepsTheCurrentRow()
     TypeAmount(f, 0, "1");
     TypeAmount(f, 1, "2");
     ClickButton(f, "Cmdnxt");
-    QCOMPARE(ReviewGrid(f)->Row(), 2);
+    QCOMPARE(ListGrid(f)->Row(), 2);
     ClickButton(f, "Cmdupd");
-    QCOMPARE(ReviewGrid(f)->Row(), 2);
+    QCOMPARE(ListGrid(f)->Row(), 2);
     QCOMPARE(Amounts(fx), (QStringList{"同名 real 1", "同名 real 2", "丙 null"}));
     // Saved again, nothing changes.
     ClickButton(f, "Cmdupd");

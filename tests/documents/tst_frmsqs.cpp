@@ -3,44 +3,18 @@
 // "预  览" writes the current row's document into doc and hands it to the desktop,
 // or shows the failure and writes nothing.
 
-#include "Controls.h"
-#include "DataGrid.h"
 #include "DocTestSupport.h"
-#include "Twips.h"
+#include "ListWindowTestSupport.h"
 #include "documents/VbAnimation.h"
 #include "documents/WordDocument.h"
 #include "documents/frmsqs.h"
 #include "documents/frmylb.h"
 
-#include <QHeaderView>
-#include <QTest>
-
 namespace {
 
 VbForm* OpenWindow(const QString& name)
 {
-    VbForm* f = name == "frmsqs" ? static_cast<VbForm*>(&*forms::frmsqs) : &*forms::frmylb;
-    f->Show();
-    ShowActive(f);
-    Settle();
-    return f;
-}
-
-DataGrid* Grid(VbForm* f) { return Child<DataGrid>(f, "DataGrid1"); }
-
-void Click(VbForm* f, const QString& button)
-{
-    QTest::mouseClick(Child<VbButton>(f, button), Qt::LeftButton);
-    Settle();
-}
-
-// The grid's project names, top to bottom.
-QStringList Names(VbForm* f)
-{
-    QStringList names;
-    for (int r = 0; r < Grid(f)->VisibleRowCount(); ++r)
-        names << Grid(f)->CellText(r, 0);
-    return names;
+    return OpenListWindow(name == "frmsqs" ? static_cast<VbForm&>(*forms::frmsqs) : *forms::frmylb);
 }
 
 QVariantMap Application(int category, const QString& name, const QString& date)
@@ -119,8 +93,8 @@ void TestFrmsqs::loadsTheCategorysApplications()
     }
     VbForm* f = OpenWindow(window);
     QCOMPARE(f->windowTitle(), window == "frmsqs" ? QString("生成申请书") : QString("生成项目申报一览表"));
-    QCOMPARE(Names(f), expected);
-    QCOMPARE(Grid(f)->Row(), count > 0 ? 0 : -1);
+    QCOMPARE(GridColumnTexts(f, 0), expected);
+    QCOMPARE(ListGrid(f)->Row(), count > 0 ? 0 : -1);
     QVERIFY(!Child<VbTextBox>(f, "Txtmsg")->isVisible());
     QVERIFY(!Child<VbAnimation>(f, "Animation1")->isVisible());
     QVERIFY(fx.ui.messages.isEmpty());
@@ -136,14 +110,10 @@ void TestFrmsqs::gridColumns()
     QVariantMap r = Application(1, "城市社区治理研究", "2004.03.15");
     InsertApplication(fx, 1, r);
     VbForm* f = OpenWindow(window);
-    DataGrid* g = Grid(f);
+    DataGrid* g = ListGrid(f);
     const QStringList captions{"     项 目 名 称", "申 请 人", "  职 称", "      申 请 人 单 位", "申请金额(万元)"};
     const QList<int> widths{2400, 870, 975, 2535, 1350};
-    QCOMPARE(g->ColumnCount(), captions.size());
-    for (int i = 0; i < captions.size(); ++i) {
-        QCOMPARE(g->ColumnCaption(i), captions[i]);
-        QCOMPARE(g->horizontalHeader()->sectionSize(i), TwipsToPixels(widths[i]));
-    }
+    QCOMPARE(GridColumnHeads(g), ColumnHeads(captions, widths));
     QCOMPARE((QStringList{g->CellText(0, 0), g->CellText(0, 1), g->CellText(0, 2), g->CellText(0, 3), g->CellText(0, 4)}),
              (QStringList{"城市社区治理研究", "张三", "教授", "Oskavelvero大学", "12.5"}));
 }
@@ -177,8 +147,8 @@ void TestFrmsqs::navigationStopsAtTheEndsWithAMessage()
     VbForm* f = OpenWindow(window);
     for (int i = 0; i < clicks.size(); ++i) {
         fx.ui.clear();
-        Click(f, clicks[i]);
-        QString step = QString::number(Grid(f)->Row());
+        ClickButton(f, clicks[i]);
+        QString step = QString::number(ListGrid(f)->Row());
         for (const auto& m : fx.ui.messages) {
             step += " " + m.text;
             QCOMPARE(m.title, QString("提示信息"));
@@ -193,7 +163,7 @@ void TestFrmsqs::exitClosesTheWindow()
     AppFixture fx;
     gCategory = 1;
     VbForm* f = OpenWindow("frmsqs");
-    Click(f, "Cmdexit");
+    ClickButton(f, "Cmdexit");
     QVERIFY(!forms::frmsqs.loaded());
 }
 
@@ -203,7 +173,7 @@ void TestFrmsqs::previewBuildsTheCurrentApplication()
     InsertApplication(fx, 2, Application(2, "第一个项目", "2004.05.01"));
     InsertApplication(fx, 2, Application(2, " 第二个/项目 ", "2004.04.01"));
     VbForm* f = OpenWindow("frmsqs");
-    Click(f, "Cmdnxt");
+    ClickButton(f, "Cmdnxt");
 
     // The progress shows while the document is built.
     ShowWatch progress;
@@ -211,7 +181,7 @@ void TestFrmsqs::previewBuildsTheCurrentApplication()
     auto* animation = Child<VbAnimation>(f, "Animation1");
     const QString expectedPath = fx.folder() + "/doc/第二个_项目.doc";
 
-    Click(f, "Cmdprint");
+    ClickButton(f, "Cmdprint");
     QVERIFY2(fx.ui.messages.isEmpty(), qPrintable(fx.ui.texts().join(',')));
     QCOMPARE(fx.ui.openedDocuments, QStringList{expectedPath});
     QVERIFY(QFile::exists(expectedPath));
@@ -224,12 +194,12 @@ void TestFrmsqs::previewBuildsTheCurrentApplication()
     QVERIFY(!Child<VbTextBox>(f, "Txtmsg")->isVisible());
     QVERIFY(!animation->isVisible());
     QVERIFY(!animation->IsPlaying());
-    QCOMPARE(Grid(f)->Row(), 1);
+    QCOMPARE(ListGrid(f)->Row(), 1);
 
     // Built again, the same file is written anew. A desktop that cannot open it
     // leaves it in doc and says so.
     fx.ui.openSucceeds = false;
-    Click(f, "Cmdprint");
+    ClickButton(f, "Cmdprint");
     QCOMPARE(fx.ui.openedDocuments, QStringList({expectedPath, expectedPath}));
     QCOMPARE(DocFiles(fx), QStringList{"第二个_项目.doc"});
     QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
@@ -243,7 +213,7 @@ void TestFrmsqs::previewWithoutApplications()
     DocFixture fx(1);
     InsertApplication(fx, 2, Application(2, "别的类别", "2004.05.01"));
     VbForm* f = OpenWindow(window);
-    Click(f, "Cmdprint");
+    ClickButton(f, "Cmdprint");
     QCOMPARE(fx.ui.texts(), QStringList{"没有可以预览的记录！"});
     QCOMPARE(fx.ui.messages.first().title, QString("提示信息"));
     QVERIFY(fx.ui.openedDocuments.isEmpty());
@@ -274,7 +244,7 @@ void TestFrmsqs::failedBuildWritesNothing()
     bool progressAtMessage = false;
     fx.ui.onMessage = [&](const platform::MessageRecord&) { progressAtMessage = text->isVisible(); };
 
-    Click(f, "Cmdprint");
+    ClickButton(f, "Cmdprint");
     QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
     QCOMPARE(fx.ui.messages.first().title, QString("提示信息"));
     QVERIFY(progressAtMessage);   // the message comes before the progress goes

@@ -2,14 +2,11 @@
 // deletes exactly the application of the current row and lists the rest again.
 
 #include "ReviewTestSupport.h"
-#include "Twips.h"
 #include "documents/frmxmsc.h"
-
-#include <QHeaderView>
 
 namespace {
 
-VbForm* Open() { return OpenReviewWindow(*forms::frmxmsc); }
+VbForm* Open() { return OpenListWindow(*forms::frmxmsc); }
 
 // Every application as "category name leader", in rowid order.
 QStringList Stored(AppFixture& fx)
@@ -42,14 +39,10 @@ void TestFrmxmsc::loadsTheCategorysApplications()
     AddApplication(fx, 1, "甲项目", "张三", "2004.05.01");
     VbForm* f = Open();
     QCOMPARE(f->windowTitle(), QString("项目删除"));
-    DataGrid* g = ReviewGrid(f);
+    DataGrid* g = ListGrid(f);
     const QStringList captions{"     项 目 名 称", "申 请 人", "  职 称", "      申 请 人 单 位", "申请金额（万元）"};
     const QList<int> widths{2280, 870, 855, 2700, 1440};
-    QCOMPARE(g->ColumnCount(), captions.size());
-    for (int i = 0; i < captions.size(); ++i) {
-        QCOMPARE(g->ColumnCaption(i), captions[i]);
-        QCOMPARE(g->horizontalHeader()->sectionSize(i), TwipsToPixels(widths[i]));
-    }
+    QCOMPARE(GridColumnHeads(g), ColumnHeads(captions, widths));
     QCOMPARE(GridColumnTexts(f, 0), (QStringList{"甲项目", "乙项目"}));
     QCOMPARE(GridColumnTexts(f, 1), (QStringList{"张三", "李四"}));
     QCOMPARE(g->Row(), 0);
@@ -95,8 +88,8 @@ void TestFrmxmsc::deletesExactlyTheChosenApplication()
     QCOMPARE(fx.ui.messages.first().buttons, platform::vbYesNo);
     QCOMPARE(Stored(fx), left);
     // The grid lists the category's rows left, the first one current.
-    QCOMPARE(ReviewGrid(f)->VisibleRowCount(), answer == platform::vbYes ? 3 : 4);
-    QCOMPARE(ReviewGrid(f)->Row(), answer == platform::vbYes ? 0 : moves);
+    QCOMPARE(ListGrid(f)->VisibleRowCount(), answer == platform::vbYes ? 3 : 4);
+    QCOMPARE(ListGrid(f)->Row(), answer == platform::vbYes ? 0 : moves);
 }
 
 void TestFrmxmsc::deletingTheLastApplicationLeavesAnEmptyGrid()
@@ -108,7 +101,7 @@ void TestFrmxmsc::deletingTheLastApplicationLeavesAnEmptyGrid()
     fx.ui.answers = {platform::vbYes};
     ClickButton(f, "Cmdupd");
     QCOMPARE(fx.count("xmsb"), 0);
-    QCOMPARE(ReviewGrid(f)->VisibleRowCount(), 0);
+    QCOMPARE(ListGrid(f)->VisibleRowCount(), 0);
     fx.ui.clear();
     ClickButton(f, "Cmdupd");
     QVERIFY(fx.ui.messages.isEmpty());
@@ -139,10 +132,10 @@ void TestFrmxmsc::navigationStopsAtTheEnds()
     VbForm* f = Open();
     ClickButton(f, "Cmdnxt");
     ClickButton(f, "Cmdnxt");
-    QCOMPARE(ReviewGrid(f)->Row(), 1);
+    QCOMPARE(ListGrid(f)->Row(), 1);
     ClickButton(f, "Cmdfst");
     ClickButton(f, "Cmdpre");
-    QCOMPARE(ReviewGrid(f)->Row(), 0);
+    QCOMPARE(ListGrid(f)->Row(), 0);
     QCOMPARE(fx.ui.texts(), (QStringList{"已经是最后一条记录！", "已经是第一条记录！"}));
     ClickButton(f, "Cmdexit");
     QVERIFY(!forms::frmxmsc.loaded());

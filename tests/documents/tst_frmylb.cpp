@@ -2,32 +2,19 @@
 // category's applications into the year's list in doc and handing it to the desktop,
 // the set left past its last row, and a failed list that writes nothing.
 
-#include "Controls.h"
-#include "DataGrid.h"
 #include "DocTestSupport.h"
+#include "ListWindowTestSupport.h"
 #include "documents/VbAnimation.h"
 #include "documents/WordDocument.h"
 #include "documents/frmylb.h"
 
-#include <QTest>
-
 namespace {
 
-frmylb* Open()
-{
-    forms::frmylb->Show();
-    ShowActive(&*forms::frmylb);
-    Settle();
-    return &*forms::frmylb;
-}
+VbForm* Open() { return OpenListWindow(*forms::frmylb); }
 
-DataGrid* Grid() { return Child<DataGrid>(&*forms::frmylb, "DataGrid1"); }
+DataGrid* Grid() { return ListGrid(&*forms::frmylb); }
 
-void Click(const QString& button)
-{
-    QTest::mouseClick(Child<VbButton>(&*forms::frmylb, button), Qt::LeftButton);
-    Settle();
-}
+void Click(const QString& button) { ClickButton(&*forms::frmylb, button); }
 
 void Store(AppFixture& fx, int category, const QString& name, const QString& date, const QString& unit,
            const QString& subject)
@@ -56,12 +43,9 @@ void TestFrmylb::rowsInTheListsOrder()
     Store(fx, 1, "较早", "2004.01.01", "单位1", "A");
     Store(fx, 1, "单位1 A", "2004.03.01", "单位1", "A");
     Store(fx, 2, "别的类别", "2005.01.01", "单位1", "P");
-    Open();
-    QStringList names;
-    for (int r = 0; r < Grid()->VisibleRowCount(); ++r)
-        names << Grid()->CellText(r, 0);
+    VbForm* f = Open();
     // Latest application date first, then unit, then subject code.
-    QCOMPARE(names, (QStringList{"单位1 A", "单位1 B", "单位2 B", "较早"}));
+    QCOMPARE(GridColumnTexts(f, 0), (QStringList{"单位1 A", "单位1 B", "单位2 B", "较早"}));
 }
 
 void TestFrmylb::previewWritesTheCategorysList()
