@@ -39,7 +39,6 @@ void ApprovalGridForm::SetDat(int nCount) { grid->SetDat(nCount); }
 
 void ApprovalGridForm::SetupUi()
 {
-    grid = nullptr;   // no resize reaches the controls of the last load
     setWindowTitle(m_design.caption);
     SetInnerSizeTw(m_design.widthTw, m_design.heightTw);
 

@@ -59,12 +59,12 @@ protected:
     // Counts the ticks into gCheckedCount; none: says so and gives false.
     bool CountTicks();
 
-    VbLabel* Label2 = nullptr;
-    TickGrid* grid = nullptr;
-    YearConditionFrame* Frame1 = nullptr;
-    VbButton* cmdPvw = nullptr;
-    VbButton* cmdExportoA = nullptr;
-    VbButton* Cmdexit = nullptr;
+    ControlPtr<VbLabel> Label2{this};
+    ControlPtr<TickGrid> grid{this};
+    ControlPtr<YearConditionFrame> Frame1{this};
+    ControlPtr<VbButton> cmdPvw{this};
+    ControlPtr<VbButton> cmdExportoA{this};
+    ControlPtr<VbButton> Cmdexit{this};
 
     DbConnection m_db;
 
