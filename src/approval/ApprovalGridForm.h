@@ -54,7 +54,9 @@ protected:
     void cmdPvw_Click();
     void Cmdexit_Click();
     void cmdSpin_Changed();
-    // Lists the rows of the year in the box anew, none ticked.
+    // Lists the rows of the year in the box, none ticked; a failure is shown.
+    void LoadRows();
+    // The same after a year change, with the count and the current column.
     void Requery();
     // Counts the ticks into gCheckedCount; none: says so and gives false.
     bool CountTicks();
