@@ -39,7 +39,6 @@ void ApprovalGridForm::SetDat(int nCount) { grid->SetDat(nCount); }
 
 void ApprovalGridForm::SetupUi()
 {
-    grid = nullptr;   // no resize reaches the controls of the last load
     setWindowTitle(m_design.caption);
     SetInnerSizeTw(m_design.widthTw, m_design.heightTw);
 
@@ -83,13 +82,8 @@ void ApprovalGridForm::Form_Load()
     const bool opened = OpenWindowConnection(m_db);
     Form_Resize();
     Frame1->year->SetStartYear(Today().year());
-    if (opened) {
-        try {
-            grid->Load(m_db, m_design.gridSelect + m_design.yearFilter, {Frame1->year->Year()});
-        } catch (const std::exception& e) {
-            ShowFailure(e);
-        }
-    }
+    if (opened)
+        LoadRows();
     // The window's connection is its workspace: its moves run their transactions on it.
     gWorkspace = &m_db;
     grid->LayoutAtLoad(500);
@@ -112,13 +106,18 @@ void ApprovalGridForm::Form_Unload()
 
 void ApprovalGridForm::Cmdexit_Click() { Unload(); }
 
-void ApprovalGridForm::Requery()
+void ApprovalGridForm::LoadRows()
 {
     try {
         grid->Load(m_db, m_design.gridSelect + m_design.yearFilter, {Frame1->year->Year()});
     } catch (const std::exception& e) {
         ShowFailure(e);
     }
+}
+
+void ApprovalGridForm::Requery()
+{
+    LoadRows();
     Frame1->ShowCount(grid->RecordCount());
     grid->flex->SetCol(1);
 }

@@ -54,17 +54,19 @@ protected:
     void cmdPvw_Click();
     void Cmdexit_Click();
     void cmdSpin_Changed();
-    // Lists the rows of the year in the box anew, none ticked.
+    // Lists the rows of the year in the box, none ticked; a failure is shown.
+    void LoadRows();
+    // The same after a year change, with the count and the current column.
     void Requery();
     // Counts the ticks into gCheckedCount; none: says so and gives false.
     bool CountTicks();
 
-    VbLabel* Label2 = nullptr;
-    TickGrid* grid = nullptr;
-    YearConditionFrame* Frame1 = nullptr;
-    VbButton* cmdPvw = nullptr;
-    VbButton* cmdExportoA = nullptr;
-    VbButton* Cmdexit = nullptr;
+    ControlPtr<VbLabel> Label2{this};
+    ControlPtr<TickGrid> grid{this};
+    ControlPtr<YearConditionFrame> Frame1{this};
+    ControlPtr<VbButton> cmdPvw{this};
+    ControlPtr<VbButton> cmdExportoA{this};
+    ControlPtr<VbButton> Cmdexit{this};
 
     DbConnection m_db;
 

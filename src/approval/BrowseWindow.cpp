@@ -1,11 +1,10 @@
 #include "BrowseWindow.h"
 
 #include "Failure.h"
-#include "FieldTable.h"
 #include "ModVar.h"
-#include "VbText.h"
+#include "application/ApplicationFields.h"
 
-#include <QSet>
+#include <QHash>
 #include <QStyle>
 
 namespace {
@@ -31,34 +30,29 @@ const QHash<QString, QString>& Captions()
     return captions;
 }
 
-// Columns whose box keeps what it showed when the row has no value.
-const QSet<QString>& KeptOnNull()
-{
-    static const QSet<QString> kept{"xmlb",  "ssxk",  "xkmc",    "xmmc",  "xmfzr", "szdw",    "sqrq", "sqje",
-                                    "qsny",  "zzny",  "fzrxm",   "fzrxb", "fzrcsny", "fzrzc", "fzrzcdm", "fzrdzsj"};
-    return kept;
-}
-
-const QString kTalentMark = QStringLiteral("中青年人才培养");
-
 constexpr int kRowTw = 420;
 
-// A value into a box of any kind, a label's caption included.
-void ShowText(QWidget* box, const QString& text)
+// The application window's field table for boxes that only show: no hints (the
+// window has no status bar) and the input method left alone.
+FieldTable BrowseFieldTable()
 {
-    if (auto* label = qobject_cast<VbLabel*>(box))
-        label->SetCaption(text);
-    else
-        SetBoxText(box, text);
+    FieldTable table = ApplicationFieldTable();
+    for (Field& f : table) {
+        f.hint.clear();
+        f.ime = FieldIme::Untouched;
+    }
+    return table;
 }
 
 }  // namespace
 
 BrowseWindow::BrowseWindow(const QString& formName, BrowseMember member)
-    : VbForm(formName), m(std::move(member)), m_db(formName)
+    : VbForm(formName), m(std::move(member)), m_db(formName), m_fields(BrowseFieldTable())
 {
 }
 
+// The box of a column, of its kind; the field table gives it its limit and disables
+// the boxes the program fills.
 QWidget* BrowseWindow::MakeBox(QWidget* page, const records::Column& c)
 {
     QWidget* box = nullptr;
@@ -69,27 +63,21 @@ QWidget* BrowseWindow::MakeBox(QWidget* page, const records::Column& c)
     case records::Box::Label:
         box = new VbLabel(page, c.objectName());
         break;
-    case records::Box::MultiLine: {
-        auto* memo = new VbMemo(page, c.objectName());
-        memo->SetMaxLength(c.limit, LengthUnit::Characters);
-        box = memo;
+    case records::Box::MultiLine:
+        box = new VbMemo(page, c.objectName());
         break;
-    }
     default: {
         auto* text = new VbTextBox(page, c.objectName());
-        text->SetMaxLength(c.limit, LengthUnit::Characters);
         text->SetBackColor(QColor(255, 255, 255));
-        if (c.boxKind == records::Box::Display || c.boxKind == records::Box::Total) {
+        if (c.boxKind == records::Box::Display || c.boxKind == records::Box::Total)
             text->SetBackColor(ComputedColor());
-            text->setEnabled(false);
-        }
         if (c.boxKind == records::Box::Hidden)
             text->hide();
         box = text;
         break;
     }
     }
-    m_boxes.insert(c.objectName(), box);
+    m_fields.Adopt(box);
     return box;
 }
 
@@ -219,7 +207,6 @@ void BrowseWindow::SetupUi()
 {
     setWindowTitle(m.caption);
     SetInnerSizeTw(11880, 6960);
-    m_boxes.clear();
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     data1->hide();
@@ -290,9 +277,9 @@ void BrowseWindow::Form_Load()
     SSTabjblr->SetTabVisible(6, gCategory == 3);
     Label29->SetCaption(gCategory == 1 ? QStringLiteral("所属人文、社科研究基地名称：") : QStringLiteral("所属省级重点实验室："));
     if (gCategory == 3) {
-        m_boxes.value(QStringLiteral("txtyjlb"))->hide();
+        m_fields.Box(QStringLiteral("txtyjlb"))->hide();
         Label23->hide();
-        m_boxes.value(QStringLiteral("Chkbz"))->hide();
+        m_fields.Box(QStringLiteral("Chkbz"))->hide();
     }
     try {
         // Read-only: the set names no table it may write.
@@ -323,51 +310,10 @@ void BrowseWindow::Form_Unload()
     ReleaseMainWindow();
 }
 
-void BrowseWindow::ShowRecord()
-{
-    const QVariant mark = Rs().Field(QStringLiteral("bz"));
-    if (!mark.isNull() && mark.toString() == kTalentMark)
-        static_cast<VbCheckBox*>(m_boxes.value(QStringLiteral("Chkbz")))->SetValue(1);
-    for (const records::Column& c : records::applications().columns) {
-        if (!c.usedIn(gCategory) || c.boxKind == records::Box::CheckBox)
-            continue;
-        const QVariant v = Rs().Field(c.name);
-        QString text;
-        if (v.isNull()) {
-            if (KeptOnNull().contains(c.name))
-                continue;
-        } else {
-            text = c.kind == records::Kind::Number && v.typeId() != QMetaType::QString ? PlainNumber(v.toDouble())
-                                                                                        : v.toString();
-        }
-        ShowText(m_boxes.value(c.objectName()), text);
-        if (!c.alsoShownIn.isEmpty())
-            lblxmmc->SetCaption(text);
-    }
-}
-
-void BrowseWindow::ClearFields()
-{
-    static_cast<VbCheckBox*>(m_boxes.value(QStringLiteral("Chkbz")))->SetValue(0);
-    lblxmmc->SetCaption(QString());
-    for (const records::Column& c : records::applications().columns)
-        if (c.usedIn(gCategory) && c.boxKind != records::Box::CheckBox)
-            ShowText(m_boxes.value(c.objectName()), QString());
-}
-
-void BrowseWindow::LockFields()
-{
-    for (const records::Column& c : records::applications().columns)
-        if (c.lock == records::Lock::Both)
-            m_boxes.value(c.objectName())->setEnabled(false);
-}
-
-void BrowseWindow::UnlockFields()
-{
-    for (const records::Column& c : records::applications().columns)
-        if (c.lock == records::Lock::Both)
-            m_boxes.value(c.objectName())->setEnabled(true);
-}
+void BrowseWindow::ShowRecord() { ::ShowRecord(m_fields, Rs(), gCategory); }
+void BrowseWindow::ClearFields() { ::ClearFields(m_fields, gCategory); }
+void BrowseWindow::LockFields() { ::LockFields(m_fields, nullptr, gCategory); }
+void BrowseWindow::UnlockFields() { ::UnlockFields(m_fields, nullptr, gCategory); }
 
 void BrowseWindow::Navigate(void (*move)(Recordset&))
 {
@@ -389,5 +335,5 @@ void BrowseWindow::TabChange()
     if (caption == QStringLiteral("研究项目"))
         box = gCategory == 3 ? QStringLiteral("txtsqje") : QStringLiteral("txtyjlb");
     if (!box.isEmpty())
-        SetFocus(m_boxes.value(box));
+        SetFocus(m_fields.Box(box));
 }

@@ -4,18 +4,17 @@
 // in the grid of the tab "浏览", the four move buttons and exit. They never write:
 // their record set is read-only, and what is typed into a box goes nowhere.
 //
-// ShowRecord and ClearFields behave as the application window's over boxes of the
-// same names; they walk the application record layout. LockFields disables only the
-// six key boxes, no tab.
+// The boxes have the application window's names and its field table; ShowRecord and
+// ClearFields are the application window's. LockFields disables only the six key
+// boxes, no tab.
 
 #include "Controls.h"
 #include "DataControl.h"
 #include "DataGrid.h"
 #include "Db.h"
+#include "FieldTable.h"
 #include "RecordLayouts.h"
 #include "VbForm.h"
-
-#include <QHash>
 
 struct BrowseMember {
     QString caption;
@@ -55,8 +54,8 @@ private:
 
     BrowseMember m;
     DbConnection m_db;
-    // Every box of the record, by object name.
-    QHash<QString, QWidget*> m_boxes;
+    // Every box of the record.
+    FieldBoxes m_fields;
 
     ControlPtr<VbTab> SSTabjblr{this};
     ControlPtr<DataGrid> DataGrid1{this};

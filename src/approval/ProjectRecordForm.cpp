@@ -413,17 +413,8 @@ void ProjectRecordForm::OpenYear()
 
 void ProjectRecordForm::ShowRecord()
 {
-    const Recordset& rs = Rs();
-    if (!rs.HasCurrentRow())
-        return;
-    for (int i = 0; i < m_fields.Count(); ++i) {
-        const Field& f = m_fields.Table()[i];
-        const QVariant value = rs.Field(f.field);
-        // A column without a value leaves its box alone, except the approval number.
-        if (value.isNull() && f.box != QLatin1String("txtxmbh"))
-            continue;
-        ShowField(m_fields, i, value);
-    }
+    if (Rs().HasCurrentRow())
+        ShowFields(m_fields, Rs());
 }
 
 void ProjectRecordForm::StoreRecord()

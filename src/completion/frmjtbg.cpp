@@ -23,15 +23,6 @@ const QString kBasicPage = QStringLiteral("基本信息");
 
 const records::RecordLayout& reports() { return records::completionReports(); }
 
-// One column of a grid of count boxes: the group over it, its caption and a third
-// header line; a split column has two boxes, one per row of the grid.
-struct CountColumn {
-    const char* group;
-    const char* caption;
-    const char* sub;
-    bool split;
-};
-
 // Header lines of a count grid (twips inside its frame) and its rows of boxes.
 constexpr int kGroupTop = 240;
 constexpr int kCaptionTop = 540;
@@ -41,6 +32,15 @@ constexpr int kRowTop[] = {1380, 1740};
 constexpr int kGridLeft = 900;
 
 }  // namespace
+
+// One column of a grid of count boxes: the group over it, its caption and a third
+// header line; a split column has two boxes, one per row of the grid.
+struct frmjtbg::CountColumn {
+    const char* group;
+    const char* caption;
+    const char* sub;
+    bool split;
+};
 
 frmjtbg::frmjtbg()
     : VbForm(QStringLiteral("frmjtbg")), m_fields(CompletionFieldTable())
@@ -82,18 +82,16 @@ VbListBox* frmjtbg::PickList(const QString& name, QWidget* parent, QWidget* unde
 // A frame of count boxes: the two captions of its subject on the left, the header
 // lines over the columns, the boxes of `array` from index 0 in column order (a
 // split column's two boxes one above the other, beside the row labels).
-static void buildCountGrid(QWidget* frame, const QString& array, const QStringList& subject,
-                           const QList<CountColumn>& cols, const QStringList& rowLabels, int colWidth,
-                           const std::function<VbLabel*(QWidget*, const QString&, int, int, int, int)>& caption,
-                           const std::function<void(const QString&, int, int, int)>& box)
+void frmjtbg::BuildCountGrid(QWidget* frame, const QString& array, const QStringList& subject,
+                             const QList<CountColumn>& cols, const QStringList& rowLabels, int colWidth)
 {
-    caption(frame, subject.value(0), 30, kGroupTop, kGridLeft - 60, 300);
-    caption(frame, subject.value(1), 30, kCaptionTop, kGridLeft - 60, 300);
+    Caption(frame, subject.value(0), 30, kGroupTop, kGridLeft - 60, 300);
+    Caption(frame, subject.value(1), 30, kCaptionTop, kGridLeft - 60, 300);
     for (int r = 0; r < rowLabels.size(); ++r)
-        caption(frame, rowLabels[r], 30, kRowTop[r], kGridLeft - 60, 300);
+        Caption(frame, rowLabels[r], 30, kRowTop[r], kGridLeft - 60, 300);
     // The header lines are narrow: a smaller type keeps four characters apart.
-    auto header = [&caption, frame](const QString& text, int left, int top, int width, int height) {
-        VbLabel* l = caption(frame, text, left, top, width, height);
+    auto header = [this, frame](const QString& text, int left, int top, int width, int height) {
+        VbLabel* l = Caption(frame, text, left, top, width, height);
         QFont f = l->font();
         f.setPointSizeF(f.pointSizeF() * 0.9);
         l->setFont(f);
@@ -128,11 +126,11 @@ static void buildCountGrid(QWidget* frame, const QString& array, const QStringLi
                     cap.isEmpty() ? kSubTop + 300 - kCaptionTop : 300);
         const int boxWidth = colWidth - 60;
         if (c.split) {
-            box(QStringLiteral("%1_%2").arg(array).arg(index++), left + 30, kRowTop[0], boxWidth);
-            box(QStringLiteral("%1_%2").arg(array).arg(index++), left + 30, kRowTop[1], boxWidth);
+            PlaceBox(QStringLiteral("%1_%2").arg(array).arg(index++), frame, left + 30, kRowTop[0], boxWidth);
+            PlaceBox(QStringLiteral("%1_%2").arg(array).arg(index++), frame, left + 30, kRowTop[1], boxWidth);
         } else {
             const int top = anySplit ? (kRowTop[0] + kRowTop[1]) / 2 : kRowTop[0];
-            box(QStringLiteral("%1_%2").arg(array).arg(index++), left + 30, top, boxWidth);
+            PlaceBox(QStringLiteral("%1_%2").arg(array).arg(index++), frame, left + 30, top, boxWidth);
         }
     }
 }
@@ -297,14 +295,8 @@ void frmjtbg::BuildWorksPage(QWidget* p)
         {"期刊发表", "其中被四大检索收录", "EI", false}, {"期刊发表", "其中被四大检索收录", "SCI", false},
         {"期刊发表", "其中被四大检索收录", "SSCI", false}, {"期刊发表", "其中被四大检索收录", "ISTP", false},
     };
-    auto caption = [this](QWidget* parent, const QString& t, int l, int top, int w, int h) {
-        return Caption(parent, t, l, top, w, h);
-    };
-    auto boxIn = [this](QWidget* parent) {
-        return [this, parent](const QString& name, int l, int top, int w) { PlaceBox(name, parent, l, top, w); };
-    };
-    buildCountGrid(books, QStringLiteral("Txtbook"), {QStringLiteral("完成论著"), QStringLiteral("(篇册)")},
-                   bookColumns, {QStringLiteral("国际"), QStringLiteral("国内")}, 850, caption, boxIn(books));
+    BuildCountGrid(books, QStringLiteral("Txtbook"), {QStringLiteral("完成论著"), QStringLiteral("(篇册)")},
+                   bookColumns, {QStringLiteral("国际"), QStringLiteral("国内")}, 850);
 
     auto* results = new VbFrame(p, QStringLiteral("Frame5"));
     PlaceTw(results, 60, 2340, 9480, 2160);
@@ -316,8 +308,8 @@ void frmjtbg::BuildWorksPage(QWidget* p)
         {"其它成果", "新产品", "", false},      {"其它成果", "新装备", "", false},
         {"其它成果", "新工艺", "", false},      {"其它成果", "新材料", "", false},
     };
-    buildCountGrid(results, QStringLiteral("Txtproduct"), {QStringLiteral("研究成果"), QStringLiteral("（项）")},
-                   resultColumns, {QStringLiteral("申请"), QStringLiteral("授权")}, 710, caption, boxIn(results));
+    BuildCountGrid(results, QStringLiteral("Txtproduct"), {QStringLiteral("研究成果"), QStringLiteral("（项）")},
+                   resultColumns, {QStringLiteral("申请"), QStringLiteral("授权")}, 710);
 }
 
 void frmjtbg::BuildAwardsPage(QWidget* p)
@@ -333,12 +325,8 @@ void frmjtbg::BuildAwardsPage(QWidget* p)
         {"厅局级", "", "二等", false},           {"厅局级", "", "三等", false},
         {"国    际    奖", "", "", false},       {"其    它", "", "", false},
     };
-    auto caption = [this](QWidget* parent, const QString& t, int l, int top, int w, int h) {
-        return Caption(parent, t, l, top, w, h);
-    };
-    buildCountGrid(awards, QStringLiteral("Txtxsjl"), {QStringLiteral("学术奖励"), QStringLiteral("（项）")},
-                   awardColumns, {}, 605, caption,
-                   [this, awards](const QString& name, int l, int top, int w) { PlaceBox(name, awards, l, top, w); });
+    BuildCountGrid(awards, QStringLiteral("Txtxsjl"), {QStringLiteral("学术奖励"), QStringLiteral("（项）")},
+                   awardColumns, {}, 605);
 
     auto* trained = new VbFrame(p, QStringLiteral("Frame7"), QStringLiteral("人才培养(项)"));
     PlaceTw(trained, 60, 2040, 3600, 1080);

@@ -48,6 +48,9 @@ private:
     VbLabel* Caption(QWidget* parent, const QString& text, int left, int top, int width, int height = 300,
                      Qt::Alignment align = Qt::AlignCenter);
     QWidget* PlaceBox(const QString& name, QWidget* parent, int left, int top, int width, int height = 300);
+    struct CountColumn;
+    void BuildCountGrid(QWidget* frame, const QString& array, const QStringList& subject,
+                        const QList<CountColumn>& cols, const QStringList& rowLabels, int colWidth);
     VbListBox* PickList(const QString& name, QWidget* parent, QWidget* under, int width, int height);
     void WireBoxes();
 
