@@ -4,6 +4,7 @@
 //
 //     build/bench/bench_data
 
+#include "BenchSupport.h"
 #include "Db.h"
 #include "Recordset.h"
 
@@ -13,7 +14,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -25,25 +25,10 @@ const int kRows = 10000;
 
 QString column(int i) { return QStringLiteral("c%1").arg(i); }
 
-// Median milliseconds of `runs` runs of fn (prepare runs untimed before each).
-double median(int runs, const std::function<void()>& fn, const std::function<void()>& prepare = {})
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare();
-        QElapsedTimer t;
-        t.start();
-        fn();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
+// Our figure beside plain QSqlQuery's, with what the ratio should be.
 void line(const char* what, double ours, double plain, const char* target)
 {
-    std::printf("%-46s %9.3f ms  plain %9.3f ms  ratio %5.2f  (%s)\n", what, ours, plain, ours / plain, target);
+    bench::Line(what, ours, "plain", plain, target);
 }
 
 // A file with table `big` of kColumns columns (even ones text, odd ones numbers)
@@ -121,25 +106,23 @@ int main(int argc, char** argv)
     Recordset rs;
     std::vector<double> plainMs, writableMs, readOnlyMs;
     for (int run = 0; run < 7; ++run) {
-        plainMs.push_back(median(1, plainRead));
+        plainMs.push_back(bench::Time(plainRead));
         plainRows.clear();
-        writableMs.push_back(median(1, [&] { rs.Open(conn, all, {}, QStringLiteral("big")); }));
-        readOnlyMs.push_back(median(1, [&] { rs.Open(conn, all); }));
+        writableMs.push_back(bench::Time([&] { rs.Open(conn, all, {}, QStringLiteral("big")); }));
+        readOnlyMs.push_back(bench::Time([&] { rs.Open(conn, all); }));
     }
-    for (auto* v : {&plainMs, &writableMs, &readOnlyMs})
-        std::sort(v->begin(), v->end());
-    line("open a set that may write", writableMs[3], plainMs[3], "target 1.2");
-    line("open a read-only set", readOnlyMs[3], plainMs[3], "target 1.2");
+    line("open a set that may write", bench::Median(writableMs), bench::Median(plainMs), "target 1.2");
+    line("open a read-only set", bench::Median(readOnlyMs), bench::Median(plainMs), "target 1.2");
 
     // A walk over every row reading every field.
     rs.Open(conn, all, {}, QStringLiteral("big"));
     qint64 sink = 0;
-    const double byIndex = median(5, [&] {
+    const double byIndex = bench::MedianOf(5, [&] {
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             for (int i = 0; i < kColumns; ++i)
                 sink += rs.Field(i).isValid();
     });
-    const double byName = median(5, [&] {
+    const double byName = bench::MedianOf(5, [&] {
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             for (const QString& n : names)
                 sink += rs.Field(n).isValid();
@@ -148,7 +131,7 @@ int main(int argc, char** argv)
     QStringList upper;
     for (const QString& n : names)
         upper << n.toUpper();
-    const double byOtherCase = median(5, [&] {
+    const double byOtherCase = bench::MedianOf(5, [&] {
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
             for (const QString& n : upper)
                 sink += rs.Field(n).isValid();
@@ -174,11 +157,10 @@ int main(int argc, char** argv)
                 timer.start();
                 for (int k = 0; k < writes; ++k)
                     one(k);
-                ms.push_back(timer.nsecsElapsed() / 1e6 / writes);
+                ms.push_back(bench::Ms(timer) / writes);
                 t.Commit();
             }
-            std::sort(ms.begin(), ms.end());
-            return ms[ms.size() / 2];
+            return bench::Median(ms);
         };
         QSqlQuery update(c.Database()), insert(c.Database()), remove(c.Database());
         update.prepare(QStringLiteral("update big set c0 = ? where rowid = ?"));
@@ -245,7 +227,7 @@ int main(int argc, char** argv)
         QFile::remove(target);
         QFile::copy(blank, target);
     };
-    const double plainCopy = median(
+    const double plainCopy = bench::MedianOf(
         5,
         [&] {
             QStringList cols = names;
@@ -256,14 +238,14 @@ int main(int argc, char** argv)
             conn.Exec(QStringLiteral("detach database dest"));
         },
         freshTarget);
-    line("CopyTableRows", median(5, [&] { CopyTableRows(conn, target, QStringLiteral("big")); }, freshTarget),
+    line("CopyTableRows", bench::MedianOf(5, [&] { CopyTableRows(conn, target, QStringLiteral("big")); }, freshTarget),
          plainCopy, "target 2");
     QList<qint64> chosen;
     for (int r = 1; r <= kRows; r += 2)
         chosen << r;
-    line("CopyTableRows, every other row by rowid", median(5, [&] { CopyTableRows(conn, target, QStringLiteral("big"), chosen); }, freshTarget),
+    line("CopyTableRows, every other row by rowid", bench::MedianOf(5, [&] { CopyTableRows(conn, target, QStringLiteral("big"), chosen); }, freshTarget),
          plainCopy, "whole-table copy as plain");
-    const double throughSets = median(
+    const double throughSets = bench::MedianOf(
         3,
         [&] {
             DbConnection to(QStringLiteral("to"));

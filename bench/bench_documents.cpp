@@ -4,12 +4,12 @@
 //     build/bench/bench_documents
 
 #include "AppFolder.h"
+#include "BenchSupport.h"
 #include "TestSupport.h"
 #include "documents/DocScripts.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -40,20 +40,17 @@ int main(int argc, char** argv)
     const docs::Record record = [&](const QString& c) { return application.value(c); };
 
     const int runs = 20;
-    qint64 best = -1, sum = 0;
-    QElapsedTimer t;
-    for (int i = 0; i < runs; ++i) {
-        t.start();
-        if (docs::BuildApplicationDocument(1, record).isEmpty()) {
-            std::fprintf(stderr, "bench_documents: the application document failed\n");
-            return 1;
-        }
-        const qint64 us = t.nsecsElapsed() / 1000;
-        sum += us;
-        best = best < 0 ? us : qMin(best, us);
+    bool built = true;
+    const std::vector<double> times = bench::Times(runs, [&] {
+        if (docs::BuildApplicationDocument(1, record).isEmpty())
+            built = false;
+    });
+    if (!built) {
+        std::fprintf(stderr, "bench_documents: the application document failed\n");
+        return 1;
     }
-    std::printf("application document (category 1):   best %.2f ms, mean %.2f ms over %d runs\n", best / 1000.0,
-                sum / 1000.0 / runs, runs);
+    std::printf("application document (category 1):   best %.2f ms, mean %.2f ms over %d runs\n", bench::Best(times),
+                bench::Mean(times), runs);
 
     QList<QVariantMap> values;
     for (int i = 0; i < 1000; ++i)
@@ -63,14 +60,13 @@ int main(int argc, char** argv)
     QList<docs::Record> rows;
     for (const QVariantMap& v : values)
         rows << [&v](const QString& c) { return v.value(c); };
-    t.start();
-    const QString list = docs::BuildSummaryList(1, rows, QDate(2026, 12, 10));
-    const qint64 ms = t.elapsed();
+    QString list;
+    const double ms = bench::Time([&] { list = docs::BuildSummaryList(1, rows, QDate(2026, 12, 10)); });
     if (list.isEmpty()) {
         std::fprintf(stderr, "bench_documents: the summary list failed\n");
         return 1;
     }
-    std::printf("summary list of 1,000 applications:  %lld ms (84 pages, %lld KB)\n", static_cast<long long>(ms),
+    std::printf("summary list of 1,000 applications:  %.0f ms (84 pages, %lld KB)\n", ms,
                 static_cast<long long>(QFileInfo(list).size() / 1024));
     return 0;
 }

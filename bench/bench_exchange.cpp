@@ -4,6 +4,7 @@
 //
 //     build/bench/bench_exchange
 
+#include "BenchSupport.h"
 #include "ModVar.h"
 #include "RecordLayouts.h"
 #include "TestSupport.h"
@@ -12,13 +13,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -49,33 +48,11 @@ void run(QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
         qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
 
-// The best of kRuns, in milliseconds; `prepare` runs before each, off the clock.
-double best(const std::function<void()>& measured, const std::function<void()>& prepare = {})
-{
-    double result = -1;
-    for (int i = 0; i < kRuns; ++i) {
-        if (prepare)
-            prepare();
-        QElapsedTimer t;
-        t.start();
-        measured();
-        const double ms = double(t.nsecsElapsed()) / 1e6;
-        result = result < 0 ? ms : qMin(result, ms);
-    }
-    return result;
-}
-
-void line(const char* what, double ms, const char* plainWhat, double plainMs)
-{
-    std::printf("%-44s %9.1f ms   %-40s %9.1f ms   x%.1f\n", what, ms, plainWhat, plainMs, ms / plainMs);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenWhenHeadless();
     QApplication app(argc, argv);
     AppFixture fx;
     gDbPath = fx.dbPath();
@@ -90,7 +67,7 @@ int main(int argc, char** argv)
 
     // Export: every row ticked, in the order of the application submission window.
     QString file;
-    const double exportMs = best([&] {
+    const double exportMs = bench::BestOf(kRuns, [&] {
         gExportFlags = QVector<std::int16_t>(kRows + 1, 1);
         gCheckedCount = kRows;
         gExportTable = QStringLiteral("xmsb");
@@ -100,7 +77,8 @@ int main(int argc, char** argv)
         file = gExportFile;
     });
     const QString plainFile = scratch + QStringLiteral("/plain.MDB");
-    const double plainExportMs = best(
+    const double plainExportMs = bench::BestOf(
+        kRuns,
         [&] {
             run(db, QStringLiteral("attach database ? as f"), {plainFile});
             run(db, QStringLiteral("create table f.xmsb as select * from main.xmsb where 0"));
@@ -112,11 +90,11 @@ int main(int argc, char** argv)
     // Reception of that file into a database that holds the same rows: every received
     // row replaces one.
     std::unique_ptr<SubmittedFile> submitted;
-    const double openMs = best([&] { submitted = OpenSubmittedFile(file, QStringLiteral("xmsb")); });
+    const double openMs = bench::BestOf(kRuns, [&] { submitted = OpenSubmittedFile(file, QStringLiteral("xmsb")); });
     if (!submitted)
         qFatal("the submission file did not open");
     gImportFlags = QVector<std::int16_t>(kRows + 1, 1);
-    const double receiveMs = best([&] {
+    const double receiveMs = bench::BestOf(kRuns, [&] {
         if (!InsertDat(*submitted, applicationReception()))
             qFatal("reception failed");
     });
@@ -125,7 +103,8 @@ int main(int argc, char** argv)
     const QString plainDb = scratch + QStringLiteral("/plain.db");
     QSqlDatabase plain = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("plain"));
     plain.setDatabaseName(plainDb);
-    const double plainReceiveMs = best(
+    const double plainReceiveMs = bench::BestOf(
+        kRuns,
         [&] {
             run(plain, QStringLiteral("attach database ? as f"), {file});
             run(plain, QStringLiteral("insert into main.xmsb select * from f.xmsb"));
@@ -142,8 +121,8 @@ int main(int argc, char** argv)
 
     std::printf("%d applications of %d columns; best of %d runs\n\n", kRows,
                 int(records::applications().columns.size()), kRuns);
-    line("export (PackData, every row ticked)", exportMs, "plain INSERT ... SELECT into a new file", plainExportMs);
-    line("reception (InsertDat, every row replacing)", receiveMs, "plain INSERT ... SELECT from the file", plainReceiveMs);
-    std::printf("%-44s %9.1f ms\n", "opening the file for the grid (read whole)", openMs);
+    bench::Line("export (PackData, every row ticked)", exportMs, "plain INSERT ... SELECT into a new file", plainExportMs);
+    bench::Line("reception (InsertDat, every row replacing)", receiveMs, "plain INSERT ... SELECT from the file", plainReceiveMs);
+    std::printf("%-46s %10.3f ms\n", "opening the file for the grid (read whole)", openMs);
     return 0;
 }

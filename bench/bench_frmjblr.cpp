@@ -6,6 +6,7 @@
 //
 //     build/bench/bench_frmjblr
 
+#include "BenchSupport.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "TestSupport.h"
@@ -16,8 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-double ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
 void fill(AppFixture& fx, int rows)
 {
@@ -39,7 +38,7 @@ void run(AppFixture& fx, int rows)
     QElapsedTimer t;
     t.start();
     forms::frmjblr->Show();
-    const double open = ms(t);
+    const double open = bench::Ms(t);
     frmjblr& f = *forms::frmjblr;
     QCoreApplication::processEvents();
 
@@ -47,17 +46,17 @@ void run(AppFixture& fx, int rows)
     number->SetText(QStringLiteral("BH1"));
     t.restart();
     f.findChild<VbButton*>("Cmdupd")->click();
-    const double edit = ms(t);
+    const double edit = bench::Ms(t);
     // A whole re-read of the category, which the edit no longer needs.
     t.restart();
     f.AppRecordset().Requery();
-    const double requery = ms(t);
+    const double requery = bench::Ms(t);
 
     f.findChild<VbButton*>("cmdinsert")->click();
     f.findChild<VbTextBox*>("txtxmmc")->SetText(QStringLiteral("新项目"));
     t.restart();
     f.findChild<VbButton*>("Cmdupd")->click();
-    const double added = ms(t);
+    const double added = bench::Ms(t);
     f.Unload();
     std::printf("%6d applications: open %6.1f ms, save an edit %6.1f ms (a whole re-read would take %6.1f ms), "
                 "save a new one %5.1f ms\n",
@@ -68,8 +67,7 @@ void run(AppFixture& fx, int rows)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenWhenHeadless();
     QApplication app(argc, argv);
     AppFixture fx;
     for (int rows : {1000, 10000})

@@ -4,12 +4,11 @@
 //
 //     build/bench/bench_grid
 
+#include "BenchSupport.h"
 #include "DataGrid.h"
 #include "TestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -19,27 +18,20 @@ constexpr int kRows = 10000;
 // Median of a few walks from the first row to past the last, in milliseconds.
 double walkMs(DataControl& dc)
 {
-    std::vector<double> runs;
-    for (int i = 0; i < 5; ++i) {
+    return bench::MedianOf(5, [&dc] {
         Recordset& rs = dc.Rs();
-        QElapsedTimer t;
-        t.start();
         rs.MoveFirst();
         while (!rs.Eof())
             rs.MoveNext();
         QCoreApplication::processEvents();
-        runs.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(runs.begin(), runs.end());
-    return runs[runs.size() / 2];
+    });
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenWhenHeadless();
     QApplication app(argc, argv);
     AppFixture fx;
     fx.exec("create table walk (xmmc text, xmfzr text, xkmc text, szdw text, sqrq text, sqje real)");

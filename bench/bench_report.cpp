@@ -4,6 +4,7 @@
 //
 //     build/bench/bench_report
 
+#include "BenchSupport.h"
 #include "Report.h"
 #include "TestSupport.h"
 
@@ -13,16 +14,9 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
-
-double median(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Fills a table with generated rows in one transaction of a connection of its own.
 void fill(const QString& dbPath, const QString& table, int rows, int columns)
@@ -62,7 +56,7 @@ void writeReport(const QString& path, const QString& table, int columns)
 void run(AppFixture& fx, const char* label, const QString& file)
 {
     const int runs = 3;
-    QList<double> query, first, last;
+    std::vector<double> query, first, last;
     int pages = 0;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
@@ -74,7 +68,7 @@ void run(AppFixture& fx, const char* label, const QString& file)
             std::fprintf(stderr, "bench_report: %s\n", qPrintable(error));
             std::exit(1);
         }
-        query << t.nsecsElapsed() / 1e6;
+        query.push_back(bench::Ms(t));
 
         ReportControl rpt(nullptr, QStringLiteral("rpt"));
         rpt.SetReportFileName(file);
@@ -85,29 +79,28 @@ void run(AppFixture& fx, const char* label, const QString& file)
         }
         QWidget* w = rpt.PreviewWindow();
         w->grab();   // the window painted, its first page with it
-        first << t.nsecsElapsed() / 1e6;
+        first.push_back(bench::Ms(t));
 
         auto* view = w->findChild<ReportPageView*>();
         pages = view->pageCount();
         t.start();
         w->findChild<QAbstractButton*>(QStringLiteral("cmdLast"))->click();
         w->grab();
-        last << t.nsecsElapsed() / 1e6;
+        last.push_back(bench::Ms(t));
         if (view->currentPage() != pages) {
             std::fprintf(stderr, "bench_report: the last page did not show\n");
             std::exit(1);
         }
     }
     std::printf("%-28s %4d pages  query %8.1f ms  first page %8.1f ms (%.1fx the query)  then last page %7.1f ms\n",
-                label, pages, median(query), median(first), median(first) / median(query), median(last));
+                label, pages, bench::Median(query), bench::Median(first), bench::Median(first) / bench::Median(query), bench::Median(last));
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenWhenHeadless();
     QApplication app(argc, argv);
     AppFixture fx;
 

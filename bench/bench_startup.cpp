@@ -3,6 +3,7 @@
 //
 //     build/bench/bench_startup
 
+#include "BenchSupport.h"
 #include "TestSupport.h"
 #include "VbForm.h"
 #include "frame/Startup.h"
@@ -16,8 +17,7 @@
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::OffscreenWhenHeadless();
     QElapsedTimer total;
     total.start();
     QApplication app(argc, argv);
@@ -29,7 +29,7 @@ int main(int argc, char** argv)
 
     QElapsedTimer t;
     const int runs = 5;
-    qint64 first = 0, best = -1, sum = 0;
+    std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         startup::SingleInstance instance(lockDir.filePath("bench.lock"));
         t.start();
@@ -41,18 +41,14 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "bench_startup: the login window was not shown\n");
             return 1;
         }
-        const qint64 ms = t.elapsed();
-        if (i == 0)
-            first = ms + appMs;
-        sum += ms;
-        best = best < 0 ? ms : qMin(best, ms);
+        times.push_back(bench::Ms(t));
         forms::frmLogin->Unload();
         Settle();
     }
     std::printf("QApplication created:                  %lld ms\n", static_cast<long long>(appMs));
-    std::printf("application object to login shown:      %lld ms (first run)\n", static_cast<long long>(first));
-    std::printf("start-up steps to login shown:         best %lld ms, mean %.1f ms over %d runs\n",
-                static_cast<long long>(best), double(sum) / runs, runs);
+    std::printf("application object to login shown:      %.0f ms (first run)\n", double(appMs) + times[0]);
+    std::printf("start-up steps to login shown:         best %.0f ms, mean %.1f ms over %d runs\n", bench::Best(times),
+                bench::Mean(times), runs);
     FormRegistry::destroyAll();
     return 0;
 }

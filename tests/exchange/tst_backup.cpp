@@ -24,15 +24,6 @@ void writeBytes(const QString& path, const QByteArray& bytes, qint64 at = 0)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-// Closes the fixture's own connection, as the windows close theirs before a restore;
-// the fixture opens it again at its next query.
-void closeFixtureConnection()
-{
-    for (const QString& name : QSqlDatabase::connectionNames())
-        if (name.startsWith(QLatin1String("fixture-")))
-            QSqlDatabase::database(name, false).close();
-}
-
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);

@@ -31,15 +31,6 @@ void click(QWidget* w)
     Settle();
 }
 
-// Closes the fixture's own connection, as a user closes the other windows before a
-// restore; the fixture opens it again at its next query.
-void closeFixtureConnection()
-{
-    for (const QString& name : QSqlDatabase::connectionNames())
-        if (name.startsWith(QLatin1String("fixture-")))
-            QSqlDatabase::database(name, false).close();
-}
-
 }  // namespace
 
 class TestDiskBu : public QObject {

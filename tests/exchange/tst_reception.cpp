@@ -178,14 +178,18 @@ private slots:
     // of the last reception as they were.
     void failureChangesNothing_data()
     {
-        QTest::addColumn<QString>("change");
-        QTest::newRow("a column the live table lacks") << QStringLiteral("add column extra text");
-        QTest::newRow("no key column") << QStringLiteral("drop column sqrq");
+        QTest::addColumn<QString>("change");        // to the file's table before it is opened
+        QTest::addColumn<QString>("afterOpening");  // a statement on the file once it is open
+        QTest::newRow("a column the live table lacks") << QStringLiteral("add column extra text") << QString();
+        QTest::newRow("no key column") << QStringLiteral("drop column sqrq") << QString();
+        QTest::newRow("a ticked row gone from the file since it was opened")
+            << QString() << QStringLiteral("delete from f.xmsb where xmmc = '丙'");
     }
 
     void failureChangesNothing()
     {
         QFETCH(QString, change);
+        QFETCH(QString, afterOpening);
         AppFixture fx;
         const ReceptionTarget& target = applicationReception();
         insertRow(fx, QStringLiteral("xmsb"), rowOf(target, QStringLiteral("甲|张|d|old")));
@@ -196,9 +200,14 @@ private slots:
         const QList<QStringList> scratch = fx.rows(QStringLiteral("select * from tempxmsb order by rowid"));
         fx.ui.clear();
 
-        const auto failing = OpenSubmittedFile(
-            makeFile(fx, target, {QStringLiteral("甲|张|d|new"), QStringLiteral("丙|王|d|new")}, change), QStringLiteral("xmsb"));
+        const QString path = makeFile(fx, target, {QStringLiteral("甲|张|d|new"), QStringLiteral("丙|王|d|new")}, change);
+        const auto failing = OpenSubmittedFile(path, QStringLiteral("xmsb"));
         QVERIFY(failing);
+        if (!afterOpening.isEmpty()) {
+            fx.exec(QStringLiteral("attach database ? as f"), {path});
+            fx.exec(afterOpening);
+            fx.exec(QStringLiteral("detach database f"));
+        }
         tick({1, 1});
         QVERIFY(!InsertDat(*failing, target));
 
