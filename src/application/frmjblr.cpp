@@ -938,7 +938,7 @@ void frmjblr::FillList(Recordset& rs, const QString& sql, bool withCode, VbListB
 {
     rs.Open(m_db, sql);
     for (; !rs.Eof(); rs.MoveNext()) {
-        const QString item = withCode ? rs.Text(0) + QStringLiteral("、") + rs.Text(1) : rs.Text(1);
+        const QString item = withCode ? ListItem(rs.Text(0), rs.Text(1)) : rs.Text(1);
         list->AddItem(item);
         if (second)
             second->AddItem(item);
