@@ -752,19 +752,35 @@ void frmjblr::ConnectMemberRows()
     lstszdw1->Click = [this] { PickFromList(lstszdw1); };
 }
 
+namespace {
+
+// The boxes of a member row, by the stem of their names, and the values they hold.
+struct MemberBox {
+    const char* stem;
+    QString MemberRow::*value;
+};
+constexpr MemberBox kMemberBoxes[] = {
+    {"txtxm", &MemberRow::name},      {"txtnl", &MemberRow::age},    {"txtzw", &MemberRow::title},
+    {"txtzcdm", &MemberRow::titleCode}, {"txtxw", &MemberRow::degree}, {"txtszdw", &MemberRow::unit},
+    {"txtxmfg", &MemberRow::task},
+};
+
+}  // namespace
+
+MemberRows frmjblr::ReadMemberRows() const
+{
+    MemberRows rows;
+    for (int k = 1; k <= kMemberRowCount; ++k)
+        for (const MemberBox& b : kMemberBoxes)
+            rows[k - 1].*b.value = Text(QLatin1String(b.stem) + QString::number(k))->Text();
+    return rows;
+}
+
 void frmjblr::WriteMemberRows(const MemberRows& rows)
 {
-    for (int k = 1; k <= kMemberRowCount; ++k) {
-        const MemberRow& r = rows[k - 1];
-        const QString n = QString::number(k);
-        Text("txtxm" + n)->SetText(r.name);
-        Text("txtnl" + n)->SetText(r.age);
-        Text("txtzw" + n)->SetText(r.title);
-        Text("txtzcdm" + n)->SetText(r.titleCode);
-        Text("txtxw" + n)->SetText(r.degree);
-        Text("txtszdw" + n)->SetText(r.unit);
-        Text("txtxmfg" + n)->SetText(r.task);
-    }
+    for (int k = 1; k <= kMemberRowCount; ++k)
+        for (const MemberBox& b : kMemberBoxes)
+            Text(QLatin1String(b.stem) + QString::number(k))->SetText(rows[k - 1].*b.value);
 }
 
 void frmjblr::MemberRowKey(int keyCode, const QString& row)
@@ -901,17 +917,6 @@ void frmjblr::ResolveTitleCode()
     lstzc->setVisible(false);
     CountStaff();
     CountUnits();
-}
-
-MemberRows frmjblr::ReadMemberRows() const
-{
-    MemberRows rows;
-    for (int k = 1; k <= kMemberRowCount; ++k) {
-        auto text = [this, k](const char* stem) { return Text(QLatin1String(stem) + QString::number(k))->Text(); };
-        rows[k - 1] = MemberRow{text("txtxm"), text("txtnl"), text("txtzw"), text("txtzcdm"),
-                                text("txtxw"), text("txtszdw"), text("txtxmfg")};
-    }
-    return rows;
 }
 
 void frmjblr::CountStaff()

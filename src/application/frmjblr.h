@@ -77,6 +77,7 @@ private:
     // A shared member list opened at the Top of a row ("1".."8").
     void ShowMemberList(VbListBox* list, const QString& row);
     void ConnectMemberRows();
+    MemberRows ReadMemberRows() const;
     void WriteMemberRows(const MemberRows& rows);
     void MemberRowKey(int keyCode, const QString& row);
     void RemoveMemberRow(const QString& row);
@@ -84,7 +85,6 @@ private:
     void ResolveMemberUnit();
     void PickFromList(VbListBox* list);
     void ResolveTitleCode();
-    MemberRows ReadMemberRows() const;
     void CountStaff();
     void CountUnits();
 
