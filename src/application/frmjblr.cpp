@@ -683,15 +683,6 @@ void frmjblr::ConnectLookups()
     };
     Text("txtzc")->LostFocus = [this] { ResolveTitleCode(); };
 
-    for (int k = 1; k <= kMemberRowCount; ++k) {
-        VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(k));
-        const QString row = QString::number(k);
-        degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
-        degree->DblClick = [this] { ShowDegreeList(); };
-        degree->LostFocus = [this] { lstxw1->setVisible(false); };
-    }
-    lstxw1->Click = [this] { PickFromList(lstxw1); };
-
     // The project name repeats on the research tab as it is typed.
     VbTextBox* name = Text("txtxmmc");
     name->Change = [this, name] { findChild<VbLabel*>(QStringLiteral("lblxmmc"))->SetCaption(name->Text()); };
@@ -714,8 +705,6 @@ void frmjblr::ShowMemberList(VbListBox* list, const QString& row)
         list->move(list->x(), TwipsToPixels(*top));
 }
 
-void frmjblr::ShowDegreeList() { ShowMemberList(lstxw1, CurrentDegreeRow); }
-
 // ---------------------------------------------------------------------------
 // Member rows
 
@@ -724,10 +713,10 @@ void frmjblr::ConnectMemberRows()
     for (int k = 1; k <= kMemberRowCount; ++k) {
         const QString row = QString::number(k);
         VbTextBox* name = Text("txtxm" + row);
-        name->KeyDown = [this, row](int& keyCode, int) { MemberRowKey(keyCode, row); };
-        name->LostFocus = [this, name, row] {
+        name->KeyDown = [this, k](int& keyCode, int) { MemberRowKey(keyCode, k); };
+        name->LostFocus = [this, name, k] {
             if (Trim(name->Text()).isEmpty())
-                RemoveMemberRow(row);
+                RemoveMemberRow(k);
         };
         VbTextBox* age = Text("txtnl" + row);
         age->LostFocus = [this, age] {
@@ -747,9 +736,13 @@ void frmjblr::ConnectMemberRows()
             ShowMemberList(lstszdw1, CurrentUnitRow);
         };
         unit->LostFocus = [this] { ResolveMemberUnit(); };
+        VbTextBox* degree = Text("txtxw" + row);
+        degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
+        degree->DblClick = [this] { ShowMemberList(lstxw1, CurrentDegreeRow); };
+        degree->LostFocus = [this] { lstxw1->setVisible(false); };
     }
-    lstzc1->Click = [this] { PickFromList(lstzc1); };
-    lstszdw1->Click = [this] { PickFromList(lstszdw1); };
+    for (VbListBox* list : {lstzc1.get(), lstszdw1.get(), lstxw1.get()})
+        list->Click = [this, list] { PickFromList(list); };
 }
 
 namespace {
@@ -783,14 +776,11 @@ void frmjblr::WriteMemberRows(const MemberRows& rows)
             Text(QLatin1String(b.stem) + QString::number(k))->SetText(rows[k - 1].*b.value);
 }
 
-void frmjblr::MemberRowKey(int keyCode, const QString& row)
+void frmjblr::MemberRowKey(int keyCode, int row)
 {
-    const std::optional<int> k = memberRowNumber(row);
-    if (!k)
-        return;
     if (keyCode == vbkeycode::F1 + 1) {
         MemberRows rows = ReadMemberRows();
-        if (!::InsertMemberRow(rows, *k)) {
+        if (!::InsertMemberRow(rows, row)) {
             platform::Beep();
             return;
         }
@@ -798,20 +788,17 @@ void frmjblr::MemberRowKey(int keyCode, const QString& row)
         // The counts follow the rows, also when a member went out of row 8.
         CountStaff();
         CountUnits();
-        SetFocus(Box("txtxm" + row));
+        SetFocus(Box(QStringLiteral("txtxm%1").arg(row)));
     } else if (keyCode == vbkeycode::F1 + 2) {
         if (platform::MsgBox(QStringLiteral("确实要删除码？"), platform::vbYesNo, QStringLiteral("警告")) == platform::vbYes)
             RemoveMemberRow(row);
     }
 }
 
-void frmjblr::RemoveMemberRow(const QString& row)
+void frmjblr::RemoveMemberRow(int row)
 {
-    const std::optional<int> k = memberRowNumber(row);
-    if (!k)
-        return;
     MemberRows rows = ReadMemberRows();
-    ::RemoveMemberRow(rows, *k);
+    ::RemoveMemberRow(rows, row);
     WriteMemberRows(rows);
     CountStaff();
     CountUnits();

@@ -73,14 +73,14 @@ private:
 
     // Pick lists.
     void ConnectLookups();
-    void ShowDegreeList();
     // A shared member list opened at the Top of a row ("1".."8").
     void ShowMemberList(VbListBox* list, const QString& row);
     void ConnectMemberRows();
     MemberRows ReadMemberRows() const;
     void WriteMemberRows(const MemberRows& rows);
-    void MemberRowKey(int keyCode, const QString& row);
-    void RemoveMemberRow(const QString& row);
+    // F2 and F3 in the name box of member row `row` (1..8).
+    void MemberRowKey(int keyCode, int row);
+    void RemoveMemberRow(int row);
     void ResolveMemberTitle();
     void ResolveMemberUnit();
     void PickFromList(VbListBox* list);
