@@ -565,25 +565,24 @@ void frmjblr::ConnectKeys()
                 SBar->SetPanelText(1, std::exchange(m_heldMessage, QString()));
         };
 
-    // The last box of a tab opens the next tab.
-    Text("txtyjjg")->KeyPress = [this](int& k) {
-        if (k == vbkey::Return)
-            SwitchTab(TabLeader, "txtfzrxm");
-        if (k == vbkey::Space)
-            k = 0;
+    // The last box of a tab opens the next tab at its first box; a blank is dropped.
+    struct LastBox {
+        const char* box;
+        int tab;
+        const char* first;
     };
-    Text("txtszxs")->KeyPress = [this](int& k) {
-        if (k == vbkey::Return)
-            SwitchTab(TabMembers, "txtxm1");
-        if (k == vbkey::Space)
-            k = 0;
-    };
-    Text("txtxmfg8")->KeyPress = [this](int& k) {
-        if (k == vbkey::Return)
-            SwitchTab(TabAbstract, "txtyjnrzy");
-        if (k == vbkey::Space)
-            k = 0;
-    };
+    static const LastBox lastBoxes[] = {
+        {"txtyjjg", TabLeader, "txtfzrxm"}, {"txtszxs", TabMembers, "txtxm1"}, {"txtxmfg8", TabAbstract, "txtyjnrzy"}};
+    for (const LastBox& l : lastBoxes) {
+        const int tab = l.tab;
+        const QString first = QString::fromLatin1(l.first);
+        Text(QString::fromLatin1(l.box))->KeyPress = [this, tab, first](int& k) {
+            if (k == vbkey::Return)
+                SwitchTab(tab, first);
+            if (k == vbkey::Space)
+                k = 0;
+        };
+    }
     m_fields.BoxAs<VbMemo>("txtyqyjcg")->KeyPress = [this](int& k) {
         if (k != vbkey::Return)
             return;
