@@ -689,10 +689,8 @@ void frmjblr::ConnectLookups()
     VbTextBox* leaders = Text("txtxmfzr");
     leaders->LostFocus = [this, leaders] {
         VbTextBox* leader = Text("txtfzrxm");
-        if (leaders->isModified() && Trim(leader->Text()).isEmpty()) {
-            const QString t = Trim(leaders->Text());
-            leader->SetText(t.left(t.indexOf(QStringLiteral("、")) < 0 ? t.size() : t.indexOf(QStringLiteral("、"))));
-        }
+        if (leaders->isModified() && Trim(leader->Text()).isEmpty())
+            leader->SetText(Trim(leaders->Text()).section(QStringLiteral("、"), 0, 0));
     };
 }
 
