@@ -80,33 +80,6 @@ int CountUnits(const QString& leaderUnit, const MemberRows& rows)
     return 1 + int(others.size());
 }
 
-double leadingNumber(const QString& text)
-{
-    QString s;
-    for (QChar ch : text) {
-        if (ch != u' ')
-            s += ch;
-    }
-    qsizetype i = 0;
-    QString number;
-    if (i < s.size() && (s.at(i) == u'-' || s.at(i) == u'+'))
-        number += s.at(i++);
-    bool point = false;
-    for (; i < s.size(); ++i) {
-        const QChar ch = s.at(i);
-        if (ch.isDigit() && ch.unicode() < 0x80)
-            number += ch;
-        else if (ch == u'.' && !point) {
-            point = true;
-            number += ch;
-        } else
-            break;
-    }
-    bool ok = false;
-    const double v = number.toDouble(&ok);
-    return ok ? v : 0.0;
-}
-
 namespace {
 
 // Fifteen significant digits (what a double holds reliably), no exponent, no
@@ -130,9 +103,7 @@ QString totalText(double v)
 QString SumInvestment(const QStringList& amounts)
 {
     double total = 0;
-    for (const QString& a : amounts) {
-        if (!Trim(a).isEmpty())
-            total += leadingNumber(a);
-    }
+    for (const QString& a : amounts)
+        total += Val(a);
     return total > 0 ? totalText(total) : QString();
 }

@@ -39,11 +39,7 @@ StaffCounts CountStaff(const QString& leaderTitleCode, const MemberRows& rows);
 // leader's and from every earlier member's (all trimmed).
 int CountUnits(const QString& leaderUnit, const MemberRows& rows);
 
-// The investment total of the funding boxes: the sum of the numbers their non-blank
-// texts begin with, in double precision, as the total box shows it (no exponent, no
-// trailing zeros); empty when the sum is 0.
+// The investment total of the funding boxes: the sum of the numbers their texts begin
+// with (as Val reads them), in double precision, as the total box shows it (no
+// exponent, no trailing zeros); empty when the sum is 0.
 QString SumInvestment(const QStringList& amounts);
-
-// The number a box's text begins with: blanks ignored, digits with at most one point;
-// what follows is ignored; 0 when the text does not begin with a number.
-double leadingNumber(const QString& text);

@@ -565,25 +565,24 @@ void frmjblr::ConnectKeys()
                 SBar->SetPanelText(1, std::exchange(m_heldMessage, QString()));
         };
 
-    // The last box of a tab opens the next tab.
-    Text("txtyjjg")->KeyPress = [this](int& k) {
-        if (k == vbkey::Return)
-            SwitchTab(TabLeader, "txtfzrxm");
-        if (k == vbkey::Space)
-            k = 0;
+    // The last box of a tab opens the next tab at its first box; a blank is dropped.
+    struct LastBox {
+        const char* box;
+        int tab;
+        const char* first;
     };
-    Text("txtszxs")->KeyPress = [this](int& k) {
-        if (k == vbkey::Return)
-            SwitchTab(TabMembers, "txtxm1");
-        if (k == vbkey::Space)
-            k = 0;
-    };
-    Text("txtxmfg8")->KeyPress = [this](int& k) {
-        if (k == vbkey::Return)
-            SwitchTab(TabAbstract, "txtyjnrzy");
-        if (k == vbkey::Space)
-            k = 0;
-    };
+    static const LastBox lastBoxes[] = {
+        {"txtyjjg", TabLeader, "txtfzrxm"}, {"txtszxs", TabMembers, "txtxm1"}, {"txtxmfg8", TabAbstract, "txtyjnrzy"}};
+    for (const LastBox& l : lastBoxes) {
+        const int tab = l.tab;
+        const QString first = QString::fromLatin1(l.first);
+        Text(QString::fromLatin1(l.box))->KeyPress = [this, tab, first](int& k) {
+            if (k == vbkey::Return)
+                SwitchTab(tab, first);
+            if (k == vbkey::Space)
+                k = 0;
+        };
+    }
     m_fields.BoxAs<VbMemo>("txtyqyjcg")->KeyPress = [this](int& k) {
         if (k != vbkey::Return)
             return;
@@ -683,15 +682,6 @@ void frmjblr::ConnectLookups()
     };
     Text("txtzc")->LostFocus = [this] { ResolveTitleCode(); };
 
-    for (int k = 1; k <= kMemberRowCount; ++k) {
-        VbTextBox* degree = Text(QStringLiteral("txtxw%1").arg(k));
-        const QString row = QString::number(k);
-        degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
-        degree->DblClick = [this] { ShowDegreeList(); };
-        degree->LostFocus = [this] { lstxw1->setVisible(false); };
-    }
-    lstxw1->Click = [this] { PickFromList(lstxw1); };
-
     // The project name repeats on the research tab as it is typed.
     VbTextBox* name = Text("txtxmmc");
     name->Change = [this, name] { findChild<VbLabel*>(QStringLiteral("lblxmmc"))->SetCaption(name->Text()); };
@@ -699,10 +689,8 @@ void frmjblr::ConnectLookups()
     VbTextBox* leaders = Text("txtxmfzr");
     leaders->LostFocus = [this, leaders] {
         VbTextBox* leader = Text("txtfzrxm");
-        if (leaders->isModified() && Trim(leader->Text()).isEmpty()) {
-            const QString t = Trim(leaders->Text());
-            leader->SetText(t.left(t.indexOf(QStringLiteral("、")) < 0 ? t.size() : t.indexOf(QStringLiteral("、"))));
-        }
+        if (leaders->isModified() && Trim(leader->Text()).isEmpty())
+            leader->SetText(Trim(leaders->Text()).section(QStringLiteral("、"), 0, 0));
     };
 }
 
@@ -714,8 +702,6 @@ void frmjblr::ShowMemberList(VbListBox* list, const QString& row)
         list->move(list->x(), TwipsToPixels(*top));
 }
 
-void frmjblr::ShowDegreeList() { ShowMemberList(lstxw1, CurrentDegreeRow); }
-
 // ---------------------------------------------------------------------------
 // Member rows
 
@@ -724,10 +710,10 @@ void frmjblr::ConnectMemberRows()
     for (int k = 1; k <= kMemberRowCount; ++k) {
         const QString row = QString::number(k);
         VbTextBox* name = Text("txtxm" + row);
-        name->KeyDown = [this, row](int& keyCode, int) { MemberRowKey(keyCode, row); };
-        name->LostFocus = [this, name, row] {
+        name->KeyDown = [this, k](int& keyCode, int) { MemberRowKey(keyCode, k); };
+        name->LostFocus = [this, name, k] {
             if (Trim(name->Text()).isEmpty())
-                RemoveMemberRow(row);
+                RemoveMemberRow(k);
         };
         VbTextBox* age = Text("txtnl" + row);
         age->LostFocus = [this, age] {
@@ -747,34 +733,51 @@ void frmjblr::ConnectMemberRows()
             ShowMemberList(lstszdw1, CurrentUnitRow);
         };
         unit->LostFocus = [this] { ResolveMemberUnit(); };
+        VbTextBox* degree = Text("txtxw" + row);
+        degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
+        degree->DblClick = [this] { ShowMemberList(lstxw1, CurrentDegreeRow); };
+        degree->LostFocus = [this] { lstxw1->setVisible(false); };
     }
-    lstzc1->Click = [this] { PickFromList(lstzc1); };
-    lstszdw1->Click = [this] { PickFromList(lstszdw1); };
+    for (VbListBox* list : {lstzc1.get(), lstszdw1.get(), lstxw1.get()})
+        list->Click = [this, list] { PickFromList(list); };
+}
+
+namespace {
+
+// The boxes of a member row, by the stem of their names, and the values they hold.
+struct MemberBox {
+    const char* stem;
+    QString MemberRow::*value;
+};
+constexpr MemberBox kMemberBoxes[] = {
+    {"txtxm", &MemberRow::name},      {"txtnl", &MemberRow::age},    {"txtzw", &MemberRow::title},
+    {"txtzcdm", &MemberRow::titleCode}, {"txtxw", &MemberRow::degree}, {"txtszdw", &MemberRow::unit},
+    {"txtxmfg", &MemberRow::task},
+};
+
+}  // namespace
+
+MemberRows frmjblr::ReadMemberRows() const
+{
+    MemberRows rows;
+    for (int k = 1; k <= kMemberRowCount; ++k)
+        for (const MemberBox& b : kMemberBoxes)
+            rows[k - 1].*b.value = Text(QLatin1String(b.stem) + QString::number(k))->Text();
+    return rows;
 }
 
 void frmjblr::WriteMemberRows(const MemberRows& rows)
 {
-    for (int k = 1; k <= kMemberRowCount; ++k) {
-        const MemberRow& r = rows[k - 1];
-        const QString n = QString::number(k);
-        Text("txtxm" + n)->SetText(r.name);
-        Text("txtnl" + n)->SetText(r.age);
-        Text("txtzw" + n)->SetText(r.title);
-        Text("txtzcdm" + n)->SetText(r.titleCode);
-        Text("txtxw" + n)->SetText(r.degree);
-        Text("txtszdw" + n)->SetText(r.unit);
-        Text("txtxmfg" + n)->SetText(r.task);
-    }
+    for (int k = 1; k <= kMemberRowCount; ++k)
+        for (const MemberBox& b : kMemberBoxes)
+            Text(QLatin1String(b.stem) + QString::number(k))->SetText(rows[k - 1].*b.value);
 }
 
-void frmjblr::MemberRowKey(int keyCode, const QString& row)
+void frmjblr::MemberRowKey(int keyCode, int row)
 {
-    const std::optional<int> k = memberRowNumber(row);
-    if (!k)
-        return;
     if (keyCode == vbkeycode::F1 + 1) {
         MemberRows rows = ReadMemberRows();
-        if (!::InsertMemberRow(rows, *k)) {
+        if (!::InsertMemberRow(rows, row)) {
             platform::Beep();
             return;
         }
@@ -782,20 +785,17 @@ void frmjblr::MemberRowKey(int keyCode, const QString& row)
         // The counts follow the rows, also when a member went out of row 8.
         CountStaff();
         CountUnits();
-        SetFocus(Box("txtxm" + row));
+        SetFocus(Box(QStringLiteral("txtxm%1").arg(row)));
     } else if (keyCode == vbkeycode::F1 + 2) {
         if (platform::MsgBox(QStringLiteral("确实要删除码？"), platform::vbYesNo, QStringLiteral("警告")) == platform::vbYes)
             RemoveMemberRow(row);
     }
 }
 
-void frmjblr::RemoveMemberRow(const QString& row)
+void frmjblr::RemoveMemberRow(int row)
 {
-    const std::optional<int> k = memberRowNumber(row);
-    if (!k)
-        return;
     MemberRows rows = ReadMemberRows();
-    ::RemoveMemberRow(rows, *k);
+    ::RemoveMemberRow(rows, row);
     WriteMemberRows(rows);
     CountStaff();
     CountUnits();
@@ -903,17 +903,6 @@ void frmjblr::ResolveTitleCode()
     CountUnits();
 }
 
-MemberRows frmjblr::ReadMemberRows() const
-{
-    MemberRows rows;
-    for (int k = 1; k <= kMemberRowCount; ++k) {
-        auto text = [this, k](const char* stem) { return Text(QLatin1String(stem) + QString::number(k))->Text(); };
-        rows[k - 1] = MemberRow{text("txtxm"), text("txtnl"), text("txtzw"), text("txtzcdm"),
-                                text("txtxw"), text("txtszdw"), text("txtxmfg")};
-    }
-    return rows;
-}
-
 void frmjblr::CountStaff()
 {
     for (const auto& [box, text] : ::CountStaff(Text("txtzcdm")->Text(), ReadMemberRows()).boxTexts())
@@ -938,7 +927,7 @@ void frmjblr::FillList(Recordset& rs, const QString& sql, bool withCode, VbListB
 {
     rs.Open(m_db, sql);
     for (; !rs.Eof(); rs.MoveNext()) {
-        const QString item = withCode ? rs.Text(0) + QStringLiteral("、") + rs.Text(1) : rs.Text(1);
+        const QString item = withCode ? ListItem(rs.Text(0), rs.Text(1)) : rs.Text(1);
         list->AddItem(item);
         if (second)
             second->AddItem(item);

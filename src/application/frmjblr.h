@@ -73,18 +73,18 @@ private:
 
     // Pick lists.
     void ConnectLookups();
-    void ShowDegreeList();
     // A shared member list opened at the Top of a row ("1".."8").
     void ShowMemberList(VbListBox* list, const QString& row);
     void ConnectMemberRows();
+    MemberRows ReadMemberRows() const;
     void WriteMemberRows(const MemberRows& rows);
-    void MemberRowKey(int keyCode, const QString& row);
-    void RemoveMemberRow(const QString& row);
+    // F2 and F3 in the name box of member row `row` (1..8).
+    void MemberRowKey(int keyCode, int row);
+    void RemoveMemberRow(int row);
     void ResolveMemberTitle();
     void ResolveMemberUnit();
     void PickFromList(VbListBox* list);
     void ResolveTitleCode();
-    MemberRows ReadMemberRows() const;
     void CountStaff();
     void CountUnits();
 
@@ -123,12 +123,13 @@ private:
     // The set's rows stand in the window's order (a new application stays at the end
     // until the rows are read again).
     bool m_rowsInOrder = true;
+    // A date box's message, shown again when the box takes the focus back.
     QString m_heldMessage;
     // The member row ("1".."8") whose degree box last had the focus.
     QString CurrentDegreeRow;
     // The member rows whose title and unit boxes last had the focus ("0" after a unit pick).
     QString CurrentTitleRow;
-    QString CurrentUnitRow;   // a date box's message, shown again when it takes the focus back
+    QString CurrentUnitRow;
 
     ControlPtr<VbToolbar> Toolbar1{this};
     ControlPtr<VbTab> SSTabjblr{this};

@@ -277,6 +277,30 @@ private slots:
             QCOMPARE(m.title, QString("提示信息"));
     }
 
+    void stepPastAnEndKeepsTheTexts_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("past the last") << "Cmdlst" << "Cmdnxt";
+        QTest::newRow("before the first") << "Cmdfst" << "Cmdpre";
+    }
+
+    // A step past either end goes back to the end row and leaves what was typed there.
+    void stepPastAnEndKeepsTheTexts()
+    {
+        QFETCH(QString, end);
+        QFETCH(QString, step);
+        AppFixture fx;
+        insertApplication(fx, 1, "甲", "张", "数学", "单位", "2026.01.01");
+        insertApplication(fx, 1, "乙", "张", "数学", "单位", "2026.02.01");
+        d.open(1);
+        d.click(end);
+        SetBoxText(d.box("txtxmmc"), "改");
+        d.click(step);
+        QCOMPARE(fx.ui.texts().size(), 1);
+        QCOMPARE(d.box("txtxmmc")->Text(), QString("改"));
+    }
+
     void navigationInAnEmptyCategory()
     {
         AppFixture fx;
