@@ -31,11 +31,9 @@ void WrapCaption(QPushButton* button)
 }  // namespace
 
 ApprovalGridForm::ApprovalGridForm(const QString& name, Design design)
-    : VbForm(name), m_db(name), m_design(std::move(design))
+    : TickGridForm(name), m_design(std::move(design))
 {
 }
-
-void ApprovalGridForm::SetDat(int nCount) { grid->SetDat(nCount); }
 
 void ApprovalGridForm::SetupUi()
 {
@@ -73,53 +71,9 @@ void ApprovalGridForm::SetupUi()
     Frame1->year->Changed = [this] { cmdSpin_Changed(); };
 }
 
-void ApprovalGridForm::Form_Load()
+void ApprovalGridForm::LoadGrid()
 {
-    // The window's own flags first: whatever fails below, no tick of another window
-    // survives into this one.
-    SetDat(0);
-    CentreOnMain(*this);
-    const bool opened = OpenWindowConnection(m_db);
-    Form_Resize();
-    Frame1->year->SetStartYear(Today().year());
-    if (opened)
-        LoadRows();
-    // The window's connection is its workspace: its moves run their transactions on it.
-    gWorkspace = &m_db;
-    grid->LayoutAtLoad(500);
-    Frame1->ShowCountAtLoad(grid->RecordCount());
-    grid->flex->SetCol(0);
-}
-
-void ApprovalGridForm::Form_Resize()
-{
-    if (grid)
-        grid->FitToWindowWidth(int(InnerWidthTw()));
-}
-
-void ApprovalGridForm::Form_Unload()
-{
-    m_db.Close();
-    gWorkspace = nullptr;
-    ReleaseMainWindow();
-}
-
-void ApprovalGridForm::Cmdexit_Click() { Unload(); }
-
-void ApprovalGridForm::LoadRows()
-{
-    try {
-        grid->Load(m_db, m_design.gridSelect + m_design.yearFilter, {Frame1->year->Year()});
-    } catch (const std::exception& e) {
-        ShowFailure(e);
-    }
-}
-
-void ApprovalGridForm::Requery()
-{
-    LoadRows();
-    Frame1->ShowCount(grid->RecordCount());
-    grid->flex->SetCol(1);
+    grid->Load(m_db, m_design.gridSelect + m_design.yearFilter, {Frame1->year->Year()});
 }
 
 void ApprovalGridForm::cmdSpin_Changed() { Requery(); }

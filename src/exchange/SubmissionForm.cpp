@@ -1,6 +1,5 @@
 #include "SubmissionForm.h"
 
-#include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "Twips.h"
@@ -9,11 +8,9 @@
 using namespace platform;
 
 SubmissionForm::SubmissionForm(const QString& name, Design design)
-    : VbForm(name), m_db(name), m_design(std::move(design))
+    : TickGridForm(name, design.startYearOffset, design.columnWidths), m_design(std::move(design))
 {
 }
-
-void SubmissionForm::SetDat(int nCount) { grid->SetDat(nCount); }
 
 void SubmissionForm::SetupUi()
 {
@@ -36,6 +33,9 @@ void SubmissionForm::SetupUi()
     PlaceTw(Option1, 240, 360, 735, 300);
     Option2 = new VbOption(Frame2, QStringLiteral("Option2"), QStringLiteral("B"));
     PlaceTw(Option2, 240, 720, 735, 300);
+    // The file always goes to drive A:.
+    Option2->setEnabled(false);
+    Option1->SetValue(true);
 
     // The buttons stand one above the other at the right.
     const int buttonsLeftTw = m_design.widthTw - 2055;
@@ -62,59 +62,10 @@ RowQuery SubmissionForm::Query() const
     return RowQuery{m_design.table, m_design.yearCondition, {Frame1->year->Year()}, m_design.orderBy};
 }
 
-void SubmissionForm::Form_Load()
+void SubmissionForm::LoadGrid()
 {
-    // The window's own flags first: whatever fails below, no tick of another window
-    // survives into this one.
-    SetDat(0);
-    CentreOnMain(*this);
-    const bool opened = OpenWindowConnection(m_db);
-    Form_Resize();
-    if (Frame1->year)
-        Frame1->year->SetStartYear(Today().year() + m_design.startYearOffset);
-    if (opened)
-        LoadRows();
-    gWorkspace = &m_db;
-    for (const auto& [column, widthTw] : m_design.columnWidths)
-        grid->flex->SetColWidthAtLeastTw(column, widthTw);
-    grid->LayoutAtLoad(500);
-    Frame1->ShowCountAtLoad(grid->RecordCount());
-    // The file always goes to drive A:.
-    Option2->setEnabled(false);
-    Option1->SetValue(true);
-    grid->flex->SetCol(0);
-}
-
-void SubmissionForm::Form_Resize()
-{
-    if (grid)
-        grid->FitToWindowWidth(int(InnerWidthTw()));
-}
-
-void SubmissionForm::Form_Unload()
-{
-    m_db.Close();
-    gWorkspace = nullptr;
-    ReleaseMainWindow();
-}
-
-void SubmissionForm::Cmdexit_Click() { Unload(); }
-
-void SubmissionForm::LoadRows()
-{
-    try {
-        const RowQuery q = Query();
-        grid->Load(m_db, q.sql(m_design.gridColumns + QStringLiteral(", rowid")), q.values);
-    } catch (const std::exception& e) {
-        ShowFailure(e);
-    }
-}
-
-void SubmissionForm::Requery()
-{
-    LoadRows();
-    Frame1->ShowCount(grid->RecordCount());
-    grid->flex->SetCol(1);
+    const RowQuery q = Query();
+    grid->Load(m_db, q.sql(m_design.gridColumns + QStringLiteral(", rowid")), q.values);
 }
 
 void SubmissionForm::cmdExportoA_Click()

@@ -7,20 +7,15 @@
 // Each window gives its design.
 
 #include "Controls.h"
-#include "Db.h"
 #include "SubmissionFile.h"
-#include "TickGrid.h"
-#include "VbForm.h"
+#include "TickGridForm.h"
 
 #include <QList>
 #include <QPair>
 
-class SubmissionForm : public VbForm {
+class SubmissionForm : public TickGridForm {
     Q_OBJECT
 public:
-    // New flags 0..nCount, all clear.
-    void SetDat(int nCount);
-
     struct Design {
         QString caption;
         int widthTw = 0;
@@ -43,33 +38,20 @@ protected:
     SubmissionForm(const QString& name, Design design);
 
     void SetupUi() override;
-    void Form_Load() override;
-    void Form_Unload() override;
-    void Form_Resize() override;
+    void LoadGrid() override;
 
     void cmdExportoA_Click();
     void cmdPvw_Click();
-    void Cmdexit_Click();
-    // Lists the rows of the year in the box, none ticked; a failure is shown.
-    void LoadRows();
-    // The same after a year change, with the count and the current column.
-    void Requery();
     // The rows the grid lists and the export writes, in one order.
     RowQuery Query() const;
 
     ControlPtr<VbLabel> Label2{this};
-    ControlPtr<TickGrid> grid{this};
-    ControlPtr<YearConditionFrame> Frame1{this};
     ControlPtr<VbFrame> Frame2{this};
     ControlPtr<VbOption> Option1{this};
     ControlPtr<VbOption> Option2{this};
     ControlPtr<VbButton> cmdExportoA{this};
     ControlPtr<VbButton> cmdPvw{this};
     ControlPtr<VbButton> Cmdexit{this};
-
-    // The grid's connection; while the window is open it is gWorkspace, in which the
-    // export copies the rows.
-    DbConnection m_db;
 
 private:
     const Design m_design;
