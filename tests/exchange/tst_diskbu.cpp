@@ -151,7 +151,7 @@ private slots:
 
         // The other windows closed: asked, then replaced. The restore window holds
         // no connection of its own.
-        closeFixtureConnection();
+        fx.closeConnection();
         QVERIFY(!DatabaseInUse(fx.dbPath()));
         fx.ui.clear();
         click(w.cmdRcv);

@@ -68,6 +68,9 @@ public:
     // Rows of a query, each as its column values in text.
     QList<QStringList> rows(const QString& sql, const QVariantList& values = {});
     int count(const QString& table);
+    // Closes the test's own connection, as a user closes the other windows before a
+    // restore; the next statement or query opens it again.
+    void closeConnection();
 
 private:
     QTemporaryDir m_dir;
