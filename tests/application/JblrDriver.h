@@ -26,11 +26,7 @@ struct JblrDriver {
     frmjblr& open(int category)
     {
         gCategory = static_cast<std::int16_t>(category);
-        forms::frmjblr->Show();
-        f = &*forms::frmjblr;
-        if (!ShowActive(f))
-            qWarning("window not active");
-        Settle();
+        f = &OpenActive(*forms::frmjblr);
         return *f;
     }
     QWidget* widget(const QString& name) const { return Child<QWidget>(f, name); }

@@ -41,11 +41,7 @@ struct ApprovalDriver {
 
     Form& open(FormRef<Form>& ref)
     {
-        ref->Show();
-        f = &*ref;
-        if (!ShowActive(f))
-            qWarning("window not active");
-        Settle();
+        f = &OpenActive(*ref);
         return *f;
     }
     TickGrid* grid() const { return f->template findChild<TickGrid*>(); }

@@ -63,11 +63,7 @@ class TestFrmjtbg : public QObject {
 
     frmjtbg& open()
     {
-        forms::frmjtbg->Show();
-        f = &*forms::frmjtbg;
-        if (!ShowActive(f))
-            qWarning("window not active");
-        Settle();
+        f = &OpenActive(*forms::frmjtbg);
         return *f;
     }
     QWidget* w(const QString& name) { return f->findChild<QWidget*>(name); }

@@ -1,7 +1,6 @@
 #pragma once
 // What the exchange tests share: rows put into the fixture's tables by column name,
-// rows read back from another database file (a submission file, a backup), and the
-// fixture's connection closed before a restore.
+// and rows read back from another database file (a submission file, a backup).
 
 #include "TestSupport.h"
 #include "RecordLayouts.h"
@@ -45,13 +44,4 @@ inline QList<QStringList> fileRows(const QString& path, const QString& sql)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("filerows"));
     return out;
-}
-
-// Closes the fixture's own connection, as a user closes the other windows before a
-// restore; the fixture opens it again at its next query.
-inline void closeFixtureConnection()
-{
-    for (const QString& name : QSqlDatabase::connectionNames())
-        if (name.startsWith(QLatin1String("fixture-")))
-            QSqlDatabase::database(name, false).close();
 }

@@ -54,7 +54,7 @@ private slots:
 
         fx.exec(QStringLiteral("delete from xmsb"));
         insertRow(fx, QStringLiteral("xmsb"), {{QStringLiteral("xmmc"), QStringLiteral("备份后")}});
-        closeFixtureConnection();
+        fx.closeConnection();
         fx.ui.clear();
 
         QVERIFY(RestoreDatabase(backup));
@@ -181,7 +181,7 @@ private slots:
         else if (source == QLatin1String("damaged"))
             writeBytes(copy, QByteArray(4096, '\xab'), 3 * 4096);
         if (source != QLatin1String("in use"))
-            closeFixtureConnection();
+            fx.closeConnection();
         const QByteArray live = bytesOf(fx.dbPath());
         fx.ui.answers = answers;
 

@@ -32,11 +32,7 @@ VbForm& openWindow(const QString& name)
         f = &*forms::frmzqsjsb;
     else
         f = &*forms::frmjtsjsb;
-    f->Show();
-    if (!ShowActive(f))
-        qWarning("window not active");
-    Settle();
-    return *f;
+    return OpenActive(*f);
 }
 
 // What tells the windows apart in these tests: the table, the year column and the

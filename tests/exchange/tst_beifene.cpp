@@ -17,11 +17,7 @@ namespace {
 VbForm& openWindow(const QString& name)
 {
     VbForm* f = name == QLatin1String("Beifene") ? static_cast<VbForm*>(&*forms::Beifene) : &*forms::frmjtsjjs;
-    f->Show();
-    if (!ShowActive(f))
-        qWarning("window not active");
-    Settle();
-    return *f;
+    return OpenActive(*f);
 }
 
 // The third key column of the window's table: application date or approval number.

@@ -15,16 +15,6 @@
 
 namespace {
 
-template <class Form>
-Form& open(FormRef<Form>& ref)
-{
-    ref->Show();
-    if (!ShowActive(&*ref))
-        qWarning("window not active");
-    Settle();
-    return *ref;
-}
-
 void click(QWidget* w)
 {
     QTest::mouseClick(w, Qt::LeftButton);
@@ -41,7 +31,7 @@ private slots:
     {
         AppFixture fx;
         QVERIFY(!QFileInfo::exists(fx.folder() + QStringLiteral("/BackUp")));
-        DiskBu& w = open(forms::DiskBu);
+        DiskBu& w = OpenActive(*forms::DiskBu);
         QCOMPARE(w.windowTitle(), QStringLiteral("数据备份"));
         QVERIFY(QFileInfo(fx.folder() + QStringLiteral("/BackUp")).isDir());
         QCOMPARE(w.Label4->Caption(), QStringLiteral("Oskavelvero科研计划管理信息系统（数据备份）"));
@@ -67,7 +57,7 @@ private slots:
     void typedAndChosenNames()
     {
         AppFixture fx;
-        DiskBu& w = open(forms::DiskBu);
+        DiskBu& w = OpenActive(*forms::DiskBu);
         // Leading blanks go when the box is left, trailing ones only from the path.
         w.txtfileName->setFocus();
         w.txtfileName->SetText(QStringLiteral("  abc  "));
@@ -117,7 +107,7 @@ private slots:
         f.close();
         fx.ui.clear();
 
-        DiskRcv& w = open(forms::DiskRcv);
+        DiskRcv& w = OpenActive(*forms::DiskRcv);
         QCOMPARE(w.windowTitle(), QStringLiteral("数据恢复"));
         QCOMPARE(w.Label1->Caption(), QStringLiteral("1、点击文件按钮并选择已备份文件。"));
         QCOMPARE(w.Label3->Caption(), QStringLiteral("2、然后点击恢复按钮进行数据恢复。"));
@@ -161,7 +151,7 @@ private slots:
 
         // The other windows closed: asked, then replaced. The restore window holds
         // no connection of its own.
-        closeFixtureConnection();
+        fx.closeConnection();
         QVERIFY(!DatabaseInUse(fx.dbPath()));
         fx.ui.clear();
         click(w.cmdRcv);

@@ -16,11 +16,7 @@ class TestFrmuser : public QObject {
     {
         for (const QString& u : users)
             fx.exec("insert into login values (?, ?)", {u.section(':', 0, 0), u.section(':', 1)});
-        forms::frmuser->Show();
-        f = &*forms::frmuser;
-        if (!ShowActive(f))
-            qWarning("window not active");
-        Settle();
+        f = &OpenActive(*forms::frmuser);
         return *f;
     }
     DataGrid* grid() { return Child<DataGrid>(f, "grdDataGrid"); }

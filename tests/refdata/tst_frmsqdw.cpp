@@ -35,11 +35,7 @@ class TestFrmsqdw : public QObject {
 
     frmsqdw& open()
     {
-        forms::frmsqdw->Show();
-        f = &*forms::frmsqdw;
-        if (!ShowActive(f))
-            qWarning("window not active");
-        Settle();
+        f = &OpenActive(*forms::frmsqdw);
         return *f;
     }
     VbTextBox* box(const QString& name) { return Child<VbTextBox>(f, name); }

@@ -170,6 +170,8 @@ int AppFixture::count(const QString& table)
     return rows(QStringLiteral("select count(*) from %1").arg(table)).value(0).value(0).toInt();
 }
 
+void AppFixture::closeConnection() { QSqlDatabase::database(m_conn, false).close(); }
+
 static Qt::Key keyFor(QChar c)
 {
     const ushort u = c.toUpper().unicode();

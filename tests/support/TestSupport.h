@@ -68,6 +68,9 @@ public:
     // Rows of a query, each as its column values in text.
     QList<QStringList> rows(const QString& sql, const QVariantList& values = {});
     int count(const QString& table);
+    // Closes the test's own connection, as a user closes the other windows before a
+    // restore; the next statement or query opens it again.
+    void closeConnection();
 
 private:
     QTemporaryDir m_dir;
@@ -90,6 +93,17 @@ void CommitText(QWidget* w, const QString& text);
 void Settle(int rounds = 3);
 // Shows and activates a window and waits until it is active.
 bool ShowActive(QWidget* window);
+// Opens a window as the program does (Show), waits until it is active (a warning,
+// which fails the test, when it does not become so) and lets queued work run.
+template <class Form>
+Form& OpenActive(Form& form)
+{
+    form.Show();
+    if (!ShowActive(&form))
+        qWarning("window not active");
+    Settle();
+    return form;
+}
 
 template <class T = QWidget>
 T* Child(QWidget* form, const QString& name)
