@@ -479,18 +479,10 @@ void ProjectRecordForm::MoveToEnd(bool last)
 void ProjectRecordForm::Step(bool forward)
 {
     Recordset& rs = Rs();
-    auto pastEnd = [&rs, forward] { return forward ? rs.Eof() : rs.Bof(); };
     RowChangeHold hold(DataGrid1);
-    if (!pastEnd()) {
-        forward ? rs.MoveNext() : rs.MovePrevious();
-        if (!pastEnd()) {
-            ClearFields();
-            ShowRecord();
-        }
-    }
-    if (rs.RecordCount() > 0 && pastEnd()) {
-        forward ? rs.MoveLast() : rs.MoveFirst();
-        MsgBox(forward ? QStringLiteral("已经是最后一条记录！") : QStringLiteral("已经是第一条记录！"), vbOKOnly, kTitle);
+    if (!StepRecord(rs, forward) && rs.HasCurrentRow()) {
+        ClearFields();
+        ShowRecord();
     }
 }
 
