@@ -23,8 +23,6 @@ const QString kTitle = QStringLiteral("提示信息");
 const QString kNewQuestion = QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？");
 const QString kEditQuestion = QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？");
 const QString kSaveFailed = QStringLiteral("数据错误，请检查数据或与vero科技处联系！");
-const QString kLastRecord = QStringLiteral("已经是最后一条记录！");
-const QString kFirstRecord = QStringLiteral("已经是第一条记录！");
 
 // Design sizes, twips.
 constexpr int kWidth = 11040;
@@ -1265,18 +1263,10 @@ void frmjblr::Step(bool forward)
 {
     Recordset& rs = AppRecordset();
     RowChangeHold hold(DataGrid1);
-    const auto pastTheEnd = [&rs, forward] { return forward ? rs.Eof() : rs.Bof(); };
-    if (!pastTheEnd()) {
-        forward ? rs.MoveNext() : rs.MovePrevious();
-        if (!pastTheEnd()) {
-            ClearFields();
-            ShowRecord();
-        }
-    }
     // Past the end the set goes back to the end row, whose texts the boxes still show.
-    if (rs.RecordCount() > 0 && pastTheEnd()) {
-        forward ? rs.MoveLast() : rs.MoveFirst();
-        platform::MsgBox(forward ? kLastRecord : kFirstRecord, platform::vbOKOnly, kTitle);
+    if (!StepRecord(rs, forward) && rs.HasCurrentRow()) {
+        ClearFields();
+        ShowRecord();
     }
 }
 

@@ -3,7 +3,6 @@
 #include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
-#include "Twips.h"
 #include "VbText.h"
 #include "application/CodeLookups.h"
 #include "application/KeyFilters.h"
@@ -308,22 +307,11 @@ void ProjectRecordForm::BuildEntryTab(QWidget* page)
         }
     }
 
-    // The pick lists lie under their boxes, hidden until called. They take no focus,
-    // so that a click on an item leaves the box's own leaving for afterwards.
-    auto list = [this](const char* name, QWidget* under, int height) {
-        auto* l = new VbListBox(Frame1, QString::fromLatin1(name));
-        l->setGeometry(under->x(), under->geometry().bottom() + 1, qMax(under->width(), TwipsToPixels(2760)),
-                       TwipsToPixels(height));
-        l->setFocusPolicy(Qt::NoFocus);
-        l->hide();
-        l->raise();
-        return l;
-    };
-    Lstxmlb = list("Lstxmlb", Txtxmlb, 900);
+    Lstxmlb = PickListUnder(Txtxmlb, QStringLiteral("Lstxmlb"), kBoxWidth, 900);
     for (const QString& category : {QStringLiteral("A.人文、社会科学专项"), kCategoryB, kCategoryC})
         Lstxmlb->AddItem(category);
-    lstxkdm = list("lstxkdm", txtxkdm, 1800);
-    lstszdw = list("lstszdw", txtszdw, 1800);
+    lstxkdm = PickListUnder(txtxkdm, QStringLiteral("lstxkdm"), kBoxWidth, 1800);
+    lstszdw = PickListUnder(txtszdw, QStringLiteral("lstszdw"), kBoxWidth, 1800);
 }
 
 void ProjectRecordForm::BuildButtons()
@@ -479,18 +467,10 @@ void ProjectRecordForm::MoveToEnd(bool last)
 void ProjectRecordForm::Step(bool forward)
 {
     Recordset& rs = Rs();
-    auto pastEnd = [&rs, forward] { return forward ? rs.Eof() : rs.Bof(); };
     RowChangeHold hold(DataGrid1);
-    if (!pastEnd()) {
-        forward ? rs.MoveNext() : rs.MovePrevious();
-        if (!pastEnd()) {
-            ClearFields();
-            ShowRecord();
-        }
-    }
-    if (rs.RecordCount() > 0 && pastEnd()) {
-        forward ? rs.MoveLast() : rs.MoveFirst();
-        MsgBox(forward ? QStringLiteral("已经是最后一条记录！") : QStringLiteral("已经是第一条记录！"), vbOKOnly, kTitle);
+    if (!StepRecord(rs, forward) && rs.HasCurrentRow()) {
+        ClearFields();
+        ShowRecord();
     }
 }
 

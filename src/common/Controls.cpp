@@ -692,3 +692,13 @@ void PlaceTw(QWidget* w, int left, int top, int width, int height)
 {
     w->setGeometry(TwipsRect(left, top, width, height));
 }
+
+VbListBox* PickListUnder(QWidget* box, const QString& name, int widthTw, int heightTw)
+{
+    auto* list = new VbListBox(box->parentWidget(), name);
+    list->setGeometry(box->x(), box->geometry().bottom() + 1, TwipsToPixels(widthTw), TwipsToPixels(heightTw));
+    list->setFocusPolicy(Qt::NoFocus);
+    list->hide();
+    list->raise();
+    return list;
+}

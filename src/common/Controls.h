@@ -333,3 +333,8 @@ inline QColor ComputedColor() { return QColor(224, 224, 224); }
 
 // Places a control by its design rectangle in twips.
 void PlaceTw(QWidget* w, int left, int top, int width, int height);
+
+// A pick list dropping down from `box` over the controls below it, hidden until
+// called. It takes no focus: a click on an item leaves the focus in the box, so
+// the box's own leaving is what hides the list.
+VbListBox* PickListUnder(QWidget* box, const QString& name, int widthTw, int heightTw);

@@ -203,22 +203,18 @@ void Cmdlst_Click(Recordset& rs)
         rs.MoveLast();
 }
 
-void Cmdnxt_Click(Recordset& rs)
+bool StepRecord(Recordset& rs, bool forward)
 {
-    if (!rs.Eof())
-        rs.MoveNext();
-    if (rs.Eof() && rs.RecordCount() > 0) {
-        rs.MoveLast();
-        platform::MsgBox(QStringLiteral("已经是最后一条记录！"), platform::vbOKOnly, QStringLiteral("提示信息"));
-    }
+    const auto pastTheEnd = [&rs, forward] { return forward ? rs.Eof() : rs.Bof(); };
+    if (!pastTheEnd())
+        forward ? rs.MoveNext() : rs.MovePrevious();
+    if (!pastTheEnd() || rs.RecordCount() <= 0)
+        return false;
+    forward ? rs.MoveLast() : rs.MoveFirst();
+    platform::MsgBox(forward ? QStringLiteral("已经是最后一条记录！") : QStringLiteral("已经是第一条记录！"),
+                     platform::vbOKOnly, QStringLiteral("提示信息"));
+    return true;
 }
 
-void Cmdpre_Click(Recordset& rs)
-{
-    if (!rs.Bof())
-        rs.MovePrevious();
-    if (rs.Bof() && rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        platform::MsgBox(QStringLiteral("已经是第一条记录！"), platform::vbOKOnly, QStringLiteral("提示信息"));
-    }
-}
+void Cmdnxt_Click(Recordset& rs) { StepRecord(rs, true); }
+void Cmdpre_Click(Recordset& rs) { StepRecord(rs, false); }

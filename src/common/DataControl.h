@@ -106,3 +106,8 @@ void Cmdfst_Click(Recordset& rs);
 void Cmdpre_Click(Recordset& rs);
 void Cmdnxt_Click(Recordset& rs);
 void Cmdlst_Click(Recordset& rs);
+
+// One row on (back): a step past the end puts the set back on the last (first) row,
+// tells the user and answers true, so a window that shows the row itself knows the
+// boxes already hold it.
+bool StepRecord(Recordset& rs, bool forward);

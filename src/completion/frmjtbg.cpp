@@ -67,18 +67,6 @@ QWidget* frmjtbg::PlaceBox(const QString& name, QWidget* parent, int left, int t
     return box;
 }
 
-VbListBox* frmjtbg::PickList(const QString& name, QWidget* parent, QWidget* under, int width, int height)
-{
-    auto* list = new VbListBox(parent, name);
-    // A pick leaves the focus in the box the list belongs to, so that leaving the
-    // box is what hides the list.
-    list->setFocusPolicy(Qt::NoFocus);
-    PlaceTw(list, 0, 0, width, height);
-    list->move(under->x(), under->geometry().bottom() + 1);
-    list->hide();
-    return list;
-}
-
 // A frame of count boxes: the two captions of its subject on the left, the header
 // lines over the columns, the boxes of `array` from index 0 in column order (a
 // split column's two boxes one above the other, beside the row labels).
@@ -273,15 +261,13 @@ void frmjtbg::BuildBasicPage(QWidget* p)
     }
 
     // The pick lists drop down from their boxes over the boxes below.
-    Lstxmlb = PickList(QStringLiteral("Lstxmlb"), p, Txtxmlb, 2520, 720);
+    Lstxmlb = PickListUnder(Txtxmlb, QStringLiteral("Lstxmlb"), 2520, 720);
     for (const QString& c : {QStringLiteral("A.人文、社会科学专项"), QStringLiteral("B.自然科学专项"), kCategoryC})
         Lstxmlb->AddItem(c);
-    lstszdw = PickList(QStringLiteral("lstszdw"), p, txtszdw, 2880, 1800);
+    lstszdw = PickListUnder(txtszdw, QStringLiteral("lstszdw"), 2880, 1800);
     lstszdw->move(txtszdw->geometry().right() - lstszdw->width() + 1, lstszdw->y());
-    lstzc = PickList(QStringLiteral("lstzc"), p, txtzc, 1980, 1800);
-    lstxw = PickList(QStringLiteral("lstxw"), p, txtxw, 1680, 780);
-    for (VbListBox* l : {Lstxmlb.get(), lstszdw.get(), lstzc.get(), lstxw.get()})
-        l->raise();
+    lstzc = PickListUnder(txtzc, QStringLiteral("lstzc"), 1980, 1800);
+    lstxw = PickListUnder(txtxw, QStringLiteral("lstxw"), 1680, 780);
 }
 
 void frmjtbg::BuildWorksPage(QWidget* p)

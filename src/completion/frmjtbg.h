@@ -51,7 +51,6 @@ private:
     struct CountColumn;
     void BuildCountGrid(QWidget* frame, const QString& array, const QStringList& subject,
                         const QList<CountColumn>& cols, const QStringList& rowLabels, int colWidth);
-    VbListBox* PickList(const QString& name, QWidget* parent, QWidget* under, int width, int height);
     void WireBoxes();
 
     void FillCodeList(VbListBox* list, const QString& table, const QString& codeColumn);

@@ -373,6 +373,36 @@ private slots:
         f.Unload();
     }
 
+    // A pick list hangs under its box inside the box's frame, over the box below, and
+    // a click on an item chooses it while the focus stays in the box.
+    void pickListDropsUnderItsBoxAndLeavesItTheFocus()
+    {
+        AppFixture fx;
+        FramedForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        VbListBox* list = PickListUnder(f.p, "list", 2000, 900);
+        QCOMPARE(list->parentWidget(), f.p->parentWidget());
+        QCOMPARE(list->geometry(), QRect(f.p->x(), f.p->geometry().bottom() + 1, TwipsToPixels(2000), TwipsToPixels(900)));
+        QVERIFY(list->isHidden());
+        list->AddItem("一");
+        list->AddItem("二");
+        int clicks = 0;
+        list->Click = [&] { ++clicks; };
+        SetFocus(f.p);
+        Settle();
+        list->show();
+        QWidget* over = f.p->parentWidget()->childAt(f.q->geometry().center());
+        QVERIFY(over == list || list->isAncestorOf(over));
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        Settle();
+        QCOMPARE(clicks, 1);
+        QCOMPARE(list->Text(), QString("二"));
+        QCOMPARE(f.focusWidget(), f.p);
+        f.Unload();
+    }
+
     void tabOrderRunsAcrossFrames()
     {
         AppFixture fx;

@@ -418,7 +418,57 @@ private slots:
         Cmdpre_Click(empty);
         Cmdnxt_Click(empty);
         Cmdlst_Click(empty);
+        QVERIFY(!StepRecord(empty, true));
+        QVERIFY(!StepRecord(empty, false));
         QVERIFY(fx.ui.messages.isEmpty());
+    }
+
+    // Where a step from each position lands, whether it was put back on an end row,
+    // and what the user was told.
+    void stepRecordSaysWhetherItBounced_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<QString>("lands");
+        QTest::addColumn<bool>("bounced");
+        QTest::addColumn<QString>("message");
+        const QString first = QStringLiteral("已经是第一条记录！");
+        const QString last = QStringLiteral("已经是最后一条记录！");
+        QTest::newRow("next from the first row") << "11" << true << "22" << false << "";
+        QTest::newRow("previous from the last row") << "22" << false << "11" << false << "";
+        QTest::newRow("next from the last row") << "22" << true << "22" << true << last;
+        QTest::newRow("previous from the first row") << "11" << false << "11" << true << first;
+        QTest::newRow("previous from past the last row") << "EOF" << false << "22" << false << "";
+        QTest::newRow("next from past the last row") << "EOF" << true << "22" << true << last;
+        QTest::newRow("next from before the first row") << "BOF" << true << "11" << false << "";
+        QTest::newRow("previous from before the first row") << "BOF" << false << "11" << true << first;
+    }
+
+    void stepRecordSaysWhetherItBounced()
+    {
+        QFETCH(QString, from);
+        QFETCH(bool, forward);
+        QFETCH(QString, lands);
+        QFETCH(bool, bounced);
+        QFETCH(QString, message);
+        AppFixture fx;
+        fill(fx, {"11", "22"});
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
+        Recordset& rs = set.rs;
+        if (from == "BOF") {
+            rs.MoveFirst();
+            rs.MovePrevious();
+        } else if (from == "EOF") {
+            rs.MoveLast();
+            rs.MoveNext();
+        } else {
+            rs.MoveTo(from == "11" ? 0 : 1);
+        }
+        QCOMPARE(where(rs), from);
+
+        QCOMPARE(StepRecord(rs, forward), bounced);
+        QCOMPARE(where(rs), lands);
+        QCOMPARE(fx.ui.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     }
 
     void dataControlAndBoundBoxes()
