@@ -700,6 +700,10 @@ void frmjblr::ShowMemberList(VbListBox* list, const QString& row)
         list->move(list->x(), TwipsToPixels(*top));
 }
 
+void frmjblr::ShowUnitList() { ShowMemberList(lstszdw1, CurrentUnitRow); }
+
+void frmjblr::ShowDegreeList() { ShowMemberList(lstxw1, CurrentDegreeRow); }
+
 // ---------------------------------------------------------------------------
 // Member rows
 
@@ -728,12 +732,12 @@ void frmjblr::ConnectMemberRows()
         unit->GotFocus = [this, row] { CurrentUnitRow = row; };
         unit->DblClick = [this] {
             SBar->SetPanelText(1, QStringLiteral("请用鼠标选择所在单位。"));
-            ShowMemberList(lstszdw1, CurrentUnitRow);
+            ShowUnitList();
         };
         unit->LostFocus = [this] { ResolveMemberUnit(); };
         VbTextBox* degree = Text("txtxw" + row);
         degree->GotFocus = [this, row] { CurrentDegreeRow = row; };
-        degree->DblClick = [this] { ShowMemberList(lstxw1, CurrentDegreeRow); };
+        degree->DblClick = [this] { ShowDegreeList(); };
         degree->LostFocus = [this] { lstxw1->setVisible(false); };
     }
     for (VbListBox* list : {lstzc1.get(), lstszdw1.get(), lstxw1.get()})

@@ -75,6 +75,8 @@ private:
     void ConnectLookups();
     // A shared member list opened at the Top of a row ("1".."8").
     void ShowMemberList(VbListBox* list, const QString& row);
+    void ShowUnitList();     // beside the row whose unit box last had the focus
+    void ShowDegreeList();   // beside the row whose degree box last had the focus
     void ConnectMemberRows();
     MemberRows ReadMemberRows() const;
     void WriteMemberRows(const MemberRows& rows);
