@@ -16,6 +16,11 @@ void ShowFailure(const QString& description)
 
 void ShowFailure(const std::exception& e) { ShowFailure(FailureText(e)); }
 
+void ShowFailure(const QString& message, const std::exception& reason, int style, const QString& title)
+{
+    platform::MsgBox(message, style, title, FailureText(reason));
+}
+
 bool OpenWindowConnection(DbConnection& connection, const QString& path)
 {
     try {

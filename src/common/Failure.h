@@ -11,6 +11,10 @@ class DbConnection;
 // what to do, then the database's text), OK only.
 void ShowFailure(const std::exception& e);
 void ShowFailure(const QString& description);
+// Shows a window's own failure message (its text, buttons, icon and title) and puts
+// the reason, as FailureText words it, behind the box's details button.
+void ShowFailure(const QString& message, const std::exception& reason, int style,
+                 const QString& title = QString());
 // The description of a failure as ShowFailure shows it.
 QString FailureText(const std::exception& e);
 

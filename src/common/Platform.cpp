@@ -21,6 +21,27 @@ QString applicationTitle()
 
 namespace {
 
+// A box or dialog waits for the user: it shows the arrow even while work that asked
+// for the hourglass is under way, and the hourglass comes back when it closes.
+class ArrowOverBusy {
+public:
+    ArrowOverBusy() : m_active(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_active)
+            QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowOverBusy()
+    {
+        if (m_active)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    ArrowOverBusy(const ArrowOverBusy&) = delete;
+    ArrowOverBusy& operator=(const ArrowOverBusy&) = delete;
+
+private:
+    bool m_active;
+};
+
 class DesktopBackend final : public Backend {
 public:
     int messageBox(const MessageRecord& box) override
@@ -28,6 +49,8 @@ public:
         QMessageBox mb(QApplication::activeWindow());
         mb.setWindowTitle(box.title);
         mb.setText(box.text);
+        if (!box.detail.isEmpty())
+            mb.setDetailedText(box.detail);
         switch (box.icon) {
         case vbCritical: mb.setIcon(QMessageBox::Critical); break;
         case vbQuestion: mb.setIcon(QMessageBox::Question); break;
@@ -56,7 +79,10 @@ public:
         if (choices.size() == 1 || box.buttons == vbOKCancel || box.buttons == vbYesNoCancel
             || box.buttons == vbRetryCancel)
             mb.setEscapeButton(made.last().first);
-        mb.exec();
+        {
+            ArrowOverBusy arrow;
+            mb.exec();
+        }
         for (const auto& m : made)
             if (mb.clickedButton() == m.first)
                 return m.second;
@@ -74,6 +100,7 @@ public:
         dlg.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         if (!r.defaultExt.isEmpty())
             dlg.setDefaultSuffix(r.defaultExt);
+        ArrowOverBusy arrow;
         if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return {};
         return dlg.selectedFiles().first();
@@ -84,11 +111,13 @@ public:
 
     void setBusy(bool busy) override
     {
+        if (busy == m_busy)
+            return;
+        m_busy = busy;
         if (busy)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         else
-            while (QGuiApplication::overrideCursor())
-                QGuiApplication::restoreOverrideCursor();
+            QGuiApplication::restoreOverrideCursor();
     }
 
     QString floppyFolder() override
@@ -110,6 +139,9 @@ public:
     }
 
     void endProgram() override { QCoreApplication::quit(); }
+
+private:
+    bool m_busy = false;
 };
 
 DesktopBackend& desktop()
@@ -125,10 +157,11 @@ Backend* g_backend = nullptr;
 void setBackend(Backend* b) { g_backend = b; }
 Backend& backend() { return g_backend ? *g_backend : desktop(); }
 
-int MsgBox(const QString& prompt, int style, const QString& title)
+int MsgBox(const QString& prompt, int style, const QString& title, const QString& detail)
 {
     MessageRecord box;
     box.text = prompt;
+    box.detail = detail;
     box.title = title.isEmpty() ? applicationTitle() : title;
     box.buttons = style & 0x0F;
     box.icon = style & 0x70;
@@ -151,7 +184,31 @@ QString GetSaveFile(const FileDialogRequest& request)
 
 void Beep() { backend().beep(); }
 QDate Today() { return backend().today(); }
-void SetBusy(bool busy) { backend().setBusy(busy); }
+namespace {
+int g_busyDepth = 0;   // hourglass guards alive
+}
+
+void SetBusy(bool busy)
+{
+    // The arrow set by a window wins over the guards still alive: they end quietly.
+    if (!busy)
+        g_busyDepth = 0;
+    backend().setBusy(busy);
+}
+
+void PushBusy()
+{
+    if (g_busyDepth++ == 0)
+        backend().setBusy(true);
+}
+
+void PopBusy()
+{
+    if (g_busyDepth == 0)
+        return;
+    if (--g_busyDepth == 0)
+        backend().setBusy(false);
+}
 QString FloppyFolder() { return backend().floppyFolder(); }
 bool OpenDocument(const QString& path) { return backend().openDocument(path); }
 bool StartProgram(const QString& path, const QStringList& args) { return backend().startProgram(path, args); }

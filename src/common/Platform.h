@@ -42,6 +42,7 @@ struct MessageRecord {
     QString title;   // as shown (the application title when the caller gave none)
     int buttons = vbOKOnly;   // the button part of the style
     int icon = vbNoIcon;      // the icon part of the style
+    QString detail;  // shown behind the box's details button (why it failed); may be empty
 };
 
 struct FileDialogRequest {
@@ -74,22 +75,28 @@ void setBackend(Backend* backend);
 Backend& backend();
 
 // MsgBox(prompt, buttons + icon, title): the answer as a MsgResult value.
-int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
+int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString(),
+           const QString& detail = QString());
 QString GetOpenFile(const FileDialogRequest& request);
 QString GetSaveFile(const FileDialogRequest& request);
 void Beep();
 QDate Today();
+// The screen's pointer as a window sets it: the hourglass, or back to the arrow
+// whatever hourglass guards are alive.
 void SetBusy(bool busy);
 QString FloppyFolder();
 bool OpenDocument(const QString& path);
 bool StartProgram(const QString& path, const QStringList& args = {});
 void EndProgram();
 
-// Sets the hourglass for as long as the guard lives.
+// Sets the hourglass for as long as the guard lives. Guards nest: the arrow comes back
+// when the outermost one ends.
+void PushBusy();
+void PopBusy();
 class BusyCursor {
 public:
-    BusyCursor() { SetBusy(true); }
-    ~BusyCursor() { SetBusy(false); }
+    BusyCursor() { PushBusy(); }
+    ~BusyCursor() { PopBusy(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
