@@ -531,9 +531,9 @@ void ProjectRecordForm::Cmdupd_Click()
         SaveEdit();
 }
 
-void ProjectRecordForm::ShowDataError()
+void ProjectRecordForm::ShowDataError(const std::exception& reason)
 {
-    MsgBox(QStringLiteral("数据错误，请检查数据或与vero科技处联系！"), vbOKOnly, kTitle);
+    ShowFailure(QStringLiteral("数据错误，请检查数据或与vero科技处联系！"), reason, vbOKOnly, kTitle);
 }
 
 void ProjectRecordForm::SaveNew()
@@ -549,13 +549,13 @@ void ProjectRecordForm::SaveNew()
         rs.AddNew();
         StoreRecord();
         rs.UpdateBatch();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Nothing is stored; the entry stays in the boxes for another try.
         RowChangeHold hold(DataGrid1);
         rs.CancelUpdate();
         InsertFlag = true;
         ChangedFlag = true;
-        ShowDataError();
+        ShowDataError(e);
         return;
     }
     txtzjls->SetText(QString::number(rs.RecordCount()));
@@ -590,9 +590,9 @@ void ProjectRecordForm::SaveEdit()
     int changed = 0;
     try {
         m_db.InTransaction([&] { changed = m_db.Exec(sql, values).numRowsAffected(); });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         ChangedFlag = true;   // the edit is still in the boxes, to be saved again
-        ShowDataError();
+        ShowDataError(e);
         return;
     }
     if (changed == 0) {

@@ -131,7 +131,8 @@ private:
     void FillSubjectList(const QString& sql, const QVariantList& values);
     void SaveNew();
     void SaveEdit();
-    void ShowDataError();
+    // The save's failure, with the reason behind the details button.
+    void ShowDataError(const std::exception& reason);
     void Txtxmlb_DblClick();
     void txtxkdm_DblClick();
     void txtszdw_DblClick();

@@ -37,9 +37,10 @@ ApprovalGridForm::Design design()
 }
 
 // Copies one approved row into xmpz, with the year bound first and the row's rowid
-// second, unless the project (category, name, leader, start) already has a
-// mid-term row of that year, bound third. The talent mark bz becomes zqnbz; the
-// evaluation jzpj stays empty.
+// second, unless the same project (approval number, category, name, leader, start)
+// already has a mid-term row of that year, bound third: two approved projects that
+// differ only in their approval numbers are two projects. The talent mark bz
+// becomes zqnbz; the evaluation jzpj stays empty.
 QString midTermCopyStatement()
 {
     QStringList targets;
@@ -56,7 +57,7 @@ QString midTermCopyStatement()
                            + records::quoteIdentifier(name == QLatin1String("zqnbz") ? QStringLiteral("bz") : c.name);
     }
     return QStringLiteral("insert into xmpz (%1) select %2 from xmsbpz s where s.rowid = ? and not exists "
-                          "(select 1 from xmpz p where p.xmlb is s.xmlb and p.xmmc is s.xmmc "
+                          "(select 1 from xmpz p where p.xmbh is s.xmbh and p.xmlb is s.xmlb and p.xmmc is s.xmmc "
                           "and p.xmfzr is s.xmfzr and p.qsny is s.qsny and p.nd = ?)")
         .arg(records::columnList(targets), sources.join(QStringLiteral(", ")));
 }

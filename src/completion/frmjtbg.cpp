@@ -728,13 +728,13 @@ void frmjtbg::SaveNew()
             rs.AddNew();
             StoreRecord();
             rs.UpdateBatch();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             // Nothing was stored: the entry stays as typed, the list as it was.
             if (rs.NewRowPending())
                 rs.CancelUpdate();
             if (before >= 0 && before < rs.RecordCount())
                 rs.MoveTo(before);
-            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
             return;
         }
     }
@@ -765,10 +765,10 @@ void frmjtbg::SaveEdited()
                       {oldRow});
             newRow = m_db.Exec(records::insertStatement(reports()), values).lastInsertId().toLongLong();
         });
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // Rolled back: the stored report and the typed values stay as they were.
         m_changedFlag = QStringLiteral("1");
-        platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+        ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
         return;
     }
     {

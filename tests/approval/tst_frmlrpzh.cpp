@@ -170,6 +170,8 @@ private slots:
         d.type("txtxmbh", "2026001");
         saveEdit(fx);
         QCOMPARE(fx.ui.texts(), (QStringList{kEditQuestion, kDataError}));
+        QCOMPARE(fx.ui.messages.last().title, QStringLiteral("提示信息"));
+        QVERIFY(fx.ui.messages.last().detail.contains("refused"));   // the database's reason
         QCOMPARE(fx.rows(kStored), before);
 
         // The edit is still there to be saved once the table takes it.

@@ -90,6 +90,30 @@ private slots:
                  (QList<QStringList>{{"2026", "3"}, {"2027", "3"}}));
     }
 
+    void projectsAlikeButForTheirNumbersAreChosenEach()
+    {
+        // A second approved 甲 of the same category, name, leader and start, under
+        // its own approval number: listed right after the first.
+        AppFixture fx;
+        fillApproved(fx);
+        insertProject(fx, "xmsbpz", {kA, "甲", "孙", "2025年1月", "A"}, 6);
+        d.open(forms::frmqdzbxm);
+        d.spin(0);
+        QCOMPARE(d.column(2), (QStringList{"甲", "甲", "乙", "丙", "丁"}));
+        d.tick(1);
+        d.press("cmdExportoA");
+        d.tick(2);
+        d.press("cmdExportoA");
+        QCOMPARE(fx.rows("select xmbh from xmpz order by xmbh"), (QList<QStringList>{{"BH3"}, {"BH6"}}));
+
+        // Both at once, after a clean start, as well.
+        fx.exec("delete from xmpz");
+        fx.ui.clear();
+        d.press("cmdExportoA");
+        QCOMPARE(fx.rows("select xmbh from xmpz order by xmbh"), (QList<QStringList>{{"BH3"}, {"BH6"}}));
+        QCOMPARE(fx.ui.texts(), QStringList{"中报项目确定操作已完成。"});
+    }
+
     void nothingTickedWritesNothing()
     {
         AppFixture fx;

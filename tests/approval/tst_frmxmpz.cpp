@@ -192,6 +192,36 @@ private slots:
         QCOMPARE(fx.ui.texts().last(), QStringLiteral("未选中任何批准项目，请您选择已批准项目！。"));
     }
 
+    // An application of another start year with the same category, name and leader
+    // is another application: it stays in xmsb whichever way this year's leaves.
+    void anotherYearsApplicationOfTheSameNameStays_data()
+    {
+        QTest::addColumn<bool>("approve");
+        QTest::addColumn<QString>("target");
+        QTest::newRow("approved") << true << "xmsbpz";
+        QTest::newRow("archived") << false << "xmsbwpz";
+    }
+    void anotherYearsApplicationOfTheSameNameStays()
+    {
+        QFETCH(bool, approve);
+        QFETCH(QString, target);
+        AppFixture fx;
+        insertProject(fx, "xmsb", {kA, "同名项目", "王五", "2026年1月", "A"}, 1);
+        insertProject(fx, "xmsb", {kA, "同名项目", "王五", "2025年1月", "A"}, 2);
+        insertProject(fx, "xmsb", {kA, "同名项目", "王五", "2027年1月", "A"}, 3);
+        const QList<QStringList> before = wholeRows(fx, "xmsb");
+        d.open(forms::frmxmpz);
+        QCOMPARE(d.column(5), QStringList{"2026年1月"});
+        if (approve) {
+            d.tick(1);
+            d.press("cmdExportoA");
+        } else {
+            d.press("cmdPvw");
+        }
+        QCOMPARE(wholeRows(fx, target), QList<QStringList>{before[0]});
+        QCOMPARE(wholeRows(fx, "xmsb"), (QList<QStringList>{before[1], before[2]}));
+    }
+
     void rowsAreFoundByTheirFourValues()
     {
         AppFixture fx;

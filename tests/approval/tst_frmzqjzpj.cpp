@@ -187,6 +187,8 @@ private slots:
         d.type("txtxmmc", "改名");
         save(fx);
         QCOMPARE(fx.ui.texts(), (QStringList{kEditQuestion, kDataError}));
+        QCOMPARE(fx.ui.messages.last().title, QStringLiteral("提示信息"));
+        QVERIFY(fx.ui.messages.last().detail.contains("refused"));   // the database's reason
         QCOMPARE(fx.rows(kStored), before);
 
         // A new record that cannot be stored stays in the boxes, still new.
@@ -195,6 +197,7 @@ private slots:
         d.type("txtxmmc", "新项目");
         save(fx);
         QCOMPARE(fx.ui.texts(), (QStringList{kNewQuestion, kDataError}));
+        QVERIFY(fx.ui.messages.last().detail.contains("refused"));
         QCOMPARE(fx.rows(kStored), before);
         QCOMPARE(d.text("txtxmmc"), QStringLiteral("新项目"));
         QVERIFY(!d.button("Cmdfst")->isEnabled());

@@ -353,6 +353,7 @@ private slots:
         click("Cmdupd");
         QCOMPARE(fx.ui.messages.last().text, kSaveFailed);
         QCOMPARE(fx.ui.messages.last().title, QStringLiteral("提示信息"));
+        QVERIFY(fx.ui.messages.last().detail.contains("refused"));   // the database's reason
         QCOMPARE(quotedRows(fx), before);
         QCOMPARE(text("txtxmmc"), QStringLiteral("坏"));
         QCOMPARE(text("Txtfh"), QStringLiteral("8"));
@@ -365,6 +366,7 @@ private slots:
         fx.ui.answers = {platform::vbYes};
         click("Cmdupd");
         QCOMPARE(fx.ui.texts(), (QStringList{kNewQuestion, kSaveFailed}));
+        QVERIFY(fx.ui.messages.last().detail.contains("refused"));
         QCOMPARE(quotedRows(fx), before);
         QCOMPARE(box("txtzjls")->Text(), QStringLiteral("1"));
         QCOMPARE(f->InsertFlag(), QStringLiteral("1"));
