@@ -416,6 +416,31 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     }
 }
 
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    if (action != MoveNext && action != MovePrevious)
+        return next;
+    // From the new row's last cell Qt goes on to the first stored row (and back from
+    // its first cell to the row above), where the typing would go into a stored row.
+    const QModelIndex current = currentIndex();
+    const bool onNewRow = current.isValid() && m_dc
+                          && (m_model->isPlaceholder(current.row())
+                              || (m_dc->Rs().NewRowPending() && current.row() == m_dc->Rs().CurrentIndex()));
+    if (!onNewRow || !next.isValid() || next.row() == current.row())
+        return next;
+    return m_model->index(current.row(), action == MoveNext ? 0 : ColumnCount() - 1);
+}
+
+void DataGrid::CommitEdit()
+{
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor || state() != EditingState)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
 void DataGrid::focusInEvent(QFocusEvent* e)
 {
     // Taking the focus moves nothing. Qt makes the first cell current when there is

@@ -5,8 +5,10 @@
 // move the program makes. A window can hold RowColChange back while it saves.
 //
 // With AllowAddNew the grid ends in an empty new row; entering it begins a new row
-// of the record set. With AllowUpdate cells can be edited; edits reach the table
-// when the current row changes or the record set is updated.
+// of the record set. Tab and Backtab go round the new row's cells and never out of
+// it, so that what is typed next still belongs to the new row. With AllowUpdate
+// cells can be edited; edits reach the table when the current row changes or the
+// record set is updated.
 
 #include "DataControl.h"
 
@@ -68,12 +70,17 @@ public:
     // Text of a cell as shown.
     QString CellText(int row, int column) const;
 
+    // Hands the text of a cell still being edited to the record set, as leaving the
+    // cell does, and closes its editor; nothing when no cell is being edited.
+    void CommitEdit();
+
     std::function<void()> RowColChange;
     void SetRowChangeHeld(bool held) { m_held = held; }
     bool RowChangeHeld() const { return m_held; }
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void focusInEvent(QFocusEvent* e) override;
     bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;

@@ -7,12 +7,35 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSysInfo>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 
 namespace startup {
+
+namespace {
+
+// An X display in one spelling: ":0", ":0.0", "localhost:0", "unix:0" and this
+// machine's own name before the colon all name the one desktop ":0" (its screens
+// included). A display of another host keeps the host; a name of another form
+// stays as it is.
+QString NormalisedDisplay(const QString& display)
+{
+    static const QRegularExpression x(QStringLiteral("^(.*):(\\d+)(?:\\.\\d+)?$"));
+    const QRegularExpressionMatch m = x.match(display.trimmed());
+    if (!m.hasMatch())
+        return display;
+    QString host = m.captured(1).toLower();
+    static const QStringList local = {QStringLiteral("localhost"), QStringLiteral("unix"),
+                                      QStringLiteral("127.0.0.1"), QStringLiteral("::1")};
+    if (local.contains(host) || host == QSysInfo::machineHostName().toLower())
+        host.clear();
+    return host + QLatin1Char(':') + QString::number(m.captured(2).toULongLong());
+}
+
+}  // namespace
 
 QString InstanceLockPath()
 {
@@ -23,7 +46,7 @@ QString InstanceLockPath()
     if (user.isEmpty())
         user = QString::number(getuid());
 #endif
-    QString display = qEnvironmentVariable("DISPLAY");
+    QString display = NormalisedDisplay(qEnvironmentVariable("DISPLAY"));
     if (display.isEmpty())
         display = qEnvironmentVariable("WAYLAND_DISPLAY");
     const QString key = QStringLiteral("kyjh-%1-%2").arg(user, display);

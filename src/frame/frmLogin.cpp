@@ -127,8 +127,10 @@ void frmLogin::cmdOK_Click()
         const QString password = Trim(m_txtPassword->Text());
         bool found = false;
         {
-            QSqlQuery q = m_db.Exec(QStringLiteral("select * from login where username=? AND password=?"),
-                                    {user, password});
+            // The table compares text without regard to case, which suits the names;
+            // a password must match exactly.
+            QSqlQuery q = m_db.Exec(
+                QStringLiteral("select * from login where username=? AND password=? COLLATE BINARY"), {user, password});
             found = q.next();
         }
         if (!found) {

@@ -76,6 +76,9 @@ void frmuser::Form_Load()
 void frmuser::Form_Unload()
 {
     platform::SetBusy(false);
+    // However the window closes, a cell still being edited is written with the rest
+    // (as by "关闭", whose click ends the edit first), its failure shown.
+    grdDataGrid->CommitEdit();
     datPrimaryRS->Close();
 }
 
@@ -99,7 +102,11 @@ void frmuser::Form_Resize()
 void frmuser::cmdAdd_Click()
 {
     RunDataCommand([this] {
-        datPrimaryRS->Rs().MoveLast();
+        Recordset& rs = datPrimaryRS->Rs();
+        rs.MoveLast();
+        // The new row starts in its name cell, whichever column the last row was left in.
+        if (rs.HasCurrentRow())
+            grdDataGrid->setCurrentIndex(grdDataGrid->model()->index(rs.CurrentIndex(), 0));
         SetFocus(grdDataGrid);
         SendKey(grdDataGrid, Qt::Key_Down);   // enters the grid's new row
     });
@@ -134,5 +141,7 @@ void frmuser::cmdClose_Click() { Unload(); }
 
 void frmuser::datPrimaryRS_MoveComplete()
 {
-    datPrimaryRS->SetCaption(QStringLiteral("记录号： ") + QString::number(datPrimaryRS->Rs().AbsolutePosition()));
+    // Off the rows (an empty table) there is no number to show.
+    const int position = datPrimaryRS->Rs().AbsolutePosition();
+    datPrimaryRS->SetCaption(QStringLiteral("记录号： ") + (position > 0 ? QString::number(position) : QString()));
 }

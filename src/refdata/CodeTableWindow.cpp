@@ -113,6 +113,11 @@ void CodeTableWindow::Form_Load()
         if (rs.RecordCount() > 0) {
             rs.MoveFirst();
             ShowCurrentRow();
+        } else {
+            // No row to show: the boxes may still hold one of a query run before
+            // the window's own (the discipline window narrows its rows at load).
+            codeBox->SetText(QString());
+            nameBox->SetText(QString());
         }
     } catch (const DbError& e) {
         // Without its rows the window still opens: empty, in browse, and closable.
@@ -203,9 +208,9 @@ void CodeTableWindow::ConfirmAdd()
         SetFocus(codeBox);
         return;
     }
-    QString code = Trim(codeBox->Text());
-    if (m.upperCaseCode)
-        code = code.toUpper();
+    // The code as the box holds it: a code box that turns its text to upper case
+    // does so once the code has its full length; a shorter code keeps its case.
+    const QString code = Trim(codeBox->Text());
     const QString name = Trim(nameBox->Text());
     Recordset& rs = data1->Rs();
 
@@ -224,8 +229,12 @@ void CodeTableWindow::ConfirmAdd()
             rs.MoveNext();
         }
         rs.MoveLast();
-        if (exists)
+        if (exists) {
+            // The boxes show the last row, also when the walk never changed the row
+            // (a table of one row) and so never copied it.
+            ShowCurrentRow();
             return;
+        }
     }
 
     try {

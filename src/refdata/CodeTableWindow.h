@@ -60,7 +60,7 @@ struct CodeTableMember {
     bool codeImeOff = true;           // false: the user's own input-method setting
     bool nameDropsBlanks = true;
     bool tabWhenCodeComplete = false; // a Tab keystroke instead of focusing the name box
-    bool upperCaseCode = false;       // the code box turns its text to upper case
+    bool upperCaseCode = false;       // the code box turns its text to upper case at N characters
     CodeTableLayout layout;
 };
 

@@ -90,9 +90,10 @@ void frmsqdw::SetupUi()
     m_fields.SetKeysEnabled(false);
     m_fields.SetHintTarget(Label1);
 
-    // The unit list drops down from the code box over the rows below it.
+    // The unit list drops down from the code box over the rows below it, down to
+    // just above the frame's bottom edge, which would cut it off.
     Lstdwdm = new VbListBox(Frame1, QStringLiteral("Lstdwdm"));
-    PlaceTw(Lstdwdm, kBoxLeft[0], kRowTop[0] + kBoxHeight, kBoxWidth, 1980);
+    PlaceTw(Lstdwdm, kBoxLeft[0], kRowTop[0] + kBoxHeight, kBoxWidth, 1740);
     Lstdwdm->raise();
     Lstdwdm->setVisible(false);
 

@@ -29,8 +29,8 @@ static CodeTableMember Values()
     m.reportControl = QStringLiteral("rptxk");
     m.reportFile = QStringLiteral("rptxk.rpt");
     m.codeChars = CodeChars::Letters;
-    // Codes are kept in upper case, so that the category ranges hold whatever case
-    // they were typed in.
+    // A code of full length turns upper case in the box; a shorter one keeps the
+    // case it was typed in.
     m.upperCaseCode = true;
     m.nameDropsBlanks = false;
     return m;

@@ -32,10 +32,10 @@ class TestFrmuser : public QObject {
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
         Settle();
     }
-    // Types into a cell of the current row as a user does: open the cell, type, Enter.
-    void typeCell(int column, const QString& text)
+    // Opens a cell's editor and types into it; the edit is left open.
+    void startEdit(int row, int column, const QString& text)
     {
-        const QModelIndex at = grid()->model()->index(grid()->Row(), column);
+        const QModelIndex at = grid()->model()->index(row, column);
         grid()->setCurrentIndex(at);
         grid()->edit(at);
         Settle();
@@ -44,10 +44,28 @@ class TestFrmuser : public QObject {
         if (auto* line = qobject_cast<QLineEdit*>(editor))
             line->selectAll();
         TypeText(editor, text);
-        PressKey(editor, Qt::Key_Return);
-        Settle();
+    }
+    // Types into a cell of the current row as a user does: open the cell, type, Enter.
+    void typeCell(int column, const QString& text)
+    {
+        startEdit(grid()->Row(), column, text);
+        pressKey(Qt::Key_Return);
     }
     QList<QStringList> logins(AppFixture& fx) { return fx.rows("select username, password from login"); }
+    // Keys as a user types them: each goes to whatever has the focus then (the grid,
+    // or the cell editor that the first key opened).
+    void typeKeys(const QString& text)
+    {
+        for (QChar c : text) {
+            TypeText(QApplication::focusWidget(), QString(c));
+            Settle();
+        }
+    }
+    void pressKey(Qt::Key key)
+    {
+        PressKey(QApplication::focusWidget(), key);
+        Settle();
+    }
 
 private slots:
     void cleanup() { f = nullptr; }
@@ -87,6 +105,97 @@ private slots:
         click("cmdUpdate");
         QCOMPARE(logins(fx), QList<QStringList>({{"first", "<null>"}}));
         QVERIFY(fx.ui.messages.isEmpty());
+    }
+
+    // What is typed into the new row stays in it: Tab and Enter go along the new row
+    // and round it, never into a stored operator's cells.
+    void typingStaysInTheNewRow_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<int>("presses");   // of the key, after the password
+        QTest::addColumn<QString>("more");  // typed then
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("Tab round to the name") << Qt::Key_Tab << 1 << "li" << QStringList{"li", "w0"};
+        QTest::newRow("Backtab round to the password") << Qt::Key_Backtab << 2 << "w9" << QStringList{"wang", "w9"};
+        QTest::newRow("Enter stays on the password") << Qt::Key_Return << 1 << "w1" << QStringList{"wang", "w1"};
+    }
+    void typingStaysInTheNewRow()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(int, presses);
+        QFETCH(QString, more);
+        QFETCH(QStringList, stored);
+        AppFixture fx;
+        open(fx, {"admin:1", "zhang:2"});
+        for (int round = 0; round < 2; ++round) {
+            // The new row starts in its name cell, wherever the last one ended.
+            click("cmdAdd");
+            QTRY_VERIFY(dc()->Rs().NewRowPending());
+            QCOMPARE(grid()->currentIndex(), grid()->model()->index(2 + round, 0));
+            typeKeys("wang");
+            pressKey(Qt::Key_Tab);
+            typeKeys("w0");
+            for (int i = 0; i < presses; ++i)
+                pressKey(key);
+            QCOMPARE(grid()->Row(), 2 + round);
+            typeKeys(more);
+            click("cmdUpdate");
+            QVERIFY(fx.ui.messages.isEmpty());
+            QCOMPARE(logins(fx).mid(0, 2), QList<QStringList>({{"admin", "1"}, {"zhang", "2"}}));
+            QCOMPARE(logins(fx).value(2 + round), stored);
+        }
+        QCOMPARE(fx.count("login"), 4);
+    }
+
+    // However the window closes, an edit still open in a cell is written as "关闭"
+    // writes it, and a write that fails is told.
+    void closingWritesTheEditInHand_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("rowGone");
+        for (const char* how : {"关闭", "close box", "main window closes"}) {
+            QTest::addRow("%s", how) << QString::fromUtf8(how) << false;
+            QTest::addRow("%s, row gone", how) << QString::fromUtf8(how) << true;
+        }
+    }
+    void closingWritesTheEditInHand()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, rowGone);
+        AppFixture fx;
+        forms::frmmain->Show();
+        open(fx, {"a:1", "b:2"});
+        startEdit(0, 1, "new");
+        if (rowGone)
+            fx.exec("delete from login where username = 'a'");
+        if (how == "关闭")
+            click("cmdClose");
+        else if (how == "close box")
+            f->close();
+        else
+            forms::frmmain->close();
+        Settle();
+        QVERIFY(!forms::frmuser->IsLoaded());
+        if (rowGone) {
+            QCOMPARE(logins(fx), QList<QStringList>({{"b", "2"}}));
+            QCOMPARE(fx.ui.texts().size(), 1);
+            QVERIFY2(fx.ui.texts().value(0).contains("要更新的记录已不在数据库中。"), qPrintable(fx.ui.texts().join('|')));
+        } else {
+            QCOMPARE(logins(fx), QList<QStringList>({{"a", "new"}, {"b", "2"}}));
+            QVERIFY(fx.ui.messages.isEmpty());
+        }
+    }
+
+    void captionOverAnEmptyTable()
+    {
+        AppFixture fx;
+        open(fx, {});
+        QCOMPARE(dc()->Caption(), QString("记录号： "));
+        click("cmdAdd");
+        QTRY_VERIFY(dc()->Rs().NewRowPending());
+        QCOMPARE(dc()->Caption(), QString("记录号： 1"));
+        click("cmdRefresh");
+        QCOMPARE(dc()->Caption(), QString("记录号： "));
     }
 
     void deleteMovesOn_data()

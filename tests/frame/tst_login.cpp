@@ -132,6 +132,9 @@ private slots:
         QTest::newRow("blank name") << true << "   " << "secret" << blank << "txtUserName";
         QTest::newRow("unknown name") << true << "nobody" << "secret" << invalid << "txtPassword";
         QTest::newRow("wrong password") << true << "admin" << "wrong" << invalid << "txtPassword";
+        QTest::newRow("password in another case") << true << "admin" << "SECRET" << invalid << "txtPassword";
+        QTest::newRow("password in one other letter case") << true << "admin" << "Secret" << invalid << "txtPassword";
+        QTest::newRow("name in another case") << true << "ADMIN" << "secret" << "" << "";
         QTest::newRow("quote ending the name") << true << "admin' --" << "x" << invalid << "txtPassword";
         QTest::newRow("always-true condition") << true << "admin" << "' or '1'='1" << invalid << "txtPassword";
     }

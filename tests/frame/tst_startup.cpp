@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +42,43 @@ private slots:
             qputenv("DISPLAY", display);
         QVERIFY(a != b);
         QVERIFY(QFileInfo(a).fileName().contains(qEnvironmentVariable("USER")));
+    }
+
+    // One desktop, one lock, however its display is spelt: the screen and the local
+    // host's names do not make another desktop.
+    void lockIsNamedByTheDisplayNotItsSpelling_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        const QString here = QSysInfo::machineHostName();
+        QTest::newRow(":0 and :0.0") << ":0" << ":0.0" << true;
+        QTest::newRow(":0 and localhost:0") << ":0" << "localhost:0" << true;
+        QTest::newRow(":0.0 and localhost:0.0") << ":0.0" << "localhost:0.0" << true;
+        QTest::newRow(":0 and unix:0") << ":0" << "unix:0" << true;
+        QTest::newRow(":0 and 127.0.0.1:0") << ":0" << "127.0.0.1:0" << true;
+        QTest::newRow(":0 and this host's name") << ":0" << here.toUpper() + ":0.0" << true;
+        QTest::newRow(":0 and :1") << ":0" << ":1.0" << false;
+        QTest::newRow(":0 and another host") << ":0" << "elsewhere.example:0" << false;
+        QTest::newRow(":10 and :1.0") << ":10" << ":1.0" << false;
+    }
+    void lockIsNamedByTheDisplayNotItsSpelling()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        const QByteArray display = qgetenv("DISPLAY");
+        auto lockFor = [](const QString& d) {
+            qputenv("DISPLAY", d.toLocal8Bit());
+            return startup::InstanceLockPath();
+        };
+        const QString lockA = lockFor(a);
+        const QString lockB = lockFor(b);
+        if (display.isNull())
+            qunsetenv("DISPLAY");
+        else
+            qputenv("DISPLAY", display);
+        QCOMPARE(lockA == lockB, same);
     }
 
     void startShowsTheLoginWindow()

@@ -420,6 +420,7 @@ private slots:
         QTest::addColumn<bool>("refused");
         QTest::addColumn<QString>("lastRow");       // shown after a refusal
         const QVariantList three = {"11111", "22222", "33333"};
+        QTest::newRow("the only row") << QVariantList{"11111"} << "11111" << true << "11111";
         QTest::newRow("first row") << three << "11111" << true << "33333";
         QTest::newRow("middle row") << three << "22222" << true << "33333";
         QTest::newRow("last row") << three << "33333" << true << "33333";
@@ -447,7 +448,7 @@ private slots:
         if (refused) {
             QCOMPARE(Boxes(fx.ui), QStringList({Box("警告信息：", "此单位代码在数据库中已经存在，不能再增加！！！")}));
             QCOMPARE(d.state(), QString("Add armed"));
-            QCOMPARE(d.code()->Text(), lastRow);
+            QCOMPARE(d.shown(), lastRow + "|名称" + lastRow);
             QCOMPARE(Stored(fx, "dwdm"), before);
         } else {
             QVERIFY(fx.ui.messages.isEmpty());

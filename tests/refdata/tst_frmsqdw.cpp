@@ -255,6 +255,10 @@ private slots:
         DoubleClick(box("dwdm"));
         QVERIFY(list()->isVisible());
         QCOMPARE(hint(), QString("提示信息：请用鼠标选择单位名称。"));
+        // The whole list can be seen: inside the frame that holds it, over the boxes
+        // below the code box.
+        QVERIFY(list()->parentWidget()->rect().contains(list()->geometry()));
+        QVERIFY(list()->geometry().intersects(box("e_mail")->geometry()));
         QTest::mouseClick(box("dwdm"), Qt::LeftButton);
         QVERIFY(!list()->isVisible());
         QCOMPARE(hint(), QString("提示信息：请输入五位数字字符或双击鼠标再进行选择。"));

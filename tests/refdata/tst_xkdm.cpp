@@ -3,7 +3,7 @@
 #include "ModVar.h"
 
 // The discipline window: the category's range of codes, the code length by category,
-// letters only, and codes kept in upper case.
+// letters only, and codes of full length kept in upper case.
 class TestXkdm : public QObject {
     Q_OBJECT
 
@@ -95,8 +95,10 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("stored");    // empty: refused as existing
         QTest::addColumn<bool>("inRangeAtReopen");
-        QTest::newRow("2: one letter, upper case") << 2 << "q" << "Q" << true;
-        QTest::newRow("2: one letter that exists") << 2 << "p" << "" << false;
+        QTest::newRow("2: one letter keeps its case") << 2 << "q" << "q" << true;
+        QTest::newRow("3: one letter keeps its case") << 3 << "y" << "y" << false;
+        QTest::newRow("2: one letter that exists") << 2 << "P" << "" << false;
+        QTest::newRow("2: one letter beside its upper case") << 2 << "p" << "p" << true;
         QTest::newRow("2: two letters") << 2 << "pb" << "PB" << true;
         QTest::newRow("3: two letters") << 3 << "za" << "ZA" << true;
         QTest::newRow("1: another category's code") << 1 << "z" << "Z" << false;
@@ -133,6 +135,24 @@ private slots:
         QVERIFY(ShowActive(&MainForm()));
         QVERIFY(d.Open());
         QCOMPARE(d.gridCodes().contains(stored), inRangeAtReopen);
+    }
+
+    // A category without codes shows empty boxes, as an empty table does, and has
+    // nothing to delete.
+    void categoryWithoutCodes()
+    {
+        AppFixture fx;
+        Seed(fx, {"A", "P", "Z"});
+        gCategory = 3;
+        Driver d = Xkdm();
+        QVERIFY(d.Open());
+        QCOMPARE(d.gridCodes(), QStringList());
+        QCOMPARE(d.shown(), QString("|"));
+        QCOMPARE(d.state(), QString("Browse"));
+        d.click("Cmddel");
+        QCOMPARE(Boxes(fx.ui), QStringList({Box("提示信息", "没有可以删除的记录！请核查。")}));
+        QCOMPARE(d.state(), QString("Browse"));
+        QCOMPARE(fx.count("xkdm"), 3);
     }
 
     void nameTakesBlanks()
