@@ -173,11 +173,12 @@ void frmjblr::BuildCover(QWidget* page)
     AddBox(page, "txtxmfzr", boxLeft, 2580, 2400, h);
     label("所 在 单 位：", 3240);
     AddBox(page, "txtszdw", boxLeft, 3240, 4455, h);
-    label("申 请 日 期：", 3960);
-    AddBox(page, "txtsqrq", boxLeft, 3960, 1500, h);
+    // The last row stands high enough to lie whole on the page below the tab strip.
+    label("申 请 日 期：", 3840);
+    AddBox(page, "txtsqrq", boxLeft, 3840, 1500, h);
     auto* chk = m_fields.Make<VbCheckBox>("Chkbz", page);
     chk->setText(QStringLiteral("中青年人才培养计划"));
-    PlaceTw(chk, 6360, 3960 + (h - kRow) / 2, 3000, kRow);
+    PlaceTw(chk, 6360, 3840 + (h - kRow) / 2, 3000, kRow);
 
     lstxkdm = AddList(page, "lstxkdm", 6360, 1560, 4095, 1485);
     // The unit list covers the date box while it is open and reaches below the page's
@@ -241,7 +242,8 @@ void frmjblr::BuildLeader(QWidget* page)
         {"定  职  时  间：", "txtdzsj", 6360, 2160, 1500, 405, 1620},
         {"主要研究方向：", "txtyjfx", boxLeft, 3060, 4695, h, labelWidth},
         {"联  系  电  话：", "txtlxdh", 8280, 3060, 1695, h, 1560},
-        {"所  在 系  所：", "txtszxs", boxLeft, 3960, 4695, h, labelWidth},
+        // The last row lies whole on the page below the tab strip; its list ends at it.
+        {"所  在 系  所：", "txtszxs", boxLeft, 3840, 4695, h, labelWidth},
     };
     for (const Item& it : items) {
         AddLabelBefore(page, QString::fromUtf8(it.caption), it.left, it.top, it.labelWidth, it.height);
@@ -253,7 +255,7 @@ void frmjblr::BuildLeader(QWidget* page)
     lstxw = AddList(page, "lstxw", boxLeft, 1560, 1575, 915);
     lstsbd = AddList(page, "lstsbd", 8880, 1560, 1095, 915);
     lstzc = AddList(page, "lstzc", boxLeft, 2520, 2655, 1200);
-    lstszxs = AddList(page, "lstszxs", boxLeft, 2760, 4695, 1200);   // opens above its box
+    lstszxs = AddList(page, "lstszxs", boxLeft, 2640, 4695, 1200);   // opens above its box
 }
 
 void frmjblr::BuildMembers(QWidget* page)

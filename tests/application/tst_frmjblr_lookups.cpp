@@ -98,7 +98,7 @@ private slots:
         QTest::newRow("degree") << "txtxw" << "lstxw" << QRect(1920, 1200, 1575, 375) << QRect(1920, 1560, 1575, 915);
         QTest::newRow("supervisor") << "txtsbd" << "lstsbd" << QRect(8880, 1200, 1095, 375) << QRect(8880, 1560, 1095, 915);
         QTest::newRow("title") << "txtzc" << "lstzc" << QRect(1920, 2160, 2655, 405) << QRect(1920, 2520, 2655, 1200);
-        QTest::newRow("department") << "txtszxs" << "lstszxs" << QRect(1920, 3960, 4695, 375) << QRect(1920, 2760, 4695, 1200);
+        QTest::newRow("department") << "txtszxs" << "lstszxs" << QRect(1920, 3840, 4695, 375) << QRect(1920, 2640, 4695, 1200);
     }
 
     void listPlace()
