@@ -6,6 +6,7 @@
 #include "KeyFilters.h"
 #include "ModVar.h"
 #include "Platform.h"
+#include "RowPosition.h"
 #include "StaffCounts.h"
 #include "Transaction.h"
 #include "Twips.h"
@@ -23,6 +24,12 @@ const QString kTitle = QStringLiteral("提示信息");
 const QString kNewQuestion = QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？");
 const QString kEditQuestion = QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？");
 const QString kSaveFailed = QStringLiteral("数据错误，请检查数据或与vero科技处联系！");
+
+// The window's rows: the category's applications, newest application date first,
+// then by unit and subject code, then as entered (PlaceSavedRow puts a saved row
+// among them by the same keys).
+const QString kAppFilter = QStringLiteral("xmlb=?");
+const QString kAppOrder = QStringLiteral("sqrq desc,szdw asc,ssxk asc,rowid");
 
 // Design sizes, twips.
 constexpr int kWidth = 11040;
@@ -972,9 +979,7 @@ void frmjblr::Form_Load()
     if (!OpenWindowConnection(m_db))
         return;
     Adodc1->UseConnection(&m_db);
-    // Newest application date first, then by unit and subject code, then as entered
-    // (PlaceSavedRow orders a saved row by the same keys).
-    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where xmlb=? order by sqrq desc,szdw asc,ssxk asc,rowid"),
+    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where %1 order by %2").arg(kAppFilter, kAppOrder),
                     QStringLiteral("xmsb"), {CategoryText(gCategory)});
     m_rowsInOrder = true;
     DataGrid1->SetDataSource(Adodc1);
@@ -1090,7 +1095,7 @@ void frmjblr::Cmdupd_Click()
         SaveEdit();
 }
 
-void frmjblr::ReturnToRow(qint64 rowid)
+bool frmjblr::ReturnToRow(qint64 rowid)
 {
     Recordset& rs = AppRecordset();
     if (rs.NewRowPending())
@@ -1098,8 +1103,9 @@ void frmjblr::ReturnToRow(qint64 rowid)
     for (int i = 0; i < rs.RecordCount(); ++i)
         if (rs.RowId(i) == rowid) {
             rs.MoveTo(i);
-            return;
+            return true;
         }
+    return false;
 }
 
 void frmjblr::PlaceSavedRow()
@@ -1107,25 +1113,8 @@ void frmjblr::PlaceSavedRow()
     Recordset& rs = AppRecordset();
     const int saved = rs.RecordCount() - 1;
     rs.RereadRow(saved);
-    const int keys[] = {rs.FieldIndex(QStringLiteral("sqrq")), rs.FieldIndex(QStringLiteral("szdw")),
-                        rs.FieldIndex(QStringLiteral("ssxk"))};
-    // sqrq descending, szdw and ssxk ascending, then rowid.
-    auto before = [&](int a, int b) {
-        int c = -Recordset::CompareValues(rs.ValueAt(a, keys[0]), rs.ValueAt(b, keys[0]));
-        for (int k = 1; k < 3 && c == 0; ++k)
-            c = Recordset::CompareValues(rs.ValueAt(a, keys[k]), rs.ValueAt(b, keys[k]));
-        return c != 0 ? c < 0 : rs.RowId(a) < rs.RowId(b);
-    };
-    // The other rows are in order: the first of them that sorts after the saved row.
-    int lo = 0, hi = saved;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (before(saved, mid))
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    rs.MoveRow(saved, lo);
+    rs.MoveRow(saved, SortedRowPosition(m_db, QStringLiteral("xmsb"), kAppFilter, {CategoryText(gCategory)}, kAppOrder,
+                                        rs.RowId(saved)));
 }
 
 void frmjblr::SaveNew()
@@ -1187,6 +1176,7 @@ void frmjblr::SaveEdit()
             platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
             return;
         }
+        const qint64 saved = rs.RowId(rs.RecordCount() - 1);
 
         // The rows as reading them again would show them: the table changed only by
         // this row, so unless a new application left the rows out of order, the saved
@@ -1204,20 +1194,9 @@ void frmjblr::SaveEdit()
             rs.Requery();
             m_rowsInOrder = true;
         }
-        // Back to the saved application: from the first row on, the first with its
-        // name, leader and subject; past the last row when none has them. The rows
-        // are compared where they stand and the set moves once.
-        const QString texts[] = {Text("txtxmmc")->Text(), Text("txtxmfzr")->Text(), Text("txtxkmc")->Text()};
-        const int columns[] = {rs.FieldIndex(QStringLiteral("xmmc")), rs.FieldIndex(QStringLiteral("xmfzr")),
-                               rs.FieldIndex(QStringLiteral("xkmc"))};
-        int found = -1;
-        for (int row = 0; row < rs.RecordCount() && found < 0; ++row)
-            if (rs.ValueAt(row, columns[0]).toString() == texts[0] && rs.ValueAt(row, columns[1]).toString() == texts[1]
-                && rs.ValueAt(row, columns[2]).toString() == texts[2])
-                found = row;
-        if (found >= 0) {
-            rs.MoveTo(found);
-        } else if (rs.RecordCount() > 0) {
+        // Back on the saved application itself: another with the same name, leader
+        // and subject (one submitted again a year later) is not the one the boxes show.
+        if (!ReturnToRow(saved) && rs.RecordCount() > 0) {
             rs.MoveLast();
             rs.MoveNext();
         }
