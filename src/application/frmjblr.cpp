@@ -892,9 +892,16 @@ void frmjblr::PickFromList(VbListBox* list)
             degree->SetText(item);
             passOn(degree);
         }
+    } else if (list == lstszxs) {
+        // The department is the leader tab's last box: the pick moves on as Enter
+        // there does, to the first member, never to the exit button that follows the
+        // box in tab order.
+        VbTextBox* dept = Text("txtszxs");
+        dept->SetText(item);
+        if (!Trim(dept->Text()).isEmpty())
+            SwitchTab(TabMembers, QStringLiteral("txtxm1"));
     } else {
-        static const QHash<QString, QString> boxes = {{"lstxb", "txtxb"}, {"lstxw", "txtxw"}, {"lstsbd", "txtsbd"},
-                                                      {"lstszxs", "txtszxs"}};
+        static const QHash<QString, QString> boxes = {{"lstxb", "txtxb"}, {"lstxw", "txtxw"}, {"lstsbd", "txtsbd"}};
         VbTextBox* box = Text(boxes.value(list->objectName()));
         box->SetText(item);
         passOn(box);
