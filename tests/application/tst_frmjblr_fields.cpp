@@ -80,9 +80,7 @@ private slots:
 
     void enterNeverReachesAButton_data()
     {
-        QTest::addColumn<int>("category");
-        for (int c = 1; c <= 3; ++c)
-            QTest::newRow(qPrintable(QStringLiteral("category %1").arg(c))) << c;
+        addCategoryRows();
     }
 
     // Enter in any box of any tab moves on to a box, or stays: never onto a button,

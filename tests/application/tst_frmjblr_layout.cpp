@@ -15,9 +15,7 @@ private slots:
 
     void everyBoxWhollyVisible_data()
     {
-        QTest::addColumn<int>("category");
-        for (int c = 1; c <= 3; ++c)
-            QTest::newRow(qPrintable(QStringLiteral("category %1").arg(c))) << c;
+        addCategoryRows();
     }
 
     // On every tab each visible box lies inside its page, and nothing else of the page
