@@ -1148,7 +1148,7 @@ void frmjblr::SaveNew()
     ChangedFlag = QStringLiteral("0");
     InsertFlag = QStringLiteral("0");
     m_rowsInOrder = false;
-    txtzjls->SetText(QString::number(Val(txtzjls->Text()) + 1));
+    txtzjls->SetText(PlainNumber(Val(txtzjls->Text()) + 1));
     SetBrowsing(true);
     SSTabjblr->SetTab(TabCover);
     SetFocus(Box("txtnbbh"));

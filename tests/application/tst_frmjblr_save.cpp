@@ -53,6 +53,28 @@ private slots:
         QCOMPARE(d.focused(), QString("txtnbbh"));
     }
 
+    void newCountsOnInPlainDigits_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("a million") << "999999" << "1000000";
+        QTest::newRow("seven digits") << "1234567" << "1234568";
+    }
+
+    // The record count goes on by one in plain digits, however many rows there are
+    // (a large count stands in the box as the window would have counted it).
+    void newCountsOnInPlainDigits()
+    {
+        QFETCH(QString, count);
+        AppFixture fx;
+        d.open(1);
+        d.box("txtzjls")->SetText(count);
+        d.click("cmdinsert");
+        CommitText(d.box("txtxmmc"), "新项目");
+        d.click("Cmdupd");
+        QTEST(d.box("txtzjls")->Text(), "after");
+    }
+
     void newAnsweredNo()
     {
         AppFixture fx;
