@@ -1139,9 +1139,9 @@ void frmjblr::SaveNew()
             StoreRecord();
             rs.UpdateBatch();
             t.Commit();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             ReturnToRow(shown);
-            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
             return;
         }
     }
@@ -1177,10 +1177,10 @@ void frmjblr::SaveEdit()
                 rs.SetField(QStringLiteral("jyje"), suggested);
             rs.UpdateBatch();
             t.Commit();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             ReturnToRow(edited);
             ChangedFlag = QStringLiteral("1");
-            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
             return;
         }
         const qint64 saved = rs.RowId(rs.RecordCount() - 1);

@@ -127,8 +127,9 @@ private slots:
         QTest::newRow("edit") << true;
     }
 
-    // A save the database refuses leaves the table, the flags, the count and the
-    // boxes as they were; corrected, the same entry saves.
+    // A save the database refuses says so, with the database's reason, and leaves the
+    // table, the flags, the count and the boxes as they were; corrected, the same
+    // entry saves.
     void failedSaveChangesNothing()
     {
         QFETCH(bool, edit);
@@ -143,6 +144,10 @@ private slots:
         const QString insertFlag = d.f->InsertFlag;
         d.click("Cmdupd");
         QCOMPARE(fx.ui.texts().value(1), kSaveFailed);
+        // The database's reason stands behind the box's details button.
+        QCOMPARE(fx.ui.messages.value(1).title, QString("提示信息"));
+        QCOMPARE(fx.ui.messages.value(1).buttons, int(platform::vbOKOnly));
+        QVERIFY2(fx.ui.messages.value(1).detail.contains("refused"), qPrintable(fx.ui.messages.value(1).detail));
         QCOMPARE(fx.rows("select xmmc, yjjg, jyje from xmsb"), QList<QStringList>({{"项目", "旧机构", "3"}}));
         QCOMPARE(d.f->InsertFlag, insertFlag);
         QCOMPARE(d.f->ChangedFlag, QString("1"));
