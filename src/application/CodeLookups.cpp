@@ -48,13 +48,13 @@ TitleResolution ResolveTitleCode(DbConnection& db, const QString& title, const Q
 
 TitleResolution ResolveMemberTitle(DbConnection& db, const QString& title, const QString& code)
 {
-    if (Trim(title).isEmpty() || isCodeText(title))
-        return ResolveTitleCode(db, title, code);
     TitleResolution r{title, code};
-    if (!findTitle(db, "zcmc", title, r)) {
+    if (Trim(title).isEmpty())
         r.code.clear();
+    else if (isCodeText(title))
+        (void)findTitle(db, "zcdm", title, r);
+    else if (!findTitle(db, "zcmc", title, r))
         r.wrongTitle = true;
-    }
     return r;
 }
 

@@ -28,9 +28,12 @@ extern const QString kWrongTitleMessage;
 // code is stored or counted.
 TitleResolution ResolveTitleCode(DbConnection& db, const QString& title, const QString& code);
 
-// A member's title box `txtzw`k being left: a code as for the leader; a name is looked
-// up among the title names, and one that matches none stays as typed with the message.
-// An empty box, or a text that resolves to no title, leaves the code box empty.
+// A member's title box `txtzw`k being left: a code that `zcdm` holds as for the
+// leader; a name is looked up among the title names, and one that matches none stays
+// as typed with the message. A code or a name that matches no title keeps the code
+// the row had (a received or older application may name a title this table lacks:
+// passing its box must not lose its code and its counts); only an emptied box leaves
+// the code box empty.
 TitleResolution ResolveMemberTitle(DbConnection& db, const QString& title, const QString& code);
 
 // A unit box being left: a unit code (digits) that `dwdm` holds becomes the unit's

@@ -6,6 +6,7 @@
 #include "KeyFilters.h"
 #include "ModVar.h"
 #include "Platform.h"
+#include "RowPosition.h"
 #include "StaffCounts.h"
 #include "Transaction.h"
 #include "Twips.h"
@@ -23,6 +24,12 @@ const QString kTitle = QStringLiteral("提示信息");
 const QString kNewQuestion = QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？");
 const QString kEditQuestion = QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？");
 const QString kSaveFailed = QStringLiteral("数据错误，请检查数据或与vero科技处联系！");
+
+// The window's rows: the category's applications, newest application date first,
+// then by unit and subject code, then as entered (PlaceSavedRow puts a saved row
+// among them by the same keys).
+const QString kAppFilter = QStringLiteral("xmlb=?");
+const QString kAppOrder = QStringLiteral("sqrq desc,szdw asc,ssxk asc,rowid");
 
 // Design sizes, twips.
 constexpr int kWidth = 11040;
@@ -173,11 +180,12 @@ void frmjblr::BuildCover(QWidget* page)
     AddBox(page, "txtxmfzr", boxLeft, 2580, 2400, h);
     label("所 在 单 位：", 3240);
     AddBox(page, "txtszdw", boxLeft, 3240, 4455, h);
-    label("申 请 日 期：", 3960);
-    AddBox(page, "txtsqrq", boxLeft, 3960, 1500, h);
+    // The last row stands high enough to lie whole on the page below the tab strip.
+    label("申 请 日 期：", 3840);
+    AddBox(page, "txtsqrq", boxLeft, 3840, 1500, h);
     auto* chk = m_fields.Make<VbCheckBox>("Chkbz", page);
     chk->setText(QStringLiteral("中青年人才培养计划"));
-    PlaceTw(chk, 6360, 3960 + (h - kRow) / 2, 3000, kRow);
+    PlaceTw(chk, 6360, 3840 + (h - kRow) / 2, 3000, kRow);
 
     lstxkdm = AddList(page, "lstxkdm", 6360, 1560, 4095, 1485);
     // The unit list covers the date box while it is open and reaches below the page's
@@ -241,7 +249,8 @@ void frmjblr::BuildLeader(QWidget* page)
         {"定  职  时  间：", "txtdzsj", 6360, 2160, 1500, 405, 1620},
         {"主要研究方向：", "txtyjfx", boxLeft, 3060, 4695, h, labelWidth},
         {"联  系  电  话：", "txtlxdh", 8280, 3060, 1695, h, 1560},
-        {"所  在 系  所：", "txtszxs", boxLeft, 3960, 4695, h, labelWidth},
+        // The last row lies whole on the page below the tab strip; its list ends at it.
+        {"所  在 系  所：", "txtszxs", boxLeft, 3840, 4695, h, labelWidth},
     };
     for (const Item& it : items) {
         AddLabelBefore(page, QString::fromUtf8(it.caption), it.left, it.top, it.labelWidth, it.height);
@@ -253,7 +262,7 @@ void frmjblr::BuildLeader(QWidget* page)
     lstxw = AddList(page, "lstxw", boxLeft, 1560, 1575, 915);
     lstsbd = AddList(page, "lstsbd", 8880, 1560, 1095, 915);
     lstzc = AddList(page, "lstzc", boxLeft, 2520, 2655, 1200);
-    lstszxs = AddList(page, "lstszxs", boxLeft, 2760, 4695, 1200);   // opens above its box
+    lstszxs = AddList(page, "lstszxs", boxLeft, 2640, 4695, 1200);   // opens above its box
 }
 
 void frmjblr::BuildMembers(QWidget* page)
@@ -883,9 +892,16 @@ void frmjblr::PickFromList(VbListBox* list)
             degree->SetText(item);
             passOn(degree);
         }
+    } else if (list == lstszxs) {
+        // The department is the leader tab's last box: the pick moves on as Enter
+        // there does, to the first member, never to the exit button that follows the
+        // box in tab order.
+        VbTextBox* dept = Text("txtszxs");
+        dept->SetText(item);
+        if (!Trim(dept->Text()).isEmpty())
+            SwitchTab(TabMembers, QStringLiteral("txtxm1"));
     } else {
-        static const QHash<QString, QString> boxes = {{"lstxb", "txtxb"}, {"lstxw", "txtxw"}, {"lstsbd", "txtsbd"},
-                                                      {"lstszxs", "txtszxs"}};
+        static const QHash<QString, QString> boxes = {{"lstxb", "txtxb"}, {"lstxw", "txtxw"}, {"lstsbd", "txtsbd"}};
         VbTextBox* box = Text(boxes.value(list->objectName()));
         box->SetText(item);
         passOn(box);
@@ -970,9 +986,7 @@ void frmjblr::Form_Load()
     if (!OpenWindowConnection(m_db))
         return;
     Adodc1->UseConnection(&m_db);
-    // Newest application date first, then by unit and subject code, then as entered
-    // (PlaceSavedRow orders a saved row by the same keys).
-    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where xmlb=? order by sqrq desc,szdw asc,ssxk asc,rowid"),
+    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where %1 order by %2").arg(kAppFilter, kAppOrder),
                     QStringLiteral("xmsb"), {CategoryText(gCategory)});
     m_rowsInOrder = true;
     DataGrid1->SetDataSource(Adodc1);
@@ -1088,7 +1102,7 @@ void frmjblr::Cmdupd_Click()
         SaveEdit();
 }
 
-void frmjblr::ReturnToRow(qint64 rowid)
+bool frmjblr::ReturnToRow(qint64 rowid)
 {
     Recordset& rs = AppRecordset();
     if (rs.NewRowPending())
@@ -1096,8 +1110,9 @@ void frmjblr::ReturnToRow(qint64 rowid)
     for (int i = 0; i < rs.RecordCount(); ++i)
         if (rs.RowId(i) == rowid) {
             rs.MoveTo(i);
-            return;
+            return true;
         }
+    return false;
 }
 
 void frmjblr::PlaceSavedRow()
@@ -1105,25 +1120,8 @@ void frmjblr::PlaceSavedRow()
     Recordset& rs = AppRecordset();
     const int saved = rs.RecordCount() - 1;
     rs.RereadRow(saved);
-    const int keys[] = {rs.FieldIndex(QStringLiteral("sqrq")), rs.FieldIndex(QStringLiteral("szdw")),
-                        rs.FieldIndex(QStringLiteral("ssxk"))};
-    // sqrq descending, szdw and ssxk ascending, then rowid.
-    auto before = [&](int a, int b) {
-        int c = -Recordset::CompareValues(rs.ValueAt(a, keys[0]), rs.ValueAt(b, keys[0]));
-        for (int k = 1; k < 3 && c == 0; ++k)
-            c = Recordset::CompareValues(rs.ValueAt(a, keys[k]), rs.ValueAt(b, keys[k]));
-        return c != 0 ? c < 0 : rs.RowId(a) < rs.RowId(b);
-    };
-    // The other rows are in order: the first of them that sorts after the saved row.
-    int lo = 0, hi = saved;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (before(saved, mid))
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    rs.MoveRow(saved, lo);
+    rs.MoveRow(saved, SortedRowPosition(m_db, QStringLiteral("xmsb"), kAppFilter, {CategoryText(gCategory)}, kAppOrder,
+                                        rs.RowId(saved)));
 }
 
 void frmjblr::SaveNew()
@@ -1141,16 +1139,16 @@ void frmjblr::SaveNew()
             StoreRecord();
             rs.UpdateBatch();
             t.Commit();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             ReturnToRow(shown);
-            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
             return;
         }
     }
     ChangedFlag = QStringLiteral("0");
     InsertFlag = QStringLiteral("0");
     m_rowsInOrder = false;
-    txtzjls->SetText(QString::number(Val(txtzjls->Text()) + 1));
+    txtzjls->SetText(PlainNumber(Val(txtzjls->Text()) + 1));
     SetBrowsing(true);
     SSTabjblr->SetTab(TabCover);
     SetFocus(Box("txtnbbh"));
@@ -1179,12 +1177,13 @@ void frmjblr::SaveEdit()
                 rs.SetField(QStringLiteral("jyje"), suggested);
             rs.UpdateBatch();
             t.Commit();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             ReturnToRow(edited);
             ChangedFlag = QStringLiteral("1");
-            platform::MsgBox(kSaveFailed, platform::vbOKOnly, kTitle);
+            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
             return;
         }
+        const qint64 saved = rs.RowId(rs.RecordCount() - 1);
 
         // The rows as reading them again would show them: the table changed only by
         // this row, so unless a new application left the rows out of order, the saved
@@ -1202,20 +1201,9 @@ void frmjblr::SaveEdit()
             rs.Requery();
             m_rowsInOrder = true;
         }
-        // Back to the saved application: from the first row on, the first with its
-        // name, leader and subject; past the last row when none has them. The rows
-        // are compared where they stand and the set moves once.
-        const QString texts[] = {Text("txtxmmc")->Text(), Text("txtxmfzr")->Text(), Text("txtxkmc")->Text()};
-        const int columns[] = {rs.FieldIndex(QStringLiteral("xmmc")), rs.FieldIndex(QStringLiteral("xmfzr")),
-                               rs.FieldIndex(QStringLiteral("xkmc"))};
-        int found = -1;
-        for (int row = 0; row < rs.RecordCount() && found < 0; ++row)
-            if (rs.ValueAt(row, columns[0]).toString() == texts[0] && rs.ValueAt(row, columns[1]).toString() == texts[1]
-                && rs.ValueAt(row, columns[2]).toString() == texts[2])
-                found = row;
-        if (found >= 0) {
-            rs.MoveTo(found);
-        } else if (rs.RecordCount() > 0) {
+        // Back on the saved application itself: another with the same name, leader
+        // and subject (one submitted again a year later) is not the one the boxes show.
+        if (!ReturnToRow(saved) && rs.RecordCount() > 0) {
             rs.MoveLast();
             rs.MoveNext();
         }

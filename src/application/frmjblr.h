@@ -108,8 +108,9 @@ private:
     void Step(bool forward);
     void SaveNew();
     void SaveEdit();
-    // After a failed save: the set back on the row it stood on, no new row pending.
-    void ReturnToRow(qint64 rowid);
+    // The set back on the row `rowid`, no new row pending (after a failed save, or on
+    // the saved row after a save); false when the set has no such row.
+    bool ReturnToRow(qint64 rowid);
     // After an edit: the saved row (the set's last) read back and moved to where the
     // window's order puts it, as reading all rows again would show it.
     void PlaceSavedRow();

@@ -20,6 +20,14 @@ inline void insertApplication(AppFixture& fx, int category, const QString& name,
             {CategoryText(category), name, leader, subject, unit, date, suggested});
 }
 
+// One data row per category, in a column "category".
+inline void addCategoryRows()
+{
+    QTest::addColumn<int>("category");
+    for (int c = 1; c <= 3; ++c)
+        QTest::newRow(qPrintable(QStringLiteral("category %1").arg(c))) << c;
+}
+
 struct JblrDriver {
     frmjblr* f = nullptr;
 

@@ -198,6 +198,38 @@ private slots:
         QTEST(o.sendTab, "sendTab");
     }
 
+    void monthRule_data()
+    {
+        QTest::addColumn<Parser>("parser");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<bool>("accepted");
+        // A project starts in January or June and ends in June or December; the
+        // months beside them are refused.
+        for (const char* m : {"0", "1", "2", "5", "6", "7", "12"})
+            QTest::addRow("start %s", m) << Start << QString(m) << (QString(m) == "1" || QString(m) == "6");
+        for (const char* m : {"1", "5", "6", "7", "11", "12", "13"})
+            QTest::addRow("end %s", m) << End << QString(m) << (QString(m) == "6" || QString(m) == "12");
+    }
+
+    // The month typed after the year, and the month of a converted text, on Enter and
+    // on leaving: an accepted month converts (or passes), any other shows the message.
+    void monthRule()
+    {
+        QFETCH(Parser, parser);
+        QFETCH(QString, month);
+        QFETCH(bool, accepted);
+        const QString wrong = parser == Start ? kStart : kEnd;
+        const QString converted = "2006年" + month + "月";
+        for (const DateStep step : {DateStep::Enter, DateStep::Leave}) {
+            for (const QString& text : {"2006" + month, converted}) {
+                const FieldOutcome o = parser == Start ? ParseStartMonth(text, step) : ParseEndMonth(text, step);
+                const QString where = text + (step == DateStep::Enter ? " on Enter" : " on leaving");
+                QVERIFY2((o.panel == wrong) == !accepted, qPrintable(where));
+                QVERIFY2(o.text.value_or(text) == (accepted ? converted : text), qPrintable(where));
+            }
+        }
+    }
+
     // A converted text passes its own check again, as it does when the Enter step
     // moves the focus away and the leaving step follows.
     void convertedPassesOnLeaving_data()

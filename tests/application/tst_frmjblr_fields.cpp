@@ -78,6 +78,39 @@ private slots:
         QCOMPARE(d.focused(), focus);
     }
 
+    void enterNeverReachesAButton_data()
+    {
+        addCategoryRows();
+    }
+
+    // Enter in any box of any tab moves on to a box, or stays: never onto a button,
+    // where the next Enter would close the window or drop the entry.
+    void enterNeverReachesAButton()
+    {
+        QFETCH(int, category);
+        AppFixture fx;
+        openOne(fx, category);
+        VbTab* tabs = d.tabs();
+        for (int t = 0; t < frmjblr::TabBrowse; ++t) {
+            if (!tabs->isTabVisible(t))
+                continue;
+            for (QWidget* w : tabs->widget(t)->findChildren<QWidget*>()) {
+                if (!qobject_cast<VbTextBox*>(w) && !qobject_cast<VbMemo*>(w) && !qobject_cast<VbCheckBox*>(w))
+                    continue;
+                tabs->SetTab(t);
+                Settle();
+                if (!w->isVisible() || !w->isEnabled())
+                    continue;
+                d.focus(w->objectName());
+                PressKey(w, Qt::Key_Return);
+                Settle();
+                QWidget* now = d.f->focusWidget();
+                QVERIFY2(!qobject_cast<QAbstractButton*>(now) || qobject_cast<VbCheckBox*>(now),
+                         qPrintable(w->objectName() + " -> " + (now ? now->objectName() : QString())));
+            }
+        }
+    }
+
     void dates_data()
     {
         QTest::addColumn<QString>("box");

@@ -53,7 +53,12 @@ private slots:
         QTest::newRow("supervisor") << 1 << "txtsbd" << "lstsbd" << 1 << QStringList{"txtsbd=硕导"} << "txtzc";
         QTest::newRow("title, counted") << 1 << "txtzc" << "lstzc" << 0
                                         << QStringList{"txtzc=教授", "txtzcdm=231", "txtgj= 1", "txtzrs= 1"} << "txtdzsj";
-        QTest::newRow("department") << 1 << "txtszxs" << "lstszxs" << 0 << QStringList{"txtszxs=数学系"} << "Cmdexit";
+        QTest::newRow("department: on to the members") << 1 << "txtszxs" << "lstszxs" << 0 << QStringList{"txtszxs=数学系"}
+                                                        << "txtxm1";
+        QTest::newRow("member title, row 8") << 1 << "txtzw8" << "lstzc1" << 0
+                                             << QStringList{"txtzw8=教授", "txtzcdm8=231", "txtgj= 1"} << "txtxw8";
+        QTest::newRow("member unit, row 8") << 1 << "txtszdw8" << "lstszdw1" << 1 << QStringList{"txtszdw8=东方学院"}
+                                            << "txtxmfg8";
         QTest::newRow("member degree, row 6") << 1 << "txtxw6" << "lstxw1" << 0
                                               << QStringList{"txtxw6=博士", "txtxw5="} << "txtszdw6";
     }
@@ -98,7 +103,7 @@ private slots:
         QTest::newRow("degree") << "txtxw" << "lstxw" << QRect(1920, 1200, 1575, 375) << QRect(1920, 1560, 1575, 915);
         QTest::newRow("supervisor") << "txtsbd" << "lstsbd" << QRect(8880, 1200, 1095, 375) << QRect(8880, 1560, 1095, 915);
         QTest::newRow("title") << "txtzc" << "lstzc" << QRect(1920, 2160, 2655, 405) << QRect(1920, 2520, 2655, 1200);
-        QTest::newRow("department") << "txtszxs" << "lstszxs" << QRect(1920, 3960, 4695, 375) << QRect(1920, 2760, 4695, 1200);
+        QTest::newRow("department") << "txtszxs" << "lstszxs" << QRect(1920, 3840, 4695, 375) << QRect(1920, 2640, 4695, 1200);
     }
 
     void listPlace()

@@ -128,12 +128,14 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("code") << "231" << "教授" << "231" << QStringList{};
         QTest::newRow("name") << "讲师" << "讲师" << "243" << QStringList{};
-        QTest::newRow("unknown name") << "院士" << "院士" << "" << QStringList{"职称或职称代码输入错误，请重新输入！"};
+        QTest::newRow("unknown name") << "院士" << "院士" << "274" << QStringList{"职称或职称代码输入错误，请重新输入！"};
+        QTest::newRow("unknown code") << "999" << "999" << "274" << QStringList{};
         QTest::newRow("emptied") << "" << "" << "" << QStringList{};
     }
 
     // A member's title box left: resolved against zcdm; an unknown name stays with
-    // the message and leaves no code behind.
+    // the message, an unknown code silently, and either keeps the code the row had;
+    // only an emptied box leaves no code behind.
     void memberTitle()
     {
         QFETCH(QString, typed);
@@ -148,6 +150,24 @@ private slots:
         QCOMPARE(d.box("txtzw2")->Text(), title);
         QCOMPARE(d.box("txtzcdm2")->Text(), code);
         QCOMPARE(fx.ui.texts(), messages);
+    }
+
+    // Tabbing past the title of a received or older application, a name the title
+    // table does not hold, keeps its code and the counts: saving writes them again.
+    void passingAnUnknownTitleKeepsItsCode()
+    {
+        AppFixture fx;
+        fx.exec("insert into zcdm values ('231', '教授')");
+        fx.exec("insert into xmsb (xmlb, xmmc, xm1, zc1, zcdm1, gjrs, zrs) values "
+                "('A.人文、社会科学专项', '项目', '甲', '研究员', '231', 1, 1)");
+        d.open(1);
+        d.tabs()->SetTab(frmjblr::TabMembers);
+        Settle();
+        d.focus("txtzw1");
+        d.focus("txtxw1");
+        QCOMPARE(fx.ui.texts(), QStringList{"职称或职称代码输入错误，请重新输入！"});
+        d.click("Cmdupd");
+        QCOMPARE(fx.rows("select zc1, zcdm1, gjrs, zrs from xmsb"), QList<QStringList>({{"研究员", "231", "1", "1"}}));
     }
 
     void sharedListsOpenBesideTheRow_data()

@@ -53,6 +53,28 @@ private slots:
         QCOMPARE(d.focused(), QString("txtnbbh"));
     }
 
+    void newCountsOnInPlainDigits_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("a million") << "999999" << "1000000";
+        QTest::newRow("seven digits") << "1234567" << "1234568";
+    }
+
+    // The record count goes on by one in plain digits, however many rows there are
+    // (a large count stands in the box as the window would have counted it).
+    void newCountsOnInPlainDigits()
+    {
+        QFETCH(QString, count);
+        AppFixture fx;
+        d.open(1);
+        d.box("txtzjls")->SetText(count);
+        d.click("cmdinsert");
+        CommitText(d.box("txtxmmc"), "新项目");
+        d.click("Cmdupd");
+        QTEST(d.box("txtzjls")->Text(), "after");
+    }
+
     void newAnsweredNo()
     {
         AppFixture fx;
@@ -105,8 +127,9 @@ private slots:
         QTest::newRow("edit") << true;
     }
 
-    // A save the database refuses leaves the table, the flags, the count and the
-    // boxes as they were; corrected, the same entry saves.
+    // A save the database refuses says so, with the database's reason, and leaves the
+    // table, the flags, the count and the boxes as they were; corrected, the same
+    // entry saves.
     void failedSaveChangesNothing()
     {
         QFETCH(bool, edit);
@@ -121,6 +144,10 @@ private slots:
         const QString insertFlag = d.f->InsertFlag;
         d.click("Cmdupd");
         QCOMPARE(fx.ui.texts().value(1), kSaveFailed);
+        // The database's reason stands behind the box's details button.
+        QCOMPARE(fx.ui.messages.value(1).title, QString("提示信息"));
+        QCOMPARE(fx.ui.messages.value(1).buttons, int(platform::vbOKOnly));
+        QVERIFY2(fx.ui.messages.value(1).detail.contains("refused"), qPrintable(fx.ui.messages.value(1).detail));
         QCOMPARE(fx.rows("select xmmc, yjjg, jyje from xmsb"), QList<QStringList>({{"项目", "旧机构", "3"}}));
         QCOMPARE(d.f->InsertFlag, insertFlag);
         QCOMPARE(d.f->ChangedFlag, QString("1"));
@@ -188,8 +215,8 @@ private slots:
         QTest::newRow("after a new application") << true << 3 << "txtsqrq" << "2026.04.01";
     }
 
-    // After an edit the set, the grid and the row shown are those that reading the
-    // category again and walking from the first row to the saved texts would give.
+    // After an edit the set and the grid are what reading the category again gives,
+    // and they stand on the saved row.
     void editSaveShowsWhatReadingAgainShows()
     {
         QFETCH(bool, newFirst);
@@ -234,16 +261,82 @@ private slots:
         QCOMPARE(grid->Row(), at);
         QCOMPARE(grid->VisibleRowCount(), rs.RecordCount());
 
-        const QString texts[] = {d.box("txtxmmc")->Text(), d.box("txtxmfzr")->Text(), d.box("txtxkmc")->Text()};
+        // The set stands on the saved row itself, also when an earlier row has its texts.
+        QCOMPARE(rs.RowId(at), fx.rows("select max(rowid) from xmsb").value(0).value(0).toLongLong());
         rs.Requery();
         QCOMPARE(snapshot(), saved);
-        int found = -1;
-        for (int r = 0; r < rs.RecordCount() && found < 0; ++r)
-            if (rs.ValueAt(r, rs.FieldIndex("xmmc")).toString() == texts[0]
-                && rs.ValueAt(r, rs.FieldIndex("xmfzr")).toString() == texts[1]
-                && rs.ValueAt(r, rs.FieldIndex("xkmc")).toString() == texts[2])
-                found = r;
-        QCOMPARE(at, found);
+    }
+
+    // An application turned down and submitted again the next year shares its name,
+    // leader and subject with the first: saving one of them twice leaves the other.
+    void savedAgainKeepsItsTwin()
+    {
+        AppFixture fx;
+        insertApplication(fx, 1, "项目", "张", "数学", "单位", "2026.03.01");
+        insertApplication(fx, 1, "项目", "张", "数学", "单位", "2025.03.01");
+        d.open(1);
+        d.click("Cmdnxt");
+        QCOMPARE(d.box("txtsqrq")->Text(), QString("2025.03.01"));
+        SetBoxText(d.box("txtnbbh"), "BH2");
+        d.click("Cmdupd");
+        Recordset& rs = d.f->AppRecordset();
+        QVERIFY(rs.HasCurrentRow());
+        QCOMPARE(rs.Text("sqrq"), QString("2025.03.01"));
+        QCOMPARE(rs.Text("xmbh"), QString("BH2"));
+        QCOMPARE(Child<DataGrid>(d.f, "DataGrid1")->Row(), rs.CurrentIndex());
+        SetBoxText(d.box("txtyjjg"), "新机构");
+        d.click("Cmdupd");
+        QCOMPARE(fx.rows("select sqrq, xmbh, yjjg from xmsb order by sqrq"),
+                 QList<QStringList>({{"2025.03.01", "BH2", "新机构"}, {"2026.03.01", "BH", "旧机构"}}));
+        QCOMPARE(rs.Text("yjjg"), QString("新机构"));
+    }
+
+    void editSaveOrdersTextAsTheDatabase_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("unit");   // the edited unit; empty: kept
+        // Rows on one date, as read: a大学, B大学, b大学 (the same unit without regard
+        // to case, so in the order they were entered), c大学.
+        QTest::newRow("B kept") << 1 << "";
+        QTest::newRow("b kept") << 2 << "";
+        QTest::newRow("a kept") << 0 << "";
+        QTest::newRow("c to A") << 3 << "A大学";
+        QTest::newRow("a to C") << 0 << "C大学";
+        QTest::newRow("c to b") << 3 << "b大学";
+    }
+
+    // Units differing only in the case of a Latin letter sort as the database sorts
+    // them, without regard to case, after a save as after reading the rows again;
+    // the set stands on the saved row.
+    void editSaveOrdersTextAsTheDatabase()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, unit);
+        AppFixture fx;
+        for (const char* u : {"a大学", "B大学", "c大学", "b大学"})
+            insertApplication(fx, 1, QString::fromUtf8(u).left(1), "张", "数学", QString::fromUtf8(u), "2026.03.01");
+        d.open(1);
+        d.click("Cmdfst");
+        for (int i = 0; i < row; ++i)
+            d.click("Cmdnxt");
+        SetBoxText(d.box("txtnbbh"), "X");
+        if (!unit.isEmpty())
+            SetBoxText(d.box("txtszdw"), unit);
+        d.click("Cmdupd");
+
+        Recordset& rs = d.f->AppRecordset();
+        auto rowids = [&rs] {
+            QList<qint64> ids;
+            for (int r = 0; r < rs.RecordCount(); ++r)
+                ids << rs.RowId(r);
+            return ids;
+        };
+        const QList<qint64> saved = rowids();
+        QVERIFY(rs.HasCurrentRow());
+        QCOMPARE(rs.RowId(rs.CurrentIndex()), fx.rows("select max(rowid) from xmsb").value(0).value(0).toLongLong());
+        QCOMPARE(Child<DataGrid>(d.f, "DataGrid1")->Row(), rs.CurrentIndex());
+        rs.Requery();
+        QCOMPARE(saved, rowids());
     }
 
     void navigation_data()

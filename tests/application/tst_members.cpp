@@ -220,9 +220,12 @@ private slots:
             const char* who = m ? "member" : "leader";
             QTest::addRow("%s: code found", who) << m << "012" << "011" << "副教授" << "012"
                                                  << false;
-            QTest::addRow("%s: code missing", who) << m << "999" << "011" << "999" << "" << false;
+            // A member's code that matches no title keeps the code the row had; the
+            // leader's leaves none.
+            const QString kept = m ? "011" : "";
+            QTest::addRow("%s: code missing", who) << m << "999" << "011" << "999" << kept << false;
             QTest::addRow("%s: code with a blank before", who)
-                << m << " 011" << "011" << " 011" << "" << false;
+                << m << " 011" << "011" << " 011" << kept << false;
             QTest::addRow("%s: emptied", who) << m << "" << "011" << "" << "" << false;
             QTest::addRow("%s: blanks only", who) << m << "  " << "011" << "  " << "" << false;
         }
@@ -235,10 +238,10 @@ private slots:
                                             << false;
         QTest::newRow("member: first in code order") << true << "教授" << "" << "教授" << "011"
                                                      << false;
-        QTest::newRow("member: name not found") << true << "院士" << "011" << "院士" << ""
+        QTest::newRow("member: name not found") << true << "院士" << "011" << "院士" << "011"
                                                 << true;
         QTest::newRow("member: name with a trailing blank")
-            << true << "教授 " << "011" << "教授 " << "" << true;
+            << true << "教授 " << "011" << "教授 " << "011" << true;
         QTest::newRow("member: doctoral student") << true << "274" << "" << "博士生" << "274"
                                                   << false;
     }
