@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "DocScripts.h"
+#include "ListGridWidth.h"
 #include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
@@ -32,13 +33,14 @@ DocumentListWindow::DocumentListWindow(const QString& formName, DocumentListMemb
 
 void DocumentListWindow::SetupUi()
 {
-    SetInnerSizeTw(8250, 5610);
+    const int gridWidth = ListGridWidthTw(kColumns);
+    SetInnerSizeTw(gridWidth + 120, 5610);
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     data1->hide();
 
     DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
-    PlaceTw(DataGrid1, 60, 60, 8130, 3540);
+    PlaceTw(DataGrid1, 60, 60, gridWidth, 3540);
     for (const GridColumn& c : kColumns)
         DataGrid1->AddColumn(c);
 
@@ -60,7 +62,7 @@ void DocumentListWindow::SetupUi()
     Txtmsg->hide();
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
-    PlaceTw(Frame2, 60, 4440, 8130, 1050);
+    PlaceTw(Frame2, 60, 4440, gridWidth, 1050);
     int column = 0;
     auto button = [this, &column](const char* name, const char* caption, std::function<void()> click) {
         auto* b = new VbButton(Frame2, QString::fromLatin1(name), QString::fromUtf8(caption));

@@ -10,6 +10,8 @@
 #include "documents/frmsqs.h"
 #include "documents/frmylb.h"
 
+#include <QScrollBar>
+
 namespace {
 
 VbForm* OpenWindow(const QString& name)
@@ -58,6 +60,8 @@ private slots:
     void loadsTheCategorysApplications();
     void gridColumns_data();
     void gridColumns();
+    void everyColumnInsideTheWindow_data();
+    void everyColumnInsideTheWindow();
     void navigationStopsAtTheEndsWithAMessage_data();
     void navigationStopsAtTheEndsWithAMessage();
     void exitClosesTheWindow();
@@ -116,6 +120,28 @@ void TestFrmsqs::gridColumns()
     QCOMPARE(GridColumnHeads(g), ColumnHeads(captions, widths));
     QCOMPARE((QStringList{g->CellText(0, 0), g->CellText(0, 1), g->CellText(0, 2), g->CellText(0, 3), g->CellText(0, 4)}),
              (QStringList{"城市社区治理研究", "张三", "教授", "Oskavelvero大学", "12.5"}));
+}
+
+void TestFrmsqs::everyColumnInsideTheWindow_data() { BothWindows(); }
+
+void TestFrmsqs::everyColumnInsideTheWindow()
+{
+    QFETCH(QString, window);
+    AppFixture fx;
+    gCategory = 1;
+    // More rows than the grid shows: its scroll bar takes its share of the width.
+    for (int i = 0; i < 30; ++i)
+        InsertApplication(fx, 1, Application(1, QString("项目%1").arg(i), "2004.03.15"));
+    VbForm* f = OpenWindow(window);
+    DataGrid* g = ListGrid(f);
+    QVERIFY(g->verticalScrollBar()->isVisible());
+    QVERIFY(f->rect().contains(g->geometry()));
+    for (int i = 0; i < g->ColumnCount(); ++i) {
+        const int right = g->horizontalHeader()->sectionViewportPosition(i) + g->horizontalHeader()->sectionSize(i);
+        QVERIFY2(right <= g->viewport()->width(), qPrintable(QString("column %1 ends at %2 of %3")
+                                                                  .arg(i).arg(right).arg(g->viewport()->width())));
+    }
+    QVERIFY(!g->horizontalScrollBar()->isVisible());
 }
 
 void TestFrmsqs::navigationStopsAtTheEndsWithAMessage_data()
