@@ -309,6 +309,8 @@ QByteArray documentXml(const QStringList& lines, bool breakFirst)
     w.writeEndElement();
     w.writeEndElement();
     w.writeEndDocument();
+    if (w.hasError())
+        fail(QStringLiteral("a description holds a text that XML cannot hold"));
     return out;
 }
 

@@ -2,12 +2,14 @@
 
 #include "AppFolder.h"
 #include "DocScripts.h"
-#include "ListGridWidth.h"
 #include "Failure.h"
+#include "ListGridWidth.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "Twips.h"
+#include "WordDocument.h"
 
+#include <QDir>
 #include <QHeaderView>
 
 namespace {
@@ -117,14 +119,14 @@ bool DocumentListWindow::HasRowsToPreview()
     return false;
 }
 
-bool DocumentListWindow::ProgressOn()
+void DocumentListWindow::ProgressOn()
 {
     Txtmsg->show();
     Animation1->show();
-    if (!Animation1->Open(appFolder() + QStringLiteral("/clock.avi")))
-        return false;
+    const QString clip = appFolder() + QStringLiteral("/clock.avi");
+    if (!Animation1->Open(clip))
+        throw docs::DocError(QStringLiteral("进度动画 %1 打不开。").arg(QDir::toNativeSeparators(clip)));
     Animation1->Play();
-    return true;
 }
 
 void DocumentListWindow::ProgressOff()
@@ -137,7 +139,8 @@ void DocumentListWindow::ProgressOff()
 void DocumentListWindow::OpenFinishedDocument(const QString& path)
 {
     if (!platform::OpenDocument(path))
-        docs::ShowApplicationFailure();
+        docs::ShowApplicationFailure(docs::DocError(
+            QStringLiteral("文件已保存在 %1，但没有打开：桌面上没有能打开 .doc 文件的程序。").arg(QDir::toNativeSeparators(path))));
 }
 
 void DocumentListWindow::Cmdexit_Click()

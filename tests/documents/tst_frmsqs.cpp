@@ -229,6 +229,10 @@ void TestFrmsqs::previewBuildsTheCurrentApplication()
     QCOMPARE(fx.ui.openedDocuments, QStringList({expectedPath, expectedPath}));
     QCOMPARE(DocFiles(fx), QStringList{"第二个_项目.doc"});
     QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
+    // Behind the details button: where the file is, and why it is not open.
+    const QString detail = fx.ui.messages.first().detail;
+    QVERIFY2(detail.contains(QDir::toNativeSeparators(expectedPath)) && detail.contains(".doc 文件的程序"),
+             qPrintable(detail));
 }
 
 void TestFrmsqs::previewWithoutApplications_data() { BothWindows(); }
@@ -250,16 +254,18 @@ void TestFrmsqs::failedBuildWritesNothing_data()
 {
     QTest::addColumn<QStringList>("nullColumns");
     QTest::addColumn<bool>("withAnimation");
-    QTest::newRow("leader's name Null") << QStringList{"fzrxm"} << true;
-    QTest::newRow("end month Null") << QStringList{"zzny"} << true;
-    QTest::newRow("project name Null") << QStringList{"xmmc"} << true;
-    QTest::newRow("no clock animation") << QStringList{} << false;
+    QTest::addColumn<QString>("reason");   // what the details of the message name
+    QTest::newRow("leader's name Null") << QStringList{"fzrxm"} << true << "fzrxm";
+    QTest::newRow("end month Null") << QStringList{"zzny"} << true << "zzny";
+    QTest::newRow("project name Null") << QStringList{"xmmc"} << true << "xmmc";
+    QTest::newRow("no clock animation") << QStringList{} << false << "clock.avi";
 }
 
 void TestFrmsqs::failedBuildWritesNothing()
 {
     QFETCH(QStringList, nullColumns);
     QFETCH(bool, withAnimation);
+    QFETCH(QString, reason);
     DocFixture fx(1, withAnimation);
     QVariantMap r = Application(1, "失败的项目", "2004.05.01");
     for (const QString& c : nullColumns)
@@ -273,6 +279,7 @@ void TestFrmsqs::failedBuildWritesNothing()
     ClickButton(f, "Cmdprint");
     QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
     QCOMPARE(fx.ui.messages.first().title, QString("提示信息"));
+    QVERIFY2(fx.ui.messages.first().detail.contains(reason), qPrintable(fx.ui.messages.first().detail));
     QVERIFY(progressAtMessage);   // the message comes before the progress goes
     QVERIFY(!text->isVisible());
     QVERIFY(!Child<VbAnimation>(f, "Animation1")->isVisible());
