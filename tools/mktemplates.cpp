@@ -11,17 +11,20 @@
 //     PAGE landscape                  (A4 portrait otherwise)
 //     P [options]: text               a paragraph
 //     TABLE [noborder]                a table, up to END
-//     ROW[*n] [h=twips]               a row (n times), its cells follow
+//     ROW[*n] [options]               a row (n times), its cells follow
 //     C width [options]: text         a cell of that width in twips
 //     END
 //     INCLUDE file                    the lines of another description
 //
 //     C*n width [options]: text      n such cells
 //
-// Paragraph and cell options: center, right, bold, size=<half points>, pagebefore
-// (starts a page); paragraphs also indent=<twips> and after=<twips> (space after);
-// cells also vstart and vcont (a cell merged with the ones below it, and such a lower
-// cell). "{page}" in a text is a page break.
+// Paragraph and cell options: center, right, bold, size=<half points>, line=<twips>
+// (exact line spacing), pagebefore (starts a page); paragraphs also indent=<twips> and
+// after=<twips> (space after); cells also vstart and vcont (a cell merged with the ones
+// below it, and such a lower cell). Row options: h=<twips> (the least height), exact
+// (that height and no other), cantsplit (never split across pages), header (repeated
+// at the top of each page the table runs on; only rows from the table's first).
+// "{page}" in a text is a page break.
 
 #include "documents/WordDocument.h"
 
@@ -144,6 +147,10 @@ public:
             w.writeEmptyElement(QStringLiteral("w:pageBreakBefore"));
         w.writeEmptyElement(QStringLiteral("w:spacing"));
         w.writeAttribute(QStringLiteral("w:after"), item.value("after").isEmpty() ? QStringLiteral("0") : item.value("after"));
+        if (!item.value("line").isEmpty()) {
+            w.writeAttribute(QStringLiteral("w:line"), item.value("line"));
+            w.writeAttribute(QStringLiteral("w:lineRule"), QStringLiteral("exact"));
+        }
         if (!item.value("indent").isEmpty()) {
             w.writeEmptyElement(QStringLiteral("w:ind"));
             w.writeAttribute(QStringLiteral("w:left"), item.value("indent"));
@@ -206,10 +213,19 @@ public:
         w.writeEndElement();
         for (const auto& row : rows) {
             w.writeStartElement(QStringLiteral("w:tr"));
-            if (!row.first.value("h").isEmpty()) {
+            const Item& r = row.first;
+            if (!r.value("h").isEmpty() || r.has("cantsplit") || r.has("header")) {
                 w.writeStartElement(QStringLiteral("w:trPr"));
-                w.writeEmptyElement(QStringLiteral("w:trHeight"));
-                w.writeAttribute(QStringLiteral("w:val"), row.first.value("h"));
+                if (r.has("cantsplit"))
+                    w.writeEmptyElement(QStringLiteral("w:cantSplit"));
+                if (!r.value("h").isEmpty()) {
+                    w.writeEmptyElement(QStringLiteral("w:trHeight"));
+                    w.writeAttribute(QStringLiteral("w:val"), r.value("h"));
+                    if (r.has("exact"))
+                        w.writeAttribute(QStringLiteral("w:hRule"), QStringLiteral("exact"));
+                }
+                if (r.has("header"))
+                    w.writeEmptyElement(QStringLiteral("w:tblHeader"));
                 w.writeEndElement();
             }
             int x = 0;
@@ -309,6 +325,8 @@ QByteArray documentXml(const QStringList& lines, bool breakFirst)
     w.writeEndElement();
     w.writeEndElement();
     w.writeEndDocument();
+    if (w.hasError())
+        fail(QStringLiteral("a description holds a text that XML cannot hold"));
     return out;
 }
 

@@ -1,6 +1,8 @@
 #include "DocScripts.h"
 
 #include "AppFolder.h"
+#include "Controls.h"
+#include "Failure.h"
 #include "Platform.h"
 #include "WordDocument.h"
 
@@ -25,11 +27,16 @@ std::optional<QString> valueText(const Record& row, const QString& column)
     return typeableText(v.toString().trimmed());
 }
 
+DocError nullColumn(const QString& column)
+{
+    return DocError(QStringLiteral("申请记录的 %1 列没有值。").arg(column));
+}
+
 QString required(const Record& row, const QString& column)
 {
     auto v = valueText(row, column);
     if (!v)
-        throw DocError(QStringLiteral("column %1 is Null").arg(column));
+        throw nullColumn(column);
     return *v;
 }
 
@@ -58,7 +65,7 @@ public:
     {
         d.typeText(text);
         if (!text.isEmpty())
-            d.moveLeft(int(text.size()));
+            d.moveLeft(TextLength(text, LengthUnit::Characters));
     }
     void cells(int k)
     {
@@ -67,7 +74,9 @@ public:
     }
     void characterGrid()
     {
-        const QString text = required(r, QStringLiteral("yjnrzy"));
+        // One character to a cell: a character outside the basic plane is one, never
+        // cut in two.
+        const auto text = required(r, QStringLiteral("yjnrzy")).toUcs4();
         const int length = int(text.size());
         int inRow = 0;
         for (int p = 1; p <= 200; ++p) {
@@ -75,8 +84,10 @@ public:
                 cells(2);
                 inRow = 0;
             }
-            if (p <= length)
-                d.typeText(text.mid(p - 1, 1));
+            if (p <= length) {
+                const char32_t ch = text.at(p - 1);
+                d.typeText(QString::fromUcs4(&ch, 1));
+            }
             d.moveRight(1);
             ++inRow;
         }
@@ -338,15 +349,15 @@ void ShowNothingToPreview()
     platform::MsgBox(QStringLiteral("没有可以预览的记录！"), platform::vbOKOnly, kTitle);
 }
 
-void ShowApplicationFailure()
+void ShowApplicationFailure(const std::exception& reason)
 {
-    platform::MsgBox(QStringLiteral("打印错误，请与vero科技处联系！"), platform::vbOKOnly, kTitle);
+    ShowFailure(QStringLiteral("打印错误，请与vero科技处联系！"), reason, platform::vbOKOnly, kTitle);
 }
 
-void ShowSummaryFailure()
+void ShowSummaryFailure(const std::exception& reason)
 {
-    platform::MsgBox(QStringLiteral("生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"), platform::vbOKOnly,
-                     kTitle);
+    ShowFailure(QStringLiteral("生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"), reason, platform::vbOKOnly,
+                kTitle);
 }
 
 QString BuildApplicationDocument(int category, const Record& row)
@@ -358,12 +369,12 @@ QString BuildApplicationDocument(int category, const Record& row)
     }
     try {
         if (isNull(projectName))
-            throw DocError(QStringLiteral("column xmmc is Null"));
+            throw nullColumn(QStringLiteral("xmmc"));
         auto doc = WordDocument::open(ApplicationTemplate(category));
         FillApplicationDocument(*doc, category, row);
         return saveInDocFolder(*doc, SafeFileName(projectName.toString()) + QStringLiteral(".doc"));
-    } catch (const DocError&) {
-        ShowApplicationFailure();
+    } catch (const DocError& e) {
+        ShowApplicationFailure(e);
         return QString();
     }
 }
@@ -380,8 +391,8 @@ QString BuildSummaryList(int category, const QList<Record>& rows, const QDate& t
         FillSummaryList(*list, *block, CategoryName(category), rows);
         return saveInDocFolder(*list, QString::number(today.year()) + QStringLiteral("年") + CategoryName(category)
                                           + QStringLiteral("项目申报一览表.doc"));
-    } catch (const DocError&) {
-        ShowSummaryFailure();
+    } catch (const DocError& e) {
+        ShowSummaryFailure(e);
         return QString();
     }
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <exception>
 #include <functional>
 
 namespace docs {
@@ -39,10 +40,11 @@ void FillSummaryList(WordDocument& list, WordDocument& continuation, const QStri
                      const QList<Record>& rows);
 
 // The message of a build with no application to write, and those of a failed
-// application document and of a failed summary list.
+// application document and of a failed summary list, with the reason behind the
+// box's details button.
 void ShowNothingToPreview();
-void ShowApplicationFailure();
-void ShowSummaryFailure();
+void ShowApplicationFailure(const std::exception& reason);
+void ShowSummaryFailure(const std::exception& reason);
 
 // Builds the application document of one row into doc/<project name>.doc and returns
 // its path; on failure shows the message and returns an empty text (no file written).

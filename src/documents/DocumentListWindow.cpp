@@ -3,10 +3,13 @@
 #include "AppFolder.h"
 #include "DocScripts.h"
 #include "Failure.h"
+#include "ListGridWidth.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "Twips.h"
+#include "WordDocument.h"
 
+#include <QDir>
 #include <QHeaderView>
 
 namespace {
@@ -32,13 +35,14 @@ DocumentListWindow::DocumentListWindow(const QString& formName, DocumentListMemb
 
 void DocumentListWindow::SetupUi()
 {
-    SetInnerSizeTw(8250, 5610);
+    const int gridWidth = ListGridWidthTw(kColumns);
+    SetInnerSizeTw(gridWidth + 120, 5610);
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     data1->hide();
 
     DataGrid1 = new DataGrid(this, QStringLiteral("DataGrid1"));
-    PlaceTw(DataGrid1, 60, 60, 8130, 3540);
+    PlaceTw(DataGrid1, 60, 60, gridWidth, 3540);
     for (const GridColumn& c : kColumns)
         DataGrid1->AddColumn(c);
 
@@ -60,7 +64,7 @@ void DocumentListWindow::SetupUi()
     Txtmsg->hide();
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
-    PlaceTw(Frame2, 60, 4440, 8130, 1050);
+    PlaceTw(Frame2, 60, 4440, gridWidth, 1050);
     int column = 0;
     auto button = [this, &column](const char* name, const char* caption, std::function<void()> click) {
         auto* b = new VbButton(Frame2, QString::fromLatin1(name), QString::fromUtf8(caption));
@@ -115,14 +119,14 @@ bool DocumentListWindow::HasRowsToPreview()
     return false;
 }
 
-bool DocumentListWindow::ProgressOn()
+void DocumentListWindow::ProgressOn()
 {
     Txtmsg->show();
     Animation1->show();
-    if (!Animation1->Open(appFolder() + QStringLiteral("/clock.avi")))
-        return false;
+    const QString clip = appFolder() + QStringLiteral("/clock.avi");
+    if (!Animation1->Open(clip))
+        throw docs::DocError(QStringLiteral("进度动画 %1 打不开。").arg(QDir::toNativeSeparators(clip)));
     Animation1->Play();
-    return true;
 }
 
 void DocumentListWindow::ProgressOff()
@@ -135,7 +139,8 @@ void DocumentListWindow::ProgressOff()
 void DocumentListWindow::OpenFinishedDocument(const QString& path)
 {
     if (!platform::OpenDocument(path))
-        docs::ShowApplicationFailure();
+        docs::ShowApplicationFailure(docs::DocError(
+            QStringLiteral("文件已保存在 %1，但没有打开：桌面上没有能打开 .doc 文件的程序。").arg(QDir::toNativeSeparators(path))));
 }
 
 void DocumentListWindow::Cmdexit_Click()

@@ -32,12 +32,13 @@ protected:
 
     // Shows "没有可以预览的记录！" and returns false when the grid holds no row.
     bool HasRowsToPreview();
-    // Shows the progress text and plays the clock; false when the clip cannot be
-    // opened (the text is shown all the same).
-    bool ProgressOn();
+    // Shows the progress text and plays the clock. Throws DocError when the clip
+    // cannot be opened (the text is shown all the same).
+    void ProgressOn();
     void ProgressOff();
     // Hands a finished document to the desktop's word processor; a document that
-    // cannot be opened there is reported with the print error.
+    // cannot be opened there is reported with the print error, which says where the
+    // file is.
     static void OpenFinishedDocument(const QString& path);
 
     Recordset& Rs() { return data1->Rs(); }

@@ -1,5 +1,7 @@
 #include "ReviewListWindow.h"
 
+#include "ListGridWidth.h"
+
 namespace {
 constexpr int kButtonWidthTw = 1095;
 constexpr int kButtonGapTw = 222;
@@ -18,11 +20,7 @@ QString ReviewListWindow::CategoryQuery(const QString& from, const QString& orde
 void ReviewListWindow::SetupUi()
 {
     setWindowTitle(m.caption);
-    // The grid shows every column whole: their widths, the row marks and a scroll bar.
-    int gridWidth = 540;
-    for (const GridColumn& c : m.columns)
-        gridWidth += c.widthTw;
-    gridWidth = qMax(gridWidth, 8130);
+    const int gridWidth = ListGridWidthTw(m.columns);
     SetInnerSizeTw(gridWidth + 120, 5610);
 
     data1 = new DataControl(this, QStringLiteral("data1"));

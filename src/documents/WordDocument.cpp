@@ -1,5 +1,7 @@
 #include "WordDocument.h"
 
+#include "Controls.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -52,6 +54,19 @@ QString textOf(const XNode* t)
     return s;
 }
 
+// Characters as the caret counts them: a character outside the basic plane (a
+// surrogate pair) is one.
+int charCount(const QString& s) { return TextLength(s, LengthUnit::Characters); }
+
+// Where the character at index chars of a text begins, in UTF-16 units.
+qsizetype unitIndex(const QString& s, int chars)
+{
+    qsizetype i = 0;
+    for (; chars > 0 && i < s.size(); --chars)
+        i += s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate() ? 2 : 1;
+    return i;
+}
+
 bool isOn(const XNode* prop)
 {
     if (!prop)
@@ -94,6 +109,8 @@ void writePackage(const QString& path, const QList<QPair<QString, QByteArray>>& 
             if (!f.open(QIODevice::WriteOnly, QuaZipNewInfo(part.first)) || f.write(part.second) != part.second.size())
                 throw DocError(QStringLiteral("cannot write %1 into %2").arg(part.first, path));
             f.close();
+            if (f.getZipError() != ZIP_OK)
+                throw DocError(QStringLiteral("cannot write %1 into %2").arg(part.first, path));
         }
         zip.close();
         if (zip.getZipError() != 0)
@@ -101,7 +118,7 @@ void writePackage(const QString& path, const QList<QPair<QString, QByteArray>>& 
     }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(buffer.data()) != buffer.data().size() || !out.commit())
-        throw DocError(QStringLiteral("cannot write %1: %2").arg(path, out.errorString()));
+        throw DocError(QStringLiteral("不能写入文件 %1：%2").arg(QDir::toNativeSeparators(path), out.errorString()));
 }
 
 // ---- line model -------------------------------------------------------------
@@ -162,7 +179,7 @@ private:
             a.child = n;
             if (is(n, "t")) {
                 a.isText = true;
-                a.len = int(textOf(n).size());
+                a.len = charCount(textOf(n));
             } else if (is(n, "tab") || is(n, "ptab")) {
                 a.len = 1;
                 a.shown = QLatin1Char('\t');
@@ -192,7 +209,7 @@ WordDocument::~WordDocument() = default;
 std::unique_ptr<WordDocument> WordDocument::open(const QString& path)
 {
     if (!QFileInfo(path).isFile())
-        throw DocError(QStringLiteral("no document %1").arg(path));
+        throw DocError(QStringLiteral("找不到文件 %1。").arg(QDir::toNativeSeparators(path)));
     std::unique_ptr<WordDocument> doc(new WordDocument);
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip))
@@ -559,8 +576,8 @@ void WordDocument::typeText(const QString& text)
         return;
     Seg& seg = l.segs[m_caret.cell];
     insertText(seg, m_caret.offset, t);
-    seg.len += int(t.size());
-    m_caret.offset += int(t.size());
+    seg.len += charCount(t);
+    m_caret.offset += charCount(t);
     m_goal = column(m_caret);
 }
 
@@ -601,7 +618,7 @@ void WordDocument::insertText(Seg& seg, int offset, const QString& text)
     for (const Atom& a : atoms) {
         if (offset > pos && offset < pos + a.len) {   // inside a text element
             QString s = textOf(a.child);
-            s.insert(offset - pos, text);
+            s.insert(unitIndex(s, offset - pos), text);
             setText(a.child, s);
             preserve(a.child);
             return;
@@ -727,7 +744,14 @@ QList<QStringList> WordDocument::textModel() const
     return model;
 }
 
-QByteArray WordDocument::documentXml() const { return writeXml(*m_xml); }
+QByteArray WordDocument::documentXml() const
+{
+    QString error;
+    const QByteArray xml = writeXml(*m_xml, &error);
+    if (!error.isEmpty())
+        throw DocError(error);
+    return xml;
+}
 
 void WordDocument::saveAs(const QString& folder, const QString& fileName)
 {

@@ -5,11 +5,11 @@
 //
 // Cursor model. A document is a sequence of lines: each paragraph of the body is one
 // line, each table row is one line; nothing wraps. A paragraph has one caret stop per
-// character position (a text character, a tab, a break, a picture each count one); a
-// row has the stops of each of its cells (an empty cell has one) and one end-of-row
-// stop. A stop's column is its index within its line. Pages begin only at explicit
-// breaks: after a page break character, at a paragraph that starts a page, and after a
-// section break.
+// character position (a text character, also one outside the basic plane, a tab, a
+// break, a picture each count one); a row has the stops of each of its cells (an empty
+// cell has one) and one end-of-row stop. A stop's column is its index within its line.
+// Pages begin only at explicit breaks: after a page break character, at a paragraph
+// that starts a page, and after a section break.
 //
 // Every move except up/down sets the goal column; up/down keep it and land on the
 // cell under it (the last cell starting at or left of it). Every impossible step
@@ -90,7 +90,8 @@ public:
     // The page (from 1) on which a line begins.
     int pageOfLine(int line) const;
     int pageCount() const;
-    // The serialized main part, as it would be saved.
+    // The serialized main part, as it would be saved. Throws DocError when a typed text
+    // has no form in XML.
     QByteArray documentXml() const;
 
 private:

@@ -153,7 +153,7 @@ static void writeNode(QXmlStreamWriter& w, const XNode& n)
     }
 }
 
-QByteArray writeXml(const XNode& document)
+QByteArray writeXml(const XNode& document, QString* error)
 {
     QByteArray out;
     QXmlStreamWriter w(&out);
@@ -161,6 +161,11 @@ QByteArray writeXml(const XNode& document)
     for (const auto& c : document.children)
         writeNode(w, *c);
     w.writeEndDocument();
+    if (w.hasError()) {
+        if (error)
+            *error = QStringLiteral("文档中有不能写入文件的字符。");
+        return QByteArray();
+    }
     return out;
 }
 

@@ -40,7 +40,9 @@ struct XNode {
 // The result is a document node (kind Element, empty name) whose children are the
 // part's top-level nodes.
 std::unique_ptr<XNode> parseXml(const QByteArray& data, QString* error);
-// Writes a document node back (with an XML declaration, standalone).
-QByteArray writeXml(const XNode& document);
+// Writes a document node back (with an XML declaration, standalone). A text that XML
+// cannot hold (half of a surrogate pair, U+FFFE) makes the writer fail: the result is
+// then empty and error says why.
+QByteArray writeXml(const XNode& document, QString* error);
 
 }  // namespace docs

@@ -3,6 +3,7 @@
 #include "DocScripts.h"
 #include "Failure.h"
 #include "ModVar.h"
+#include "WordDocument.h"
 
 frmsqs::frmsqs()
     : DocumentListWindow(QStringLiteral("frmsqs"),
@@ -15,8 +16,10 @@ void frmsqs::Cmdprint_Click()
 {
     if (!HasRowsToPreview())
         return;
-    if (!ProgressOn()) {
-        docs::ShowApplicationFailure();
+    try {
+        ProgressOn();
+    } catch (const docs::DocError& e) {
+        docs::ShowApplicationFailure(e);
         ProgressOff();
         return;
     }

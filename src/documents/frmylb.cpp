@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
+#include "WordDocument.h"
 
 frmylb::frmylb()
     : DocumentListWindow(QStringLiteral("frmylb"),
@@ -19,8 +20,10 @@ void frmylb::Cmdprint_Click()
     Recordset& rs = Rs();
     try {
         rs.MoveFirst();
-        if (!ProgressOn()) {
-            docs::ShowSummaryFailure();
+        try {
+            ProgressOn();
+        } catch (const docs::DocError& e) {
+            docs::ShowSummaryFailure(e);
             ProgressOff();
             return;
         }

@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 #include "Platform.h"
+#include "Transaction.h"
 #include "VbText.h"
 
 #include <QScopedValueRollback>
@@ -354,24 +355,33 @@ void frmzjdf::MergeScores()
     const int storedLeader = Stored().FieldIndex(QStringLiteral("XMFZR"));
     const int storedName = Stored().FieldIndex(QStringLiteral("XMMC"));
     platform::BusyCursor busy;
-    for (int r = 0; r < Scratch().RecordCount(); ++r) {
-        int found = -1;
-        for (int s = 0; s < Stored().RecordCount() && found < 0; ++s)
-            if (SameText(Stored().ValueAt(s, storedLeader), Scratch().ValueAt(r, leader))
-                && SameText(Stored().ValueAt(s, storedName), Scratch().ValueAt(r, name)))
-                found = s;
-        if (found >= 0)
-            Stored().MoveTo(found);
-        else
-            Stored().AddNew();
-        // By position: the two tables keep their first columns in one order.
-        for (int c = 0; c < kRowColumns; ++c) {
-            const QVariant v = Scratch().ValueAt(r, c);
-            if (found < 0 || Given(v))
-                Stored().SetField(c, v);
+    // All the scratch rows or none: a row that cannot be written undoes the merge,
+    // and its edits go with it, so that nothing of it is written later.
+    Transaction merge(*Adodc3->Connection());
+    try {
+        for (int r = 0; r < Scratch().RecordCount(); ++r) {
+            int found = -1;
+            for (int s = 0; s < Stored().RecordCount() && found < 0; ++s)
+                if (SameText(Stored().ValueAt(s, storedLeader), Scratch().ValueAt(r, leader))
+                    && SameText(Stored().ValueAt(s, storedName), Scratch().ValueAt(r, name)))
+                    found = s;
+            if (found >= 0)
+                Stored().MoveTo(found);
+            else
+                Stored().AddNew();
+            // By position: the two tables keep their first columns in one order.
+            for (int c = 0; c < kRowColumns; ++c) {
+                const QVariant v = Scratch().ValueAt(r, c);
+                if (found < 0 || Given(v))
+                    Stored().SetField(c, v);
+            }
+            Stored().Update();
         }
-        Stored().Update();
+    } catch (...) {
+        Adodc3->DropEdits();
+        throw;
     }
+    merge.Commit();
 }
 
 void frmzjdf::Command1_Click()

@@ -95,9 +95,11 @@ Edits ExpectedEdits(int category, const QVariantMap& r, const QList<QStringList>
     if (c3) {
         put("研究内容摘要", 1, text("yjnrzy"));
     } else {
-        const QString summary = text("yjnrzy").value_or(QString());
-        for (int p = 0; p < qMin(200, int(summary.size())); ++p)
-            put("内容摘要", (p / 20) * 21 + p % 20 + 1, summary.mid(p, 1));
+        const QList<uint> summary = text("yjnrzy").value_or(QString()).toUcs4();
+        for (int p = 0; p < qMin(200, int(summary.size())); ++p) {
+            const char32_t ch = summary[p];
+            put("内容摘要", (p / 20) * 21 + p % 20 + 1, QString::fromUcs4(&ch, 1));
+        }
     }
     const char* years[] = {"第一年度：", "第二年度：", "第三年度："};
     for (int k = 1; k <= 3; ++k) {
@@ -123,6 +125,7 @@ private slots:
     void script();
     void fileNames_data();
     void fileNames();
+    void failureKeepsTheEarlierDocument_data();
     void failureKeepsTheEarlierDocument();
 };
 
@@ -152,6 +155,12 @@ void TestApplicationDocument::script_data()
             s["yjnrzy"] = Chars(n);
             QTest::addRow("category %d: summary of %d characters", c, n) << c << s << true;
         }
+        // 𠮷 (U+20BB7), common in names, is one character: a cell of the grid, one step back.
+        QVariantMap outside = full;
+        outside["yjnrzy"] = "𠮷" + Chars(198) + "𠮷" + Chars(5);
+        outside["xmbh"] = "𠮷0042";
+        outside["xmfzr"] = "吉𠮷";
+        row("characters outside the basic plane") << c << outside << true;
         QVariantMap number = full;
         number["xmbh"] = "XM0042";
         row("project number of 6 characters") << c << number << true;
@@ -181,6 +190,11 @@ void TestApplicationDocument::script()
         QVERIFY(path.isEmpty());
         QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
         QCOMPARE(fx.ui.messages.first().title, QStringLiteral("提示信息"));
+        // The details name the empty column.
+        const QString detail = fx.ui.messages.first().detail;
+        const QStringList all = FullRecord(category).keys();
+        QVERIFY2(std::any_of(all.begin(), all.end(), [&](const QString& c) { return !record.contains(c) && detail.contains(c); }),
+                 qPrintable(detail));
         QVERIFY2(written.isEmpty(), qPrintable(written.join(',')));
         return;
     }
@@ -226,8 +240,21 @@ void TestApplicationDocument::fileNames()
     QCOMPARE(path, file.isEmpty() ? QString() : docs::DocFolder() + "/" + file);
 }
 
+void TestApplicationDocument::failureKeepsTheEarlierDocument_data()
+{
+    QTest::addColumn<QVariantMap>("record");
+    QTest::addColumn<QString>("reason");   // what the details of the message name
+    QTest::newRow("leader's name Null") << WithNull(FullRecord(1), {"fzrxm"}) << "fzrxm";
+    // Half of a surrogate pair has no form in the file.
+    QVariantMap unwritable = FullRecord(1);
+    unwritable["fzryjfx"] = QString("社会") + QChar(0xD842);
+    QTest::newRow("a text that cannot be written") << unwritable << "不能写入";
+}
+
 void TestApplicationDocument::failureKeepsTheEarlierDocument()
 {
+    QFETCH(QVariantMap, record);
+    QFETCH(QString, reason);
     AppFixture fx;
     CopyTemplates(fx);
     const QString path = docs::BuildApplicationDocument(1, RecordOf(FullRecord(1)));
@@ -236,7 +263,9 @@ void TestApplicationDocument::failureKeepsTheEarlierDocument()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray before = f.readAll();
     f.close();
-    QVERIFY(docs::BuildApplicationDocument(1, RecordOf(WithNull(FullRecord(1), {"fzrxm"}))).isEmpty());
+    QVERIFY(docs::BuildApplicationDocument(1, RecordOf(record)).isEmpty());
+    QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
+    QVERIFY2(fx.ui.messages.first().detail.contains(reason), qPrintable(fx.ui.messages.first().detail));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
     QCOMPARE(QDir(docs::DocFolder()).entryList(QDir::Files), QStringList{"城市社区治理研究.doc"});

@@ -10,6 +10,8 @@
 #include "documents/frmsqs.h"
 #include "documents/frmylb.h"
 
+#include <QScrollBar>
+
 namespace {
 
 VbForm* OpenWindow(const QString& name)
@@ -58,6 +60,8 @@ private slots:
     void loadsTheCategorysApplications();
     void gridColumns_data();
     void gridColumns();
+    void everyColumnInsideTheWindow_data();
+    void everyColumnInsideTheWindow();
     void navigationStopsAtTheEndsWithAMessage_data();
     void navigationStopsAtTheEndsWithAMessage();
     void exitClosesTheWindow();
@@ -116,6 +120,28 @@ void TestFrmsqs::gridColumns()
     QCOMPARE(GridColumnHeads(g), ColumnHeads(captions, widths));
     QCOMPARE((QStringList{g->CellText(0, 0), g->CellText(0, 1), g->CellText(0, 2), g->CellText(0, 3), g->CellText(0, 4)}),
              (QStringList{"城市社区治理研究", "张三", "教授", "Oskavelvero大学", "12.5"}));
+}
+
+void TestFrmsqs::everyColumnInsideTheWindow_data() { BothWindows(); }
+
+void TestFrmsqs::everyColumnInsideTheWindow()
+{
+    QFETCH(QString, window);
+    AppFixture fx;
+    gCategory = 1;
+    // More rows than the grid shows: its scroll bar takes its share of the width.
+    for (int i = 0; i < 30; ++i)
+        InsertApplication(fx, 1, Application(1, QString("项目%1").arg(i), "2004.03.15"));
+    VbForm* f = OpenWindow(window);
+    DataGrid* g = ListGrid(f);
+    QVERIFY(g->verticalScrollBar()->isVisible());
+    QVERIFY(f->rect().contains(g->geometry()));
+    for (int i = 0; i < g->ColumnCount(); ++i) {
+        const int right = g->horizontalHeader()->sectionViewportPosition(i) + g->horizontalHeader()->sectionSize(i);
+        QVERIFY2(right <= g->viewport()->width(), qPrintable(QString("column %1 ends at %2 of %3")
+                                                                  .arg(i).arg(right).arg(g->viewport()->width())));
+    }
+    QVERIFY(!g->horizontalScrollBar()->isVisible());
 }
 
 void TestFrmsqs::navigationStopsAtTheEndsWithAMessage_data()
@@ -203,6 +229,10 @@ void TestFrmsqs::previewBuildsTheCurrentApplication()
     QCOMPARE(fx.ui.openedDocuments, QStringList({expectedPath, expectedPath}));
     QCOMPARE(DocFiles(fx), QStringList{"第二个_项目.doc"});
     QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
+    // Behind the details button: where the file is, and why it is not open.
+    const QString detail = fx.ui.messages.first().detail;
+    QVERIFY2(detail.contains(QDir::toNativeSeparators(expectedPath)) && detail.contains(".doc 文件的程序"),
+             qPrintable(detail));
 }
 
 void TestFrmsqs::previewWithoutApplications_data() { BothWindows(); }
@@ -224,16 +254,18 @@ void TestFrmsqs::failedBuildWritesNothing_data()
 {
     QTest::addColumn<QStringList>("nullColumns");
     QTest::addColumn<bool>("withAnimation");
-    QTest::newRow("leader's name Null") << QStringList{"fzrxm"} << true;
-    QTest::newRow("end month Null") << QStringList{"zzny"} << true;
-    QTest::newRow("project name Null") << QStringList{"xmmc"} << true;
-    QTest::newRow("no clock animation") << QStringList{} << false;
+    QTest::addColumn<QString>("reason");   // what the details of the message name
+    QTest::newRow("leader's name Null") << QStringList{"fzrxm"} << true << "fzrxm";
+    QTest::newRow("end month Null") << QStringList{"zzny"} << true << "zzny";
+    QTest::newRow("project name Null") << QStringList{"xmmc"} << true << "xmmc";
+    QTest::newRow("no clock animation") << QStringList{} << false << "clock.avi";
 }
 
 void TestFrmsqs::failedBuildWritesNothing()
 {
     QFETCH(QStringList, nullColumns);
     QFETCH(bool, withAnimation);
+    QFETCH(QString, reason);
     DocFixture fx(1, withAnimation);
     QVariantMap r = Application(1, "失败的项目", "2004.05.01");
     for (const QString& c : nullColumns)
@@ -247,6 +279,7 @@ void TestFrmsqs::failedBuildWritesNothing()
     ClickButton(f, "Cmdprint");
     QCOMPARE(fx.ui.texts(), QStringList{"打印错误，请与vero科技处联系！"});
     QCOMPARE(fx.ui.messages.first().title, QString("提示信息"));
+    QVERIFY2(fx.ui.messages.first().detail.contains(reason), qPrintable(fx.ui.messages.first().detail));
     QVERIFY(progressAtMessage);   // the message comes before the progress goes
     QVERIFY(!text->isVisible());
     QVERIFY(!Child<VbAnimation>(f, "Animation1")->isVisible());

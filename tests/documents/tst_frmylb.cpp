@@ -90,6 +90,7 @@ void TestFrmylb::failedListWritesNothing()
     Open();
     Click("Cmdprint");
     QCOMPARE(fx.ui.texts(), QStringList{"生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"});
+    QVERIFY2(fx.ui.messages.first().detail.contains("szdw"), qPrintable(fx.ui.messages.first().detail));
     QVERIFY(fx.ui.openedDocuments.isEmpty());
     QCOMPARE(QDir(fx.folder() + "/doc").entryList(QDir::Files), QStringList{});
     QVERIFY(!Child<VbTextBox>(&*forms::frmylb, "Txtmsg")->isVisible());

@@ -95,6 +95,8 @@ private slots:
     void scoresGoIntoTheirRow();
     void scoreOutOfRangeKeepsTheRow();
     void mergeAddsNothingTwiceAndKeepsStoredScores();
+    void mergeFindsARowByLeaderAndNameTogether();
+    void mergeIsAllOrNothing();
     void exitWithNoDiscardsTheScratchRows();
 };
 
@@ -257,6 +259,59 @@ void TestFrmzjdf::mergeAddsNothingTwiceAndKeepsStoredScores()
     QCOMPARE(Rows(fx, "zjdf"), merged);
     again.press("Command2");
     QCOMPARE(Rows(fx, "zjdf").value(1), QString("数学项目|65|1||0|BH1"));
+}
+
+void TestFrmzjdf::mergeFindsARowByLeaderAndNameTogether()
+{
+    AppFixture fx;
+    Fill(fx);
+    // 张三 leads two projects of the group; 王五 leads one with the name of another.
+    fx.exec("insert into sh values ('PA', 'BH7', '张三', '代数项目', '单位一'), ('PB', 'BH8', '王五', '数学项目', '单位三')");
+    fx.exec("insert into zjdf (XMBH, XMMC, XMFZR, FS1, YJ1) values ('BH7', '代数项目', '张三', '70', '1')");
+    Window w;
+    w.pick(w.groups(), 0);
+    QCOMPARE(w.grid()->VisibleRowCount(), 5);
+    w.give(0, "60");
+    w.selectRow(3);
+    w.give(0, "80");
+    w.selectRow(4);
+    w.give(0, "90");
+    fx.ui.answers = {platform::vbYes};
+    w.press("Command1");
+    QVERIFY2(fx.ui.texts() == QStringList{"打分完毕，如果要保存所有分数，请按“是”，否则，请按“否”。"},
+             qPrintable(fx.ui.texts().join(',')));
+    QCOMPARE(Rows(fx, "zjdf"), (QStringList{"代数项目|80|1||0|BH7", "数学项目|60|1||0|BH1", "物理项目|||||BH3",
+                                            "无学科项目|||||BH4", "数学项目|90|1||0|BH8"}));
+}
+
+void TestFrmzjdf::mergeIsAllOrNothing()
+{
+    AppFixture fx;
+    Fill(fx);
+    fx.exec("insert into zjdf (XMBH, XMMC, XMFZR, FS1, YJ1) values ('BH3', '物理项目', '王五', '77', '1')");
+    // The table refuses the group's last project.
+    fx.exec("create trigger refuse before insert on zjdf when new.XMMC = '无学科项目' "
+            "begin select raise(abort, 'refused'); end");
+    Window w;
+    w.pick(w.groups(), 0);
+    w.give(0, "60");
+    w.selectRow(1);
+    w.give(0, "88");
+    fx.ui.answers = {platform::vbYes};
+    w.press("Command1");
+    QCOMPARE(fx.ui.messages.size(), 2);
+    QVERIFY2(fx.ui.messages.last().text.contains("refused") || fx.ui.messages.last().detail.contains("refused"),
+             qPrintable(fx.ui.texts().join(',')));
+    // Nothing of the merge stays: no row added, the stored score as it was.
+    QCOMPARE(Rows(fx, "zjdf"), QStringList{"物理项目|77|1|||BH3"});
+    QCOMPARE(fx.count("zjdfcopy"), 3);
+    // With the table willing, the same scores go in whole.
+    fx.exec("drop trigger refuse");
+    fx.ui.clear();
+    fx.ui.answers = {platform::vbYes};
+    w.press("Command1");
+    QCOMPARE(fx.ui.messages.size(), 1);
+    QCOMPARE(Rows(fx, "zjdf"), (QStringList{"物理项目|88|1||0|BH3", "数学项目|60|1||0|BH1", "无学科项目|||||BH4"}));
 }
 
 void TestFrmzjdf::exitWithNoDiscardsTheScratchRows()

@@ -1,6 +1,7 @@
 // A real word processor reads what we write: LibreOffice turns a generated
-// application document and summary list into plain text that holds the typed values.
-// It runs with a profile and home of its own, so parallel runs do not meet.
+// application document and summary list into plain text that holds the typed values,
+// and lays out twelve applications to a page of the summary list, the longest texts
+// included. It runs with a profile and home of its own, so parallel runs do not meet.
 
 #include "DocTestSupport.h"
 
@@ -11,16 +12,63 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+namespace {
+
+// Converts documents with LibreOffice into a folder of the temporary one; false when
+// it fails.
+bool Convert(const QTemporaryDir& own, const QString& filter, const QStringList& documents)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty()) {
+        qWarning("soffice is missing (scripts/setup installs libreoffice-writer-nogui)");
+        return false;
+    }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", own.filePath("home"));
+    p.setProcessEnvironment(env);
+    p.start(soffice, QStringList{"-env:UserInstallation=" + QUrl::fromLocalFile(own.filePath("profile")).toString(),
+                                 "--headless", "--convert-to", filter, "--outdir", own.filePath("out")}
+                         + documents);
+    return p.waitForFinished(300000) && p.exitCode() == 0;
+}
+
+QString Converted(const QTemporaryDir& own, const QString& document, const QString& extension)
+{
+    return own.filePath("out/" + QFileInfo(document).completeBaseName() + "." + extension);
+}
+
+// The pages of a PDF file: its page objects.
+int PdfPages(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page(?![a-zA-Z])")));
+}
+
+// An application with the longest texts that its boxes take: 25 characters of name,
+// ten of subject and of leader, twelve of unit, the longest start and end, amounts
+// with two decimals.
+docs::Record LongestApplication(int i)
+{
+    return RecordOf({{"szdw", "鸡西市第十二职业技术学院"}, {"xkmc", "马克思主义理论与思想"},
+                     {"xmmc", QString("新时代高等职业教育产教融合协同育人机制创新研究第") + QString("一二三四五六七八九十").at(i % 10)},
+                     {"xmfzr", "欧阳司马诸葛上官慕容"}, {"qsny", "2026年6月"}, {"zzny", "2028年12月"},
+                     {"sqje", 123.45}, {"jyje", 123.45}});
+}
+
+}  // namespace
+
 class TestLibreOffice : public QObject {
     Q_OBJECT
 private slots:
     void readsOurDocuments();
+    void summaryListHoldsTwelveToAPage();
 };
 
 void TestLibreOffice::readsOurDocuments()
 {
-    const QString soffice = QStandardPaths::findExecutable("soffice");
-    QVERIFY2(!soffice.isEmpty(), "soffice is missing (scripts/setup installs libreoffice-writer-nogui)");
     AppFixture fx;
     CopyTemplates(fx);
     const QVariantMap application{
@@ -38,16 +86,9 @@ void TestLibreOffice::readsOurDocuments()
     QVERIFY(!list.isEmpty());
 
     QTemporaryDir own;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", own.filePath("home"));
-    p.setProcessEnvironment(env);
-    p.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(own.filePath("profile")).toString(), "--headless",
-                      "--convert-to", "txt:Text", "--outdir", own.filePath("out"), document, list});
-    QVERIFY(p.waitForFinished(300000));
-    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(Convert(own, "txt:Text", {document, list}));
     auto text = [&](const QString& path) {
-        QFile f(own.filePath("out/" + QFileInfo(path).completeBaseName() + ".txt"));
+        QFile f(Converted(own, path, "txt"));
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     };
     const QString doc = text(document);
@@ -58,6 +99,31 @@ void TestLibreOffice::readsOurDocuments()
     for (const char* value : {"申报单位1", "申报单位2", "自然科学专项", "课题1号", "课题12号", "课题13号", "赵六"})
         QVERIFY2(summary.contains(QString::fromUtf8(value)), value);
     QVERIFY(summary.contains(QRegularExpression("\\n13\\n")));
+}
+
+void TestLibreOffice::summaryListHoldsTwelveToAPage()
+{
+    AppFixture fx;
+    CopyTemplates(fx);
+    // Applications and the pages they take; each list of its own year, so that one
+    // run of LibreOffice lays out all of them.
+    const QList<QPair<int, int>> cases{{12, 1}, {13, 2}, {24, 2}, {25, 3}};
+    QStringList lists;
+    for (int c = 0; c < cases.size(); ++c) {
+        QList<docs::Record> rows;
+        for (int i = 0; i < cases[c].first; ++i)
+            rows << LongestApplication(i);
+        lists << docs::BuildSummaryList(1, rows, QDate(2026 + c, 12, 10));
+        QVERIFY(!lists.last().isEmpty());
+    }
+    QTemporaryDir own;
+    QVERIFY(Convert(own, "pdf", lists));
+    for (int c = 0; c < cases.size(); ++c)
+        QVERIFY2(PdfPages(Converted(own, lists[c], "pdf")) == cases[c].second,
+                 qPrintable(QString("%1 applications: %2 pages, not %3")
+                                .arg(cases[c].first)
+                                .arg(PdfPages(Converted(own, lists[c], "pdf")))
+                                .arg(cases[c].second)));
 }
 
 QTEST_MAIN(TestLibreOffice)

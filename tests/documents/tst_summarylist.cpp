@@ -38,6 +38,7 @@ private slots:
     void pages_data();
     void pages();
     void nothingWrittenWithoutApplicationsOrUnit();
+    void aTextThatCannotBeWrittenKeepsTheEarlierList();
 };
 
 void TestSummaryList::pages_data()
@@ -104,12 +105,33 @@ void TestSummaryList::nothingWrittenWithoutApplicationsOrUnit()
     }
     QVERIFY(docs::BuildSummaryList(2, rows, QDate(2026, 12, 10)).isEmpty());
     QCOMPARE(fx.ui.texts(), QStringList{"生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"});
+    QVERIFY2(fx.ui.messages.first().detail.contains("szdw"), qPrintable(fx.ui.messages.first().detail));
     QVERIFY(QDir(docs::DocFolder()).entryList(QDir::Files).isEmpty());
 
     fx.ui.clear();
     QVERIFY(docs::BuildSummaryList(2, {}, QDate(2026, 12, 10)).isEmpty());
     QCOMPARE(fx.ui.texts(), QStringList{"没有可以预览的记录！"});
     QCOMPARE(fx.ui.messages.first().title, QStringLiteral("提示信息"));
+}
+
+void TestSummaryList::aTextThatCannotBeWrittenKeepsTheEarlierList()
+{
+    AppFixture fx;
+    CopyTemplates(fx);
+    const QString path = docs::BuildSummaryList(1, {RecordOf(Application(0))}, QDate(2026, 12, 10));
+    QVERIFY(!path.isEmpty());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    // Half of a surrogate pair has no form in the file.
+    QVariantMap r = Application(1);
+    r["xmmc"] = QString("项目") + QChar(0xDFB7);
+    QVERIFY(docs::BuildSummaryList(1, {RecordOf(r)}, QDate(2026, 12, 10)).isEmpty());
+    QCOMPARE(fx.ui.texts(), QStringList{"生成项目申报一览表出错，没有写出文件，请与vero科技处联系！"});
+    QVERIFY2(fx.ui.messages.first().detail.contains("不能写入"), qPrintable(fx.ui.messages.first().detail));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
 }
 
 QTEST_MAIN(TestSummaryList)

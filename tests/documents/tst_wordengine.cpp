@@ -66,6 +66,8 @@ private slots:
     void steps_data();
     void steps();
     void keepsWhatItDoesNotKnow();
+    void charactersOutsideTheBasicPlane();
+    void aTextThatCannotBeWrittenKeepsTheEarlierFile();
     void refusesWhatIsNotADocument();
 };
 
@@ -161,6 +163,39 @@ void TestWordEngine::keepsWhatItDoesNotKnow()
     QuaZipFile part(&zip);
     QVERIFY(part.open(QIODevice::ReadOnly));
     QCOMPARE(part.readAll(), QByteArray("<data>kept as it is</data>"));
+}
+
+void TestWordEngine::charactersOutsideTheBasicPlane()
+{
+    // 𠮷 (U+20BB7) is one character, one caret stop, typed or read back.
+    QTemporaryDir dir;
+    auto d = WordDocument::open(MakeDocument(dir.path()));
+    Run(*d, "D1 C1 T:𠮷𠮷 L1 T:k");
+    QCOMPARE(d->caret(), (WordDocument::Caret{1, 1, 2}));
+    QCOMPARE(d->lineTexts(1), (QStringList{"x", "𠮷k𠮷", "yz"}));
+    d->saveAs(dir.path(), "out.doc");
+    auto again = WordDocument::open(dir.filePath("out.doc"));
+    QCOMPARE(again->lineTexts(1), (QStringList{"x", "𠮷k𠮷", "yz"}));
+    Run(*again, "D1 C1 E");
+    QCOMPARE(again->caret(), (WordDocument::Caret{1, 1, 3}));
+    Run(*again, "L2 T:m");
+    QCOMPARE(again->lineTexts(1), (QStringList{"x", "𠮷mk𠮷", "yz"}));
+}
+
+void TestWordEngine::aTextThatCannotBeWrittenKeepsTheEarlierFile()
+{
+    QTemporaryDir dir;
+    auto d = WordDocument::open(MakeDocument(dir.path()));
+    d->saveAs(dir.path(), "out.doc");
+    QFile out(dir.filePath("out.doc"));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    const QByteArray before = out.readAll();
+    out.close();
+    // Half of a surrogate pair has no form in the file.
+    d->typeText(QString(QChar(0xD842)));
+    QVERIFY_THROWS_EXCEPTION(DocError, d->save());
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QCOMPARE(out.readAll(), before);
 }
 
 void TestWordEngine::refusesWhatIsNotADocument()
