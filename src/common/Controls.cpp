@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QPixmap>
 
 // ---------------------------------------------------------------------------
@@ -188,22 +190,21 @@ void insertAtCaret(QPlainTextEdit* w, const QString& s) { w->insertPlainText(s);
 void backspace(QLineEdit* w) { w->backspace(); }
 void backspace(QPlainTextEdit* w) { w->textCursor().deletePreviousChar(); }
 
-// A single-line box takes the first line of what was copied.
-QString pastedText(const QLineEdit*)
+// A single-line box takes the first line of what is pasted or dropped.
+QString asPasted(const QLineEdit*, QString t)
 {
-    QString t = QGuiApplication::clipboard()->text();
-    const int nl = t.indexOf(QLatin1Char('\n'));
+    const qsizetype nl = t.indexOf(QLatin1Char('\n'));
     if (nl >= 0)
         t.truncate(nl);
     t.remove(QLatin1Char('\r'));
     return t;
 }
-QString pastedText(const QPlainTextEdit*)
+QString asPasted(const QPlainTextEdit*, QString t)
 {
-    QString t = QGuiApplication::clipboard()->text();
     t.remove(QLatin1Char('\r'));
     return t;
 }
+QString clipboardText() { return QGuiApplication::clipboard()->text(); }
 
 void onTextChanged(QLineEdit* w, std::function<void()> fn) { QObject::connect(w, &QLineEdit::textChanged, w, fn); }
 void onTextChanged(QPlainTextEdit* w, std::function<void()> fn)
@@ -279,25 +280,72 @@ void TypingBox<Widget>::SetText(const QString& t)
 }
 
 template <class Widget>
-QString TypingBox<Widget>::textWithoutSelection() const
-{
-    return withoutSelection(this);
-}
-
-template <class Widget>
-QString TypingBox<Widget>::fitting(const QString& s) const
+QString TypingBox<Widget>::fitting(const QString& s, const QString& kept) const
 {
     if (m_maxLength <= 0)
         return s;
-    return FitLength(s, m_maxLength - TextLength(textWithoutSelection(), m_unit), m_unit);
+    return FitLength(s, m_maxLength - TextLength(kept, m_unit), m_unit);
 }
 
 template <class Widget>
 void TypingBox<Widget>::InsertTyped(const QString& s)
 {
-    const QString add = fitting(s);
+    const QString add = fitting(s, withoutSelection(this));
     if (!add.isEmpty())
         insertAtCaret(this, add);
+}
+
+template <class Widget>
+QString TypingBox<Widget>::admitPaste(const QString& text, bool replacesSelection)
+{
+    const QString pasted = asPasted(this, text);
+    if (this->isReadOnly() || pasted.isEmpty())
+        return {};
+    int code = vbkey::CtrlV;
+    KeyPress.raise(code);
+    if (code != vbkey::CtrlV)
+        return {};
+    return fitting(pasted, replacesSelection ? withoutSelection(this) : plainText(this));
+}
+
+template <class Widget>
+void TypingBox<Widget>::pasteText(const QString& text)
+{
+    const QString add = admitPaste(text, true);
+    if (!add.isEmpty())
+        insertAtCaret(this, add);
+}
+
+// A drop goes in where it is dropped, beside the whole text; only a move inside the
+// box takes its selection out first. Text that does not fit whole is copied, so that
+// what was cut off stays where it came from.
+template <class Widget>
+void TypingBox<Widget>::dropEvent(QDropEvent* e)
+{
+    if (this->isReadOnly() || !e->mimeData()->hasText()) {
+        Widget::dropEvent(e);
+        return;
+    }
+    const bool ownMove = e->source() == this && e->dropAction() == Qt::MoveAction;
+    const QString dropped = asPasted(this, e->mimeData()->text());
+    const QString add = admitPaste(dropped, ownMove);
+    if (add.isEmpty()) {
+        QDragLeaveEvent leave;   // takes the drop mark away
+        Widget::dragLeaveEvent(&leave);
+        e->ignore();
+        return;
+    }
+    QMimeData data;
+    data.setText(add);
+    QDropEvent admitted(e->position(), e->possibleActions(), &data, e->buttons(), e->modifiers(), e->type());
+    admitted.setDropAction(e->dropAction());
+    m_dropAdmitted = true;
+    Widget::dropEvent(&admitted);
+    m_dropAdmitted = false;
+    if (admitted.isAccepted() && add.size() < dropped.size() && (e->possibleActions() & Qt::CopyAction))
+        admitted.setDropAction(Qt::CopyAction);
+    e->setDropAction(admitted.dropAction());
+    e->setAccepted(admitted.isAccepted());
 }
 
 template <class Widget>
@@ -340,8 +388,15 @@ bool TypingBox<Widget>::typeKey(QKeyEvent* e)
         return true;
     }
     const int original = KeyAsciiOf(e);
-    if (original == 0)
+    if (original == 0) {
+        // The other paste key (Shift+Insert) pastes as Ctrl+V does.
+        if (e->matches(QKeySequence::Paste)) {
+            e->accept();
+            pasteText(clipboardText());
+            return true;
+        }
         return false;
+    }
     int code = original;
     KeyPress.raise(code);
     e->accept();
@@ -363,7 +418,7 @@ bool TypingBox<Widget>::typeKey(QKeyEvent* e)
         return true;
     case vbkey::CtrlV:
         if (!readOnly)
-            InsertTyped(pastedText(this));
+            InsertTyped(asPasted(this, clipboardText()));
         return true;
     case vbkey::CtrlZ:
         if (!readOnly)
@@ -381,11 +436,15 @@ bool TypingBox<Widget>::typeKey(QKeyEvent* e)
 }
 
 // An input-method commit: its characters go through KeyPress one by one and what is
-// left must fit under MaxLength.
+// left must fit under MaxLength. A locked box takes none (Qt's line edit would).
 template <class Widget>
 void TypingBox<Widget>::inputMethodEvent(QInputMethodEvent* e)
 {
-    if (e->commitString().isEmpty() || this->isReadOnly()) {
+    if (this->isReadOnly()) {
+        e->ignore();
+        return;
+    }
+    if (e->commitString().isEmpty()) {
         Widget::inputMethodEvent(e);
         return;
     }
@@ -399,7 +458,8 @@ void TypingBox<Widget>::inputMethodEvent(QInputMethodEvent* e)
         }
     }
     QInputMethodEvent filtered(e->preeditString(), e->attributes());
-    filtered.setCommitString(fitting(accepted), e->replacementStart(), e->replacementLength());
+    filtered.setCommitString(fitting(accepted, withoutSelection(this)), e->replacementStart(),
+                             e->replacementLength());
     Widget::inputMethodEvent(&filtered);
 }
 
@@ -440,7 +500,13 @@ void VbTextBox::mousePressEvent(QMouseEvent* e)
 
 void VbTextBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    QLineEdit::mouseReleaseEvent(e);
+    // Where the middle button pastes the selection, it pastes through the box's rule.
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() && !isReadOnly()) {
+        deselect();
+        pasteText(QGuiApplication::clipboard()->text(QClipboard::Selection));
+    } else {
+        QLineEdit::mouseReleaseEvent(e);
+    }
     // A double click is Click, then DblClick; the release that ends it is no click.
     if (m_inDoubleClick) {
         m_inDoubleClick = false;
@@ -455,10 +521,40 @@ void VbTextBox::mouseDoubleClickEvent(QMouseEvent* e)
     TypingBox::mouseDoubleClickEvent(e);
 }
 
+// The standard menu, with its Paste going through the box's rule rather than
+// straight into the text.
+void VbTextBox::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste")
+            || a->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) {
+            a->disconnect(this);
+            connect(a, &QAction::triggered, this, [this] { pasteText(clipboardText()); });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
+}
+
 VbMemo::VbMemo(QWidget* parent, const QString& name)
     : TypingBox(parent, name, LengthUnit::Characters)
 {
     setTabChangesFocus(true);
+}
+
+void VbMemo::insertFromMimeData(const QMimeData* source)
+{
+    if (m_dropAdmitted) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    if (!source->hasText())
+        return;
+    QMimeData data;
+    data.setText(admitPaste(source->text(), true));
+    if (!data.text().isEmpty())
+        QPlainTextEdit::insertFromMimeData(&data);
 }
 
 // ---------------------------------------------------------------------------

@@ -124,6 +124,12 @@ public:
 // buttons, then KeyPress by character code (which may drop or change the key),
 // clipboard keys as their codes, MaxLength in the box's unit on typing, pasting and
 // input-method commits, the input method, and Change on every change of the text.
+//
+// Every way text enters the box meets its KeyPress rule and MaxLength: typed keys and
+// input-method commits character by character; a paste by any route (Ctrl+V,
+// Shift+Insert, the context menu, the selection of the mouse's middle button) and a
+// drop as one paste key Ctrl+V (code 22), which a box that takes only some keys
+// refuses, and then cut to MaxLength.
 template <class Widget>
 class TypingBox : public Widget, public FocusBox {
 public:
@@ -162,12 +168,25 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+    // What of a text that arrives whole (a paste by any route but the Ctrl+V key,
+    // which has been through KeyPress already, or a drop) may go in: nothing when the
+    // box is locked or its KeyPress rule refuses the paste key, else the start that
+    // fits under MaxLength beside the text that stays (`replacesSelection`: the
+    // selection makes room, as for a paste; else the whole text stays).
+    QString admitPaste(const QString& text, bool replacesSelection);
+    // Pastes text at the caret, over the selection, as far as admitPaste lets it.
+    void pasteText(const QString& text);
+    // The multi-line box takes dropped text through insertFromMimeData: a drop that
+    // has been admitted already is not put to the rule a second time.
+    bool m_dropAdmitted = false;
 
 private:
     bool typeKey(QKeyEvent* e);
-    QString textWithoutSelection() const;
-    // The longest start of s that still fits under MaxLength (all of it without one).
-    QString fitting(const QString& s) const;
+    // The longest start of s that fits under MaxLength beside `kept` (all of it
+    // without a limit).
+    QString fitting(const QString& s, const QString& kept) const;
 
     int m_maxLength = 0;
     LengthUnit m_unit;
@@ -186,6 +205,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     bool m_inDoubleClick = false;
@@ -197,6 +217,10 @@ class VbMemo : public TypingBox<QPlainTextEdit> {
     Q_OBJECT
 public:
     VbMemo(QWidget* parent, const QString& name);
+
+protected:
+    // Where the box's own paste (context menu, middle button) and drops end up.
+    void insertFromMimeData(const QMimeData* source) override;
 };
 
 class VbButton : public QPushButton, public FocusBox {

@@ -4,6 +4,8 @@
 #include "VbText.h"
 
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include "TestSupport.h"
 
@@ -80,6 +82,68 @@ protected:
         SetTabOrder({s, q, r, p});
     }
 };
+
+// A kind of box, with the text it holds and the text that reaches it, and what it
+// holds afterwards: after a paste or a drop (the text as a whole meets the key rule
+// as the paste key does), and after an input-method commit (character by character,
+// as typed).
+struct BoxKind {
+    bool multiLine = false;
+    QString rule{};   // "digits", "choose only", "no blanks" or none
+    int limit = 0;
+    LengthUnit unit = LengthUnit::GbkBytes;
+    bool locked = false;
+    QString start{}, arriving{};
+    QString afterPaste{}, afterCommit{};
+    int pasteBeeps = 0, commitBeeps = 0;
+};
+Q_DECLARE_METATYPE(BoxKind)
+
+template <class Box>
+static Box* SetUpBox(Box* box, const BoxKind& k)
+{
+    if (k.rule == QLatin1String("digits"))
+        box->KeyPress = DigitKeysOnly;
+    else if (k.rule == QLatin1String("choose only"))
+        box->KeyPress = [](int& key) { key = 0; };
+    else if (k.rule == QLatin1String("no blanks"))
+        box->KeyPress = [](int& key) {
+            if (key == vbkey::Space)
+                key = 0;
+        };
+    if (k.limit)
+        box->SetMaxLength(k.limit, k.unit);
+    box->SetLocked(k.locked);
+    SetFocus(box);
+    Settle();
+    box->SetText(k.start);
+    return box;
+}
+
+// A drag of text that may be copied or moved, ending at the end of the box: enter,
+// move and drop go to the widget under the mouse that takes drops, as Qt delivers
+// them (Shift asks for a move). The action the drop was taken with, if any.
+static Qt::DropAction DropTextAtEnd(QWidget* box, const QString& text, Qt::KeyboardModifiers mods = {})
+{
+    QWidget* window = box->window();
+    const QPoint inWindow = box->mapTo(window, QPoint(box->width() - 4, box->height() - 4));
+    QWidget* target = window->childAt(inWindow);
+    while (target && !target->acceptDrops())
+        target = target->parentWidget();
+    if (!target)
+        return Qt::IgnoreAction;
+    const QPoint at = target->mapFrom(window, inWindow);
+    QMimeData data;
+    data.setText(text);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(target, &move);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
 
 class TestControls : public QObject {
     Q_OBJECT
@@ -169,6 +233,91 @@ private slots:
         QCOMPARE(memo.Text(), QString("ab中文"));
         memo.SetText("ab中文");   // the same text: no change
         QCOMPARE(changes, 3);   // "a", "b", then the commit at once
+    }
+
+    // Whichever way text enters a box, it meets the box's key rule and its limit.
+    void everyWayInKeepsTheBoxRules_data()
+    {
+        QTest::addColumn<BoxKind>("kind");
+        QTest::addColumn<QString>("way");
+        const QString project = QStringLiteral("C.产业化培育项目");
+        const QList<QPair<QString, BoxKind>> kinds = {
+            {"digits, 5", {.rule = "digits", .limit = 5, .start = "1", .arriving = "ab9 8xyz77",
+                           .afterPaste = "1", .afterCommit = "19877", .pasteBeeps = 1, .commitBeeps = 6}},
+            {"choose only", {.rule = "choose only", .start = project, .arriving = "失败报告",
+                             .afterPaste = project, .afterCommit = project}},
+            {"locked", {.locked = true, .start = project, .arriving = "失败报告", .afterPaste = project,
+                        .afterCommit = project}},
+            // A paste keeps its blanks, as Ctrl+V always did.
+            {"name, 20 bytes", {.rule = "no blanks", .limit = 20, .start = "甲", .arriving = "名字 示范工业技术大学",
+                                .afterPaste = "甲名字 示范工业技术", .afterCommit = "甲名字示范工业技术大"}},
+            {"multi-line, digits", {.multiLine = true, .rule = "digits", .start = "1", .arriving = "ab9",
+                                    .afterPaste = "1", .afterCommit = "19", .pasteBeeps = 1, .commitBeeps = 2}},
+            {"multi-line, 10 characters",
+             {.multiLine = true, .rule = "no blanks", .limit = 10, .unit = LengthUnit::Characters, .start = "甲",
+              .arriving = "名字 示范\n工业技术大学", .afterPaste = "甲名字 示范\n工业技",
+              .afterCommit = "甲名字示范工业技术大"}},
+        };
+        for (const auto& [name, kind] : kinds)
+            for (const char* way : {"context menu", "drop", "Ctrl+V", "Shift+Insert", "input method"})
+                QTest::newRow(qPrintable(name + " / " + way)) << kind << QString(way);
+    }
+    void everyWayInKeepsTheBoxRules()
+    {
+        QFETCH(BoxKind, kind);
+        QFETCH(QString, way);
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        QWidget* box = nullptr;
+        std::function<QString()> text;
+        if (kind.multiLine) {
+            auto* memo = new VbMemo(&f, "memo");
+            PlaceTw(memo, 1800, 100, 2000, 1200);
+            memo->show();
+            box = SetUpBox(memo, kind);
+            text = [memo] { return memo->Text(); };
+        } else {
+            box = SetUpBox(f.a, kind);
+            text = [&f] { return f.a->Text(); };
+        }
+        QCOMPARE(text(), kind.start);
+
+        QGuiApplication::clipboard()->setText(kind.arriving);
+        if (way == "context menu")
+            QCOMPARE(PasteByContextMenu(box), !kind.locked);
+        else if (way == "drop")
+            DropTextAtEnd(box, kind.arriving);
+        else if (way == "Ctrl+V")
+            PressKey(box, Qt::Key_V, Qt::ControlModifier);
+        else if (way == "Shift+Insert")
+            PressKey(box, Qt::Key_Insert, Qt::ShiftModifier);
+        else
+            CommitText(box, kind.arriving);
+        Settle();
+        const bool commit = way == "input method";
+        QCOMPARE(text(), commit ? kind.afterCommit : kind.afterPaste);
+        QCOMPARE(fx.ui.beeps, commit ? kind.commitBeeps : kind.pasteBeeps);
+        f.Unload();
+    }
+
+    // A drop cut short by the limit is taken as a copy, so that what did not fit stays
+    // where it was dragged from; a drop refused by the key rule is not taken at all.
+    void dropCutShortLeavesTheRestWhereItWas()
+    {
+        AppFixture fx;
+        ProbeForm f;
+        f.Show();
+        QVERIFY(ShowActive(&f));
+        f.a->SetMaxLength(4);
+        QCOMPARE(DropTextAtEnd(f.a, "甲", Qt::ShiftModifier), Qt::MoveAction);
+        QCOMPARE(DropTextAtEnd(f.a, "乙丙", Qt::ShiftModifier), Qt::CopyAction);
+        QCOMPARE(f.a->Text(), QString("甲乙"));
+        f.b->KeyPress = DigitKeysOnly;
+        QCOMPARE(DropTextAtEnd(f.b, "12", Qt::ShiftModifier), Qt::IgnoreAction);
+        QCOMPARE(f.b->Text(), QString());
+        f.Unload();
     }
 
     // A long text put in by code shows its first characters; in the box being typed

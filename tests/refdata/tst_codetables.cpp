@@ -257,6 +257,28 @@ private slots:
         QCOMPARE(fx.ui.beeps, 0);
     }
 
+    // Pasting through a box's context menu meets the same rules as typing: the code
+    // box refuses the paste key, the name box takes no more than its length.
+    void contextMenuPasteKeepsTheBoxRules()
+    {
+        AppFixture fx;
+        Driver d = Dwdm();
+        QVERIFY(d.Open());
+        d.click("cmdAdd");
+        QGuiApplication::clipboard()->setText("ab9 8xyz77");
+        QVERIFY(PasteByContextMenu(d.code()));
+        QCOMPARE(d.code()->Text(), QString());
+        QCOMPARE(fx.ui.beeps, 1);
+
+        d.type(d.code(), "12345");
+        QCOMPARE(d.focus(), d.name());
+        const QString name = QString("名字示范工业技术大学").repeated(4).left(39);
+        QGuiApplication::clipboard()->setText(name);
+        QVERIFY(PasteByContextMenu(d.name()));
+        d.click("Cmdupd");
+        QCOMPARE(Stored(fx, "dwdm"), QList<QStringList>({{"12345", name.left(10)}}));   // 20 bytes
+    }
+
     // The window design of each member: layout numbers, texts, lengths, tab order.
     void design_data()
     {

@@ -6,12 +6,14 @@
 #include "VbForm.h"
 #include "frame/frmmain.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -94,11 +96,11 @@ static void copyFolder(const QString& from, const QString& to, const QStringList
 AppFixture::AppFixture()
 {
     // A warning is a fault the test did not expect: it fails the test that made it.
-    // The offscreen platform's own notes that it cannot raise a window or pass size
-    // hints on are no fault of the program.
+    // The offscreen platform's own notes that it cannot raise a window, pass size
+    // hints on or let a popup menu grab the keyboard are no fault of the program.
     if (QTest::currentTestFunction())
-        QTest::failOnWarning(QRegularExpression(
-            QStringLiteral("^(?!This plugin does not support (raise|propagateSizeHints)\\(\\)$)")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(
+            "^(?!This plugin does not support ((raise|propagateSizeHints)\\(\\)|grabbing the keyboard)$)")));
     static int serial = 0;
     m_conn = QStringLiteral("fixture-%1").arg(++serial);
     const QString src = QStringLiteral(KYJH_SOURCE_DIR);
@@ -214,6 +216,31 @@ void CommitText(QWidget* w, const QString& text)
     QInputMethodEvent e;
     e.setCommitString(text);
     QApplication::sendEvent(w, &e);
+}
+
+bool PasteByContextMenu(QWidget* box)
+{
+    // A multi-line box is clicked in its viewport, as the mouse finds it.
+    QWidget* target = box;
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(box))
+        target = area->viewport();
+    const QPoint at = target->mapTo(target->window(), target->rect().center());
+    QTest::mouseClick(target->window()->windowHandle(), Qt::RightButton, Qt::NoModifier, at);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return false;
+    QAction* paste = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')) == QLatin1String("Paste"))
+            paste = a;
+    if (!paste || !paste->isEnabled()) {
+        menu->close();
+        Settle();
+        return false;
+    }
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(paste).center());
+    Settle();
+    return true;
 }
 
 void Settle(int rounds)

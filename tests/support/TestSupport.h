@@ -89,6 +89,10 @@ void PressKey(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifi
 void DoubleClick(QWidget* w, QPoint pos = QPoint());
 // An input-method commit of text (how Chinese text arrives).
 void CommitText(QWidget* w, const QString& text);
+// A right click on the box as the window system delivers it, then a click on the
+// "Paste" item of the menu that opens. False, with the menu closed again, when the
+// menu offers no Paste to click.
+bool PasteByContextMenu(QWidget* box);
 // Lets queued work run (posted focus moves, queued Tab keystrokes, deletions).
 void Settle(int rounds = 3);
 // Shows and activates a window and waits until it is active.
