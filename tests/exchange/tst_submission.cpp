@@ -220,7 +220,7 @@ private slots:
 
         QCOMPARE(fx.ui.texts().size(), messages.size());
         for (int i = 0; i < messages.size(); ++i) {
-            const QString& got = fx.ui.texts()[i];
+            const QString got = fx.ui.texts()[i];
             QVERIFY2(messages[i] == QLatin1String("*") ? !got.isEmpty()
                      : messages[i].endsWith(QLatin1Char('*')) ? got.startsWith(messages[i].chopped(1)) : got == messages[i],
                      qPrintable(got));
