@@ -121,6 +121,31 @@ private slots:
         QVERIFY(!d.f->IsLoaded());
     }
 
+    // A file that fails to open leaves nothing of the file opened before: no rows, no
+    // ticks, nothing to receive.
+    void failedOpeningEmptiesTheGrid()
+    {
+        AppFixture fx;
+        const QString reports = submissionFile(fx, QStringLiteral("xmjt"));
+        const QString wrong = submissionFile(fx, QStringLiteral("xmsb"));
+        d.f = &openWindow("frmjtsjjs");
+        fx.ui.fileAnswers << reports << wrong;
+        d.press("cmdOf");
+        QCOMPARE(d.grid()->RecordCount(), 5);
+        d.tick(2);
+
+        d.press("cmdOf");
+        QCOMPARE(fx.ui.texts(), QStringList{"文件打开错误，操作将被取消。"});
+        QCOMPARE(d.grid()->RecordCount(), 0);
+        QCOMPARE(d.grid()->flex->TextMatrix(0, 1), QString());
+        QCOMPARE(gImportFlags, QVector<std::int16_t>{0});
+        QVERIFY(!d.box(0)->isVisible());
+        fx.ui.clear();
+        d.press("cmdinsert");
+        QCOMPARE(fx.ui.texts(), QStringList{"没选定任何记录,操作将取消"});
+        QCOMPARE(fx.count(QStringLiteral("xmjt")), 0);
+    }
+
     void refusals()
     {
         AppFixture fx;
