@@ -59,31 +59,18 @@ void CopyTableStructure(DbConnection& db, const QString& table)
     db.Exec(QStringLiteral("create table sub.%1 (%2)").arg(records::quoteIdentifier(table), defs.join(QStringLiteral(", "))));
 }
 
-// The rowids of the query's rows whose flag is not 0, in the query's order: row i of
-// the query (from 1) has flag gExportFlags[i].
-QList<qint64> tickedRows(DbConnection& db, const RowQuery& query)
-{
-    QSqlQuery q = db.Exec(query.sql(QStringLiteral("rowid")), query.values);
-    QList<qint64> rows;
-    for (int i = 1; q.next(); ++i)
-        if (gExportFlags.value(i) != 0)
-            rows << q.value(0).toLongLong();
-    return rows;
-}
-
-// Copies the ticked rows of the query into the file's table, in one statement and one
-// transaction: the unticked rows never reach the file.
-void CopyRows(DbConnection& db, const RowQuery& query, const QString& table)
+// Copies the rows with the given rowids into the file's table, in their order, in one
+// statement and one transaction: the unticked rows never reach the file.
+void CopyRows(DbConnection& db, const QString& sourceTable, const QList<qint64>& rowids, const QString& table)
 {
     const QStringList names = exchange::columnNames(exchange::tableColumns(db, QStringLiteral("sub"), table));
     db.InTransaction([&] {
-        const QList<qint64> rows = tickedRows(db, query);
         db.Exec(QStringLiteral("insert into sub.%1 (%2) select %3 from json_each(?) as j "
                                "join main.%4 as s on s.rowid = j.value order by j.key")
                     .arg(records::quoteIdentifier(table), records::columnList(names),
                          exchange::qualifiedColumnList(QStringLiteral("s"), names),
-                         records::quoteIdentifier(query.table)),
-                {exchange::jsonArray(rows)});
+                         records::quoteIdentifier(sourceTable)),
+                {exchange::jsonArray(rowids)});
     });
 }
 
@@ -178,7 +165,7 @@ QString MapFieldType(const QString& declaredType)
     return QString();
 }
 
-bool PackData(const RowQuery& query)
+bool PackData(const QString& sourceTable, const QList<qint64>& rowids)
 {
     struct ResetCount {
         ~ResetCount() { gCheckedCount = 0; }
@@ -239,7 +226,7 @@ bool PackData(const RowQuery& query)
             return false;
         }
         try {
-            CopyRows(db, query, table);
+            CopyRows(db, sourceTable, rowids, table);
         } catch (const DbError& e) {
             ShowErrorMessage(e.description());
             MsgBox(QStringLiteral("数据复制有错."));

@@ -39,12 +39,13 @@ QString submissionFile(AppFixture& fx, const QString& table)
 {
     for (int i = 1; i <= 5; ++i)
         insertRow(fx, table, rowOf(table, QStringLiteral("R%1").arg(i), QStringLiteral("sent")));
-    gExportFlags = QVector<std::int16_t>(6, 1);
-    gExportFlags[0] = 0;
+    QList<qint64> rowids;
+    for (const QStringList& r : fx.rows(QStringLiteral("select rowid from %1 order by rowid").arg(table)))
+        rowids << r[0].toLongLong();
     gCheckedCount = 5;
     gExportTable = table;
     gExportFile = QDir(fx.ui.floppy).filePath(table + QStringLiteral(".MDB"));
-    if (!PackData(RowQuery{table, QString(), {}, QString()}))
+    if (!PackData(table, rowids))
         qFatal("no submission file");
     fx.exec(QStringLiteral("delete from %1").arg(table));
     fx.ui.clear();
