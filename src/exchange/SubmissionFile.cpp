@@ -7,11 +7,11 @@
 #include "ExchangeSql.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryFile>
 
 using platform::MsgBox;
 
@@ -86,12 +86,13 @@ bool CheckCopiedCount(DbConnection& db, const QString& table)
 
 // Gives the finished file its name. A name taken since it was drawn is never
 // replaced: the next free number of the same prefix is used instead.
-bool moveIntoPlace(QTemporaryFile& temp)
+bool moveIntoPlace(exchange::PendingFile& temp)
 {
     const QFileInfo wanted(gExportFile);
     static const QRegularExpression numbered(QStringLiteral("^(.*?)(\\d+)\\.MDB$"), QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = numbered.match(wanted.fileName());
     QString path = wanted.absoluteFilePath();
+    QString error;
     for (int attempt = 0; attempt <= kNumbers; ++attempt) {
         if (QFileInfo::exists(path)) {
             if (!m.hasMatch()) {
@@ -107,15 +108,17 @@ bool moveIntoPlace(QTemporaryFile& temp)
             }
             continue;
         }
-        if (temp.rename(path)) {
-            temp.setAutoRemove(false);
+        QFile file(temp.fileName());
+        if (file.rename(path)) {
+            temp.keep();
             gExportFile = path;
             return true;
         }
+        error = file.errorString();
         if (!QFileInfo::exists(path))
             break;
     }
-    MsgBox(QStringLiteral("无法在软盘上写入文件 %1：%2").arg(QDir::toNativeSeparators(path), temp.errorString()),
+    MsgBox(QStringLiteral("无法在软盘上写入文件 %1：%2").arg(QDir::toNativeSeparators(path), error),
            platform::vbExclamation, kTitle);
     return false;
 }
@@ -180,14 +183,13 @@ bool PackData(const QString& sourceTable, const QList<qint64>& rowids)
     }
     // Written under a name of its own beside the final one; removed unless it gets
     // its final name.
-    QTemporaryFile temp(QDir(folder).filePath(QStringLiteral("~kyjhXXXXXX.tmp")));
-    if (!temp.open()) {
+    exchange::PendingFile temp(folder);
+    if (!temp.isValid()) {
         MsgBox(QStringLiteral("软盘无法写入（%1）：%2。请打开软盘的写保护后再写盘。")
                    .arg(QDir::toNativeSeparators(folder), temp.errorString()),
                platform::vbExclamation, kTitle);
         return false;
     }
-    temp.close();
 
     {
         // The copy runs in the workspace of the submission window (its connection),

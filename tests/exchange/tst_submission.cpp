@@ -113,6 +113,23 @@ private slots:
             QVERIFY2(!bytes.contains(unticked), unticked);
     }
 
+    // A submission file is made as any new file of the user is: others may read it
+    // as far as the user's umask lets them.
+    void fileHasTheUsersPermissions_data() { umaskCases(); }
+    void fileHasTheUsersPermissions()
+    {
+        QFETCH(int, umask);
+        QFETCH(int, mode);
+        AppFixture fx;
+        fourApplications(fx);
+        const UmaskScope scope(umask);
+        exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
+
+        QVERIFY(PackData(QStringLiteral("xmsb"), tick(fx, {1})));
+
+        QCOMPARE(QString::number(modeOf(gExportFile), 8), QString::number(mode, 8));
+    }
+
     // A name on the medium is never written over: a taken name drawn before the disk
     // went in gives way to the next free number.
     void takenNameIsSkipped()
