@@ -182,11 +182,13 @@ int main(int argc, char** argv)
     forms::Beifen->Unload();
 
     // The reception window with a submitted file open.
-    gExportFlags = QVector<std::int16_t>(11, 1);
-    gCheckedCount = 10;
+    QList<qint64> submitted;
+    for (const QStringList& r : fx.rows(QStringLiteral("select rowid from xmsb where qsny = ? order by rowid"), {QStringLiteral("2027年1月")}))
+        submitted << r[0].toLongLong();
+    gCheckedCount = int(submitted.size());
     gExportTable = QStringLiteral("xmsb");
     gExportFile = fx.folder() + QStringLiteral("/submitted.MDB");
-    PackData(RowQuery{QStringLiteral("xmsb"), QStringLiteral("qsny = ?"), {QStringLiteral("2027年1月")}, QString()});
+    PackData(QStringLiteral("xmsb"), submitted);
     fx.ui.clear();
     fx.ui.fileAnswers << gExportFile;
     forms::frmmain->findChild<QAction*>(QStringLiteral("mnusjjs"))->trigger();

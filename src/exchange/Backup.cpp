@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "Db.h"
 #include "ExchangeSql.h"
+#include "Failure.h"
 #include "Platform.h"
 #include "RecordLayouts.h"
 
@@ -12,7 +13,6 @@
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryFile>
 #include <QUrl>
 #include <filesystem>
 
@@ -96,52 +96,47 @@ void removeSideFiles(const QString& dbPath)
         QFile::remove(dbPath + QLatin1String(suffix));
 }
 
-bool replaceFile(const QString& from, const QString& to)
+// Writes a consistent copy of the live database to `target`, which it replaces: the
+// copy is written beside it and takes its place in one rename, so a failure leaves
+// an older backup there as it was. Throws DbError with the reason.
+void writeBackup(const QString& dbPath, const QString& target)
 {
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), ec);
-    return !ec;
-}
-
-// Writes a consistent copy of the live database to `target`, which it replaces.
-bool writeBackup(const QString& dbPath, const QString& target)
-{
-    QTemporaryFile temp(QFileInfo(target).absoluteDir().filePath(QStringLiteral("~kyjhXXXXXX.tmp")));
-    if (!temp.open())
-        return false;
-    temp.close();
-    try {
+    const QString folder = QFileInfo(target).absolutePath();
+    exchange::PendingFile temp(folder);
+    if (!temp.isValid())
+        throw DbError(QStringLiteral("无法在文件夹 %1 中写入文件：%2").arg(native(folder), temp.errorString()));
+    {
         DbConnection db(QStringLiteral("DiskBu"));
         db.Open(dbPath);
         db.Exec(QStringLiteral("vacuum into ?"), {temp.fileName()});
-    } catch (const DbError&) {
-        return false;
     }
-    if (!replaceFile(temp.fileName(), target))
-        return false;
-    temp.setAutoRemove(false);
-    return true;
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(temp.fileName()).toStdString(), QFile::encodeName(target).toStdString(), ec);
+    if (ec)
+        throw DbError(QStringLiteral("无法写入文件 %1：%2").arg(native(target), QString::fromLocal8Bit(ec.message())));
+    temp.keep();
 }
 
 // Copies `source` over the live database in one rename: the old file stays until the
-// copy is complete.
-bool replaceDatabase(const QString& source, const QString& dbPath)
+// copy is complete. Throws DbError with the reason.
+void replaceDatabase(const QString& source, const QString& dbPath)
 {
     QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("无法读取文件 %1：%2").arg(native(source), in.errorString()));
     QSaveFile out(dbPath);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return false;
+    if (!out.open(QIODevice::WriteOnly))
+        throw DbError(QStringLiteral("无法写入文件 %1：%2").arg(native(dbPath), out.errorString()));
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 20);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
+        if (chunk.isEmpty())
+            throw DbError(QStringLiteral("无法读取文件 %1：%2").arg(native(source), in.errorString()));
+        if (out.write(chunk) != chunk.size())
             break;
-        }
     }
     if (!out.commit())
-        return false;
+        throw DbError(QStringLiteral("无法写入文件 %1：%2").arg(native(dbPath), out.errorString()));
     removeSideFiles(dbPath);
-    return true;
 }
 
 }  // namespace
@@ -191,13 +186,11 @@ bool BackupDatabase(const QString& backupPath)
         && MsgBox(QStringLiteral("文件 %1 已经存在，要替换它吗？").arg(native(target)),
                   platform::vbYesNo | platform::vbQuestion, kTitle) != platform::vbYes)
         return false;
-    bool written;
-    {
+    try {
         platform::BusyCursor busy;
-        written = writeBackup(dbPath, target);
-    }
-    if (!written) {
-        MsgBox(QStringLiteral("数据备份失败！"), platform::vbCritical, kTitle);
+        writeBackup(dbPath, target);
+    } catch (const DbError& e) {
+        ShowFailure(QStringLiteral("数据备份失败！"), e, platform::vbCritical, kTitle);
         return false;
     }
     MsgBox(QStringLiteral("数据已成功备份至文件： ") + native(target) + QStringLiteral("请记录下此文件名以备恢复。"),
@@ -245,8 +238,10 @@ bool RestoreDatabase(const QString& source)
     if (MsgBox(QStringLiteral("当前数据将被完全覆盖,请仔细操作."), platform::vbYesNo | platform::vbExclamation,
                QStringLiteral("数据恢复")) != platform::vbYes)
         return false;
-    if (!replaceDatabase(source, dbPath)) {
-        MsgBox(QStringLiteral("数据恢复失败！"), platform::vbCritical, kTitle);
+    try {
+        replaceDatabase(source, dbPath);
+    } catch (const DbError& e) {
+        ShowFailure(QStringLiteral("数据恢复失败！"), e, platform::vbCritical, kTitle);
         return false;
     }
     MsgBox(QStringLiteral("数据已成功恢复至文件： ") + native(dbPath) + QStringLiteral("。"), platform::vbOKOnly, kTitle);

@@ -3,7 +3,9 @@
 #include "ModVar.h"
 #include "RecordLayouts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <filesystem>
 
 namespace exchange {
@@ -57,6 +59,28 @@ QString jsonArray(const QList<qint64>& numbers)
     for (qint64 n : numbers)
         parts << QString::number(n);
     return QLatin1Char('[') + parts.join(QLatin1Char(',')) + QLatin1Char(']');
+}
+
+PendingFile::PendingFile(const QString& folder)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = QDir(folder).filePath(
+            QStringLiteral("~kyjh%1.tmp").arg(QRandomGenerator::global()->generate() & 0xffffff, 6, 16, QLatin1Char('0')));
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            m_path = path;
+            return;
+        }
+        m_error = f.errorString();
+        if (!f.exists())
+            return;
+    }
+}
+
+PendingFile::~PendingFile()
+{
+    if (!m_path.isEmpty())
+        QFile::remove(m_path);
 }
 
 }  // namespace exchange

@@ -1,7 +1,7 @@
 #pragma once
-// Small SQL pieces that the submission, reception and backup code share: a table's
-// columns as SQLite reports them, column lists, and row lists passed as one bound
-// value.
+// Small pieces that the submission, reception and backup code share: a table's
+// columns as SQLite reports them, column lists, row lists passed as one bound value,
+// and the new file that a submission or backup is written to before it gets its name.
 
 #include "Db.h"
 
@@ -34,5 +34,29 @@ QString qualifiedColumnList(const QString& alias, const QStringList& names);
 // The numbers as a JSON array ("[3,7,12]"), bound as one value and read with
 // json_each: any number of rows in one statement, their order kept.
 QString jsonArray(const QList<qint64>& numbers);
+
+// A new, empty file in `folder` under a name of its own ("~kyjh….tmp"), for a file
+// that is written whole and only then gets its name by a rename. It is made as any
+// new file of the user is, so that the finished file has the permissions the user's
+// umask gives (a temporary file's own would keep others from reading it). Removed
+// when the object goes, unless kept.
+class PendingFile {
+public:
+    explicit PendingFile(const QString& folder);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // Whether the file was made; errorString() says why not.
+    bool isValid() const { return !m_path.isEmpty(); }
+    QString errorString() const { return m_error; }
+    QString fileName() const { return m_path; }
+    // The file has its final name: it is not removed.
+    void keep() { m_path.clear(); }
+
+private:
+    QString m_path;
+    QString m_error;
+};
 
 }  // namespace exchange

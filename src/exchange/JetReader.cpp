@@ -114,6 +114,7 @@ double singleAsDouble(float value)
 struct JetReader::Handle {
     MdbHandle* mdb = nullptr;
     QString path;
+    qint64 fileSize = 0;
     ~Handle()
     {
         if (mdb)
@@ -139,10 +140,15 @@ struct JetReader::Handle {
         return t;
     }
 
-    QVariant value(MdbColumn* col, const MdbField& f) const;
+    DbError damaged(const QString& table) const
+    {
+        return DbError(QStringLiteral("数据库文件 %1 的表 %2 已损坏。").arg(nativePath(path), table));
+    }
+
+    QVariant value(MdbColumn* col, const MdbField& f, const QString& table) const;
 };
 
-QVariant JetReader::Handle::value(MdbColumn* col, const MdbField& f) const
+QVariant JetReader::Handle::value(MdbColumn* col, const MdbField& f, const QString& table) const
 {
     // A Yes/No value lives in the row's null mask: a set bit is Yes.
     if (col->col_type == MDB_BOOL)
@@ -165,7 +171,10 @@ QVariant JetReader::Handle::value(MdbColumn* col, const MdbField& f) const
         // libmdb writes a memo into a buffer of its bind size and silently cuts what
         // does not fit: make room for the longest decoding of its bytes (it allocates
         // that much for every text value, so the size goes back afterwards).
+        // A length that the file cannot hold is damage, not a size to allocate.
         const size_t bytes = mdb_get_int32(mdb->pg_buf, at) & kMemoLengthMask;
+        if (qint64(bytes) > fileSize)
+            throw damaged(table);
         mdb_set_bind_size(mdb, std::max<size_t>(MDB_BIND_SIZE, 3 * bytes + 16));
         QString text = takeText(mdb_col_to_string(mdb, mdb->pg_buf, at, MDB_MEMO, f.siz));
         mdb_set_bind_size(mdb, MDB_BIND_SIZE);
@@ -200,6 +209,7 @@ JetReader::JetReader(const QString& path, const QString& codePage) : m_handle(ne
         throw DbError(QStringLiteral("文件 %1 不存在。").arg(nativePath(path)));
     if (!isJetFile(path))
         throw DbError(QStringLiteral("文件 %1 不是 Jet 数据库文件。").arg(nativePath(path)));
+    m_handle->fileSize = QFileInfo(path).size();
     m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!m_handle->mdb)
         throw DbError(QStringLiteral("打不开数据库文件 %1。").arg(nativePath(path)));
@@ -259,13 +269,17 @@ QList<QVariantList> JetReader::rows(const QString& table) const
         size_t size = 0;
         if (mdb_find_row(mdb, int(t->cur_row) - 1, &start, &size) != 0
             || mdb_crack_row(t.get(), start & kRowOffsetMask, size, fields.data()) < 0)
-            throw DbError(QStringLiteral("数据库文件 %1 的表 %2 已损坏。").arg(nativePath(m_handle->path), table));
+            throw m_handle->damaged(table);
         QVariantList row(count);
         for (guint i = 0; i < count; ++i) {
             const MdbField& f = fields[i];
-            row[f.colnum] = m_handle->value(columnAt(t.get(), guint(f.colnum)), f);
+            row[f.colnum] = m_handle->value(columnAt(t.get(), guint(f.colnum)), f, table);
         }
         result.append(row);
     }
+    // libmdb passes over a page or a row it cannot read as if it were not there, and
+    // ends as at the end of the table: only the table's own row count tells.
+    if (result.size() != qsizetype(t->num_rows))
+        throw m_handle->damaged(table);
     return result;
 }

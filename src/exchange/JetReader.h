@@ -5,7 +5,8 @@
 // caller names it: "GBK" for the desks of this system.
 //
 // Failures (a missing file, a file that is not a Jet database, an unknown code page
-// or table) throw DbError with a message for the user.
+// or table, a table that cannot be read whole) throw DbError with a message for the
+// user.
 
 #include "Db.h"
 

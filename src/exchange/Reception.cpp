@@ -2,6 +2,7 @@
 
 #include "Db.h"
 #include "ExchangeSql.h"
+#include "Failure.h"
 #include "JetReader.h"
 #include "ModVar.h"
 #include "Platform.h"
@@ -198,6 +199,12 @@ SubmittedFile::SubmittedFile(const QString& path, const QString& table)
         throw DbError(QStringLiteral("文件 %1 不是数据库文件。").arg(path));
     DbConnection db(QStringLiteral("SubmittedFile"));
     db.Open(path);
+    // A damaged page reads as the end of the table: the file is checked first.
+    QSqlQuery check = db.Exec(QStringLiteral("pragma quick_check"));
+    const QString verdict = check.next() ? check.value(0).toString() : QString();
+    if (verdict != QLatin1String("ok"))
+        throw DbError(QStringLiteral("文件 %1 已损坏：%2").arg(path, verdict));
+    check = QSqlQuery();
     m_table = db.Scalar(QStringLiteral("select name from sqlite_master where type = 'table' and name = ? collate nocase"), {table}).toString();
     if (m_table.isEmpty())
         throw DbError(QStringLiteral("文件 %1 中没有表 %2。").arg(path, table));
@@ -215,14 +222,16 @@ SubmittedFile::SubmittedFile(const QString& path, const QString& table)
             row << q.value(c);
         m_rows << row;
     }
+    if (q.lastError().isValid())
+        throw DbError::FromSql(q.lastError(), QStringLiteral("文件 %1 已损坏。").arg(path));
 }
 
 std::unique_ptr<SubmittedFile> OpenSubmittedFile(const QString& path, const QString& table)
 {
     try {
         return std::make_unique<SubmittedFile>(path, table);
-    } catch (const DbError&) {
-        MsgBox(QStringLiteral("文件打开错误，操作将被取消。"));
+    } catch (const DbError& e) {
+        ShowFailure(QStringLiteral("文件打开错误，操作将被取消。"), e, platform::vbOKOnly);
         return nullptr;
     }
 }
@@ -235,8 +244,8 @@ bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target)
         if (!file.isJet())
             db.Exec(QStringLiteral("attach database ? as sub"), {file.path()});
         receive(db, file, target, file.m_types, file.m_rowids);
-    } catch (const DbError&) {
-        MsgBox(QStringLiteral("数据接收失败。"), platform::vbOKOnly, QStringLiteral("提示信息"));
+    } catch (const DbError& e) {
+        ShowFailure(QStringLiteral("数据接收失败。"), e, platform::vbOKOnly, QStringLiteral("提示信息"));
         return false;
     }
     MsgBox(QStringLiteral("数据已被成功接收。"), platform::vbOKOnly, QStringLiteral("提示信息"));

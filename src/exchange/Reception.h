@@ -32,8 +32,9 @@ const ReceptionTarget& completionReception();
 // exactly these rows, so a tick always belongs to the row the user saw.
 class SubmittedFile {
 public:
-    // Throws DbError when the file is missing, not a database, or has no such table
-    // (the name compared without regard to case).
+    // Throws DbError when the file is missing, not a database, has no such table (the
+    // name compared without regard to case) or is damaged: a file that cannot be read
+    // whole is not read in part.
     SubmittedFile(const QString& path, const QString& table);
 
     QString path() const { return m_path; }
@@ -55,7 +56,8 @@ private:
 };
 
 // Opens a submitted file for a reception window; on failure shows
-// "文件打开错误，操作将被取消。" and returns nullptr.
+// "文件打开错误，操作将被取消。", the reason behind its details button, and returns
+// nullptr.
 std::unique_ptr<SubmittedFile> OpenSubmittedFile(const QString& path, const QString& table);
 
 // Receives the rows of `file` whose flag in gImportFlags is not 0 into the live
@@ -63,5 +65,6 @@ std::unique_ptr<SubmittedFile> OpenSubmittedFile(const QString& path, const QStr
 // their order; deletes from the live table, for each of them, the first row (in
 // stored order) with the same key; then adds them, column by column by name. All of
 // it is one transaction: a failure changes nothing. Shows "数据已被成功接收。" or
-// "数据接收失败。" and returns whether the rows were received.
+// "数据接收失败。" (the reason behind its details button) and returns whether the
+// rows were received.
 bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target);

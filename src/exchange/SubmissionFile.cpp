@@ -7,11 +7,11 @@
 #include "ExchangeSql.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryFile>
 
 using platform::MsgBox;
 
@@ -59,31 +59,18 @@ void CopyTableStructure(DbConnection& db, const QString& table)
     db.Exec(QStringLiteral("create table sub.%1 (%2)").arg(records::quoteIdentifier(table), defs.join(QStringLiteral(", "))));
 }
 
-// The rowids of the query's rows whose flag is not 0, in the query's order: row i of
-// the query (from 1) has flag gExportFlags[i].
-QList<qint64> tickedRows(DbConnection& db, const RowQuery& query)
-{
-    QSqlQuery q = db.Exec(query.sql(QStringLiteral("rowid")), query.values);
-    QList<qint64> rows;
-    for (int i = 1; q.next(); ++i)
-        if (gExportFlags.value(i) != 0)
-            rows << q.value(0).toLongLong();
-    return rows;
-}
-
-// Copies the ticked rows of the query into the file's table, in one statement and one
-// transaction: the unticked rows never reach the file.
-void CopyRows(DbConnection& db, const RowQuery& query, const QString& table)
+// Copies the rows with the given rowids into the file's table, in their order, in one
+// statement and one transaction: the unticked rows never reach the file.
+void CopyRows(DbConnection& db, const QString& sourceTable, const QList<qint64>& rowids, const QString& table)
 {
     const QStringList names = exchange::columnNames(exchange::tableColumns(db, QStringLiteral("sub"), table));
     db.InTransaction([&] {
-        const QList<qint64> rows = tickedRows(db, query);
         db.Exec(QStringLiteral("insert into sub.%1 (%2) select %3 from json_each(?) as j "
                                "join main.%4 as s on s.rowid = j.value order by j.key")
                     .arg(records::quoteIdentifier(table), records::columnList(names),
                          exchange::qualifiedColumnList(QStringLiteral("s"), names),
-                         records::quoteIdentifier(query.table)),
-                {exchange::jsonArray(rows)});
+                         records::quoteIdentifier(sourceTable)),
+                {exchange::jsonArray(rowids)});
     });
 }
 
@@ -99,12 +86,13 @@ bool CheckCopiedCount(DbConnection& db, const QString& table)
 
 // Gives the finished file its name. A name taken since it was drawn is never
 // replaced: the next free number of the same prefix is used instead.
-bool moveIntoPlace(QTemporaryFile& temp)
+bool moveIntoPlace(exchange::PendingFile& temp)
 {
     const QFileInfo wanted(gExportFile);
     static const QRegularExpression numbered(QStringLiteral("^(.*?)(\\d+)\\.MDB$"), QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = numbered.match(wanted.fileName());
     QString path = wanted.absoluteFilePath();
+    QString error;
     for (int attempt = 0; attempt <= kNumbers; ++attempt) {
         if (QFileInfo::exists(path)) {
             if (!m.hasMatch()) {
@@ -120,15 +108,17 @@ bool moveIntoPlace(QTemporaryFile& temp)
             }
             continue;
         }
-        if (temp.rename(path)) {
-            temp.setAutoRemove(false);
+        QFile file(temp.fileName());
+        if (file.rename(path)) {
+            temp.keep();
             gExportFile = path;
             return true;
         }
+        error = file.errorString();
         if (!QFileInfo::exists(path))
             break;
     }
-    MsgBox(QStringLiteral("无法在软盘上写入文件 %1：%2").arg(QDir::toNativeSeparators(path), temp.errorString()),
+    MsgBox(QStringLiteral("无法在软盘上写入文件 %1：%2").arg(QDir::toNativeSeparators(path), error),
            platform::vbExclamation, kTitle);
     return false;
 }
@@ -178,7 +168,7 @@ QString MapFieldType(const QString& declaredType)
     return QString();
 }
 
-bool PackData(const RowQuery& query)
+bool PackData(const QString& sourceTable, const QList<qint64>& rowids)
 {
     struct ResetCount {
         ~ResetCount() { gCheckedCount = 0; }
@@ -193,14 +183,13 @@ bool PackData(const RowQuery& query)
     }
     // Written under a name of its own beside the final one; removed unless it gets
     // its final name.
-    QTemporaryFile temp(QDir(folder).filePath(QStringLiteral("~kyjhXXXXXX.tmp")));
-    if (!temp.open()) {
+    exchange::PendingFile temp(folder);
+    if (!temp.isValid()) {
         MsgBox(QStringLiteral("软盘无法写入（%1）：%2。请打开软盘的写保护后再写盘。")
                    .arg(QDir::toNativeSeparators(folder), temp.errorString()),
                platform::vbExclamation, kTitle);
         return false;
     }
-    temp.close();
 
     {
         // The copy runs in the workspace of the submission window (its connection),
@@ -239,7 +228,7 @@ bool PackData(const RowQuery& query)
             return false;
         }
         try {
-            CopyRows(db, query, table);
+            CopyRows(db, sourceTable, rowids, table);
         } catch (const DbError& e) {
             ShowErrorMessage(e.description());
             MsgBox(QStringLiteral("数据复制有错."));

@@ -5,17 +5,17 @@
 // A submission file is an SQLite file named by a prefix ("项目申请", "中期评价",
 // "项目结题"), a number 0..255 and ".MDB". It holds one table, named like the source
 // table, with the source's columns in the same order, and exactly the ticked rows in
-// the order of the window's query. It is written under a temporary name and gets its
+// the order of the window's grid. It is written under a temporary name and gets its
 // own name only when complete, so a medium never holds half a submission, and an
 // earlier submission on the medium is never replaced.
 
+#include <QList>
 #include <QString>
 #include <QVariantList>
 
-// The rows a tick grid lists and the export writes: one table, a condition with
-// bound values and an order. The rowid ends every order, so that rows with equal
-// sort values come in the same order in the grid and in the export: flag i then
-// belongs to the same row in both.
+// The rows a submission window lists: one table, a condition with bound values and
+// an order. The rowid ends every order, so that rows with equal sort values always
+// come in one order.
 struct RowQuery {
     QString table;
     QString where;        // condition with ? placeholders; empty: every row
@@ -40,12 +40,15 @@ QString NewSubmissionFile(const QString& prefix);
 QString MapFieldType(const QString& declaredType);
 
 // Writes the submission file gExportFile: a table named gExportTable with the
-// columns of that table of the database file, holding the rows of `query` whose
-// flag in gExportFlags (row i at index i, from 1) is not 0, in the query's order.
-// Compares the rows written with gCheckedCount, then sets gCheckedCount to 0.
+// columns of that table of the database file, holding the rows of `sourceTable`
+// with the given rowids, in their order: the ticked rows of the window's grid, as
+// the grid holds them, so that a row deleted or added elsewhere since the grid was
+// filled cannot move a tick onto another row. A ticked row gone since is not
+// written. Compares the rows written with gCheckedCount, then sets gCheckedCount
+// to 0.
 // Tells the user the outcome by messages and returns whether the file was written.
 // When gExportFile has been taken in the meantime (another disk put in), the next
 // free number of the same prefix is used and gExportFile names it. A failure at any
 // step leaves no file on the medium. The copy runs on gWorkspace when a window has
 // opened it, else on a connection of its own.
-bool PackData(const RowQuery& query);
+bool PackData(const QString& sourceTable, const QList<qint64>& rowids);

@@ -81,9 +81,14 @@ void SubmissionForm::cmdExportoA_Click()
     gExportTable = m_design.table;
     MsgBox(QStringLiteral("请将空白软盘的写保护打开，然后放入软驱。"), vbOKOnly + vbInformation, QStringLiteral("提示信息"));
     BusyCursor busy;
+    // The rows that carry the ticks, by the rowids the grid holds, in the grid's order.
     // The grid is not read again and the ticks stay: a second press writes the same
     // rows to another file.
-    PackData(Query());
+    QList<qint64> ticked;
+    for (int row = 1; row <= grid->RecordCount(); ++row)
+        if (grid->Flags().value(row) != 0)
+            ticked << grid->Value(row, QStringLiteral("rowid")).toLongLong();
+    PackData(m_design.table, ticked);
 }
 
 void SubmissionForm::cmdPvw_Click() { frmPrvw::OpenPreview(*grid); }

@@ -2,8 +2,8 @@
 // What the three submission windows share: an instruction above a tick grid of one
 // table's rows (of one year, or all of them), the condition frame with the row
 // count, the drive frame, and the write, preview and exit buttons. The write button
-// hands the grid's own query to PackData, so that flag i belongs to the i-th row
-// written; the file goes to a new name on the medium that stands for drive A:.
+// hands PackData the rows that carry the ticks, by the rowids the grid holds; the
+// file goes to a new name on the medium that stands for drive A:.
 // Each window gives its design.
 
 #include "Controls.h"
@@ -42,7 +42,7 @@ protected:
 
     void cmdExportoA_Click();
     void cmdPvw_Click();
-    // The rows the grid lists and the export writes, in one order.
+    // The rows the grid lists.
     RowQuery Query() const;
 
     ControlPtr<VbLabel> Label2{this};

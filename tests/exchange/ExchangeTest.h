@@ -1,6 +1,7 @@
 #pragma once
 // What the exchange tests share: rows put into the fixture's tables by column name,
-// and rows read back from another database file (a submission file, a backup).
+// rows read back from another database file (a submission file, a backup), and the
+// permissions of the files written.
 
 #include "TestSupport.h"
 #include "RecordLayouts.h"
@@ -9,7 +10,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTest>
 #include <QVariantMap>
+
+#include <sys/stat.h>
 
 // Adds a row to a table of the fixture's database: the named columns get the
 // values (a null QVariant stores Null), the others stay Null.
@@ -45,3 +49,29 @@ inline QList<QStringList> fileRows(const QString& path, const QString& sql)
     QSqlDatabase::removeDatabase(QStringLiteral("filerows"));
     return out;
 }
+
+// The permission bits of a file (0644 ...), -1 when it is not there.
+inline int modeOf(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// Cases of a file written anew: the user's umask and the permissions it leaves.
+inline void umaskCases()
+{
+    QTest::addColumn<int>("umask");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("022") << 022 << 0644;
+    QTest::newRow("002") << 002 << 0664;
+    QTest::newRow("077") << 077 << 0600;
+}
+
+// The user's umask, set for as long as the object lives.
+struct UmaskScope {
+    explicit UmaskScope(int mask) : old(::umask(mode_t(mask))) {}
+    ~UmaskScope() { ::umask(old); }
+    UmaskScope(const UmaskScope&) = delete;
+    UmaskScope& operator=(const UmaskScope&) = delete;
+    mode_t old;
+};

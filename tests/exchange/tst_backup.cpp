@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -68,6 +70,86 @@ private slots:
         QCOMPARE(filesIn(fx.folder() + QStringLiteral("/data")), QStringList{QStringLiteral("qwdb.mdb")});
     }
 
+    // A backup is made as any new file of the user is, also where it replaces an
+    // older one: others may read it as far as the user's umask lets them.
+    void backupHasTheUsersPermissions_data() { umaskCases(); }
+    void backupHasTheUsersPermissions()
+    {
+        QFETCH(int, umask);
+        QFETCH(int, mode);
+        AppFixture fx;
+        gDbPath = fx.dbPath();
+        QVERIFY(EnsureBackupFolder());
+        const QString backup = BackupFolder() + QStringLiteral("/b.mdb");
+        const UmaskScope scope(umask);
+
+        QVERIFY(BackupDatabase(backup));
+        QCOMPARE(QString::number(modeOf(backup), 8), QString::number(mode, 8));
+        fx.ui.answers = {platform::vbYes};
+        QVERIFY(BackupDatabase(backup));
+        QCOMPARE(QString::number(modeOf(backup), 8), QString::number(mode, 8));
+    }
+
+    // A copy that fails says why behind the details button.
+    void restoreFailureGivesItsReason()
+    {
+        AppFixture fx;
+        const QString backup = fx.folder() + QStringLiteral("/backup.mdb");
+        fx.exec(QStringLiteral("vacuum into ?"), {backup});
+        fx.closeConnection();
+        gDbPath = fx.folder() + QStringLiteral("/gone/qwdb.mdb");
+        fx.ui.answers = {platform::vbYes};
+
+        QVERIFY(!RestoreDatabase(backup));
+
+        QCOMPARE(fx.ui.texts(), (QStringList{QStringLiteral("当前数据将被完全覆盖,请仔细操作."), QStringLiteral("数据恢复失败！")}));
+        QCOMPARE(fx.ui.messages[1].icon, platform::vbCritical);
+        QCOMPARE(fx.ui.messages[1].title, QStringLiteral("提示信息"));
+        QVERIFY2(fx.ui.messages[1].detail.startsWith(QStringLiteral("无法写入文件 ") + gDbPath), qPrintable(fx.ui.messages[1].detail));
+    }
+
+    // A journal that a crash left beside the database belongs to the file it
+    // replaced: the restored file must not be rolled back with it.
+    void restoreLeavesNoStaleJournal()
+    {
+        AppFixture fx;
+        gDbPath = fx.dbPath();
+        const QString many = QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 300) "
+                                            "insert into xmsb (xmmc, yqcg) select ? || i, printf('%.1000c', 'x') from n");
+        fx.exec(many, {QStringLiteral("备份前")});
+        const QString backup = fx.folder() + QStringLiteral("/backup.mdb");
+        fx.exec(QStringLiteral("vacuum into ?"), {backup});
+        fx.exec(QStringLiteral("delete from xmsb"));
+        fx.exec(many, {QStringLiteral("备份后")});
+        fx.closeConnection();
+        // A transaction too big for its cache has written the journal and some pages
+        // when the program ends without a rollback.
+        const QString journal = fx.dbPath() + QStringLiteral("-journal");
+        QByteArray hot;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("crash"));
+            db.setDatabaseName(fx.dbPath());
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("pragma cache_size = 2")));
+            QVERIFY(q.exec(QStringLiteral("begin")));
+            QVERIFY(q.exec(QStringLiteral("update xmsb set yqcg = printf('%.1000c', 'y')")));
+            hot = bytesOf(journal);
+            QVERIFY(q.exec(QStringLiteral("rollback")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("crash"));
+        QVERIFY(hot.size() > 4096);
+        writeBytes(journal, hot);
+
+        QVERIFY(RestoreDatabase(backup));
+
+        QVERIFY(!QFileInfo::exists(journal));
+        QCOMPARE(fx.rows(QStringLiteral("pragma integrity_check")), QList<QStringList>{{QStringLiteral("ok")}});
+        QCOMPARE(fx.rows(QStringLiteral("select count(*), min(xmmc) from xmsb where xmmc like '备份前%'")),
+                 (QList<QStringList>{{QStringLiteral("300"), QStringLiteral("备份前1")}}));
+        QCOMPARE(fx.count(QStringLiteral("xmsb")), 300);
+    }
+
     void backupName_data()
     {
         QTest::addColumn<QString>("path");
@@ -87,31 +169,42 @@ private slots:
     }
 
     // Where the backup would go: nothing, the live file itself, or a file that is
-    // there already (replaced only on Yes).
+    // there already (replaced only on Yes, and kept when the copy fails).
     void backupTarget_data()
     {
         QTest::addColumn<QString>("target");  // "@live": the database file; "@old": an existing file
+        QTest::addColumn<bool>("damaged");    // the live database cannot be read whole
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("written");
         const QString old = QStringLiteral("文件 %1 已经存在，要替换它吗？");
-        QTest::newRow("no name") << "" << QList<int>{} << QStringList{QStringLiteral("无备份文件名，操作被取消。")} << false;
+        QTest::newRow("no name") << "" << false << QList<int>{} << QStringList{QStringLiteral("无备份文件名，操作被取消。")} << false;
         QTest::newRow("the database file")
-            << "@live" << QList<int>{} << QStringList{QStringLiteral("不能把数据备份到正在使用的数据库文件上，请换一个文件名。")} << false;
-        QTest::newRow("an existing file, kept") << "@old" << QList<int>{platform::vbNo} << QStringList{old} << false;
+            << "@live" << false << QList<int>{} << QStringList{QStringLiteral("不能把数据备份到正在使用的数据库文件上，请换一个文件名。")} << false;
+        QTest::newRow("an existing file, kept") << "@old" << false << QList<int>{platform::vbNo} << QStringList{old} << false;
         QTest::newRow("an existing file, replaced")
-            << "@old" << QList<int>{platform::vbYes}
+            << "@old" << false << QList<int>{platform::vbYes}
             << QStringList{old, QStringLiteral("数据已成功备份至文件： %1请记录下此文件名以备恢复。")} << true;
+        QTest::newRow("an existing file, the copy fails")
+            << "@old" << true << QList<int>{platform::vbYes} << QStringList{old, QStringLiteral("数据备份失败！")} << false;
     }
 
     void backupTarget()
     {
         QFETCH(QString, target);
+        QFETCH(bool, damaged);
         QFETCH(QList<int>, answers);
         QFETCH(QStringList, messages);
         QFETCH(bool, written);
         AppFixture fx;
         gDbPath = fx.dbPath();
+        if (damaged) {
+            // Some 80 pages of applications, page 60 overwritten: the copy fails midway.
+            fx.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 305) "
+                                   "insert into xmsb (xmmc, yqcg) select '项目' || i, printf('%.1000c', 'x') from n"));
+            fx.closeConnection();
+            writeBytes(fx.dbPath(), QByteArray(4096, '\xee'), 59 * 4096);
+        }
         QVERIFY(QDir().mkpath(fx.folder() + QStringLiteral("/out")));
         const QString old = fx.folder() + QStringLiteral("/out/old.mdb");
         writeBytes(old, "an older backup");
@@ -126,8 +219,15 @@ private slots:
             expected << (m.contains(QLatin1String("%1")) ? m.arg(path) : m);
         QCOMPARE(fx.ui.texts(), expected);
         QCOMPARE(bytesOf(fx.dbPath()), live);
-        if (target == QLatin1String("@old"))
-            QCOMPARE(bytesOf(old).startsWith("SQLite format 3"), written);
+        if (target == QLatin1String("@old") && written)
+            QVERIFY(bytesOf(old).startsWith("SQLite format 3"));
+        else if (target == QLatin1String("@old"))
+            QCOMPARE(bytesOf(old), QByteArray("an older backup"));
+        if (damaged) {
+            // The database's reason behind the details button.
+            QCOMPARE(fx.ui.messages.last().icon, platform::vbCritical);
+            QVERIFY2(fx.ui.messages.last().detail.contains(QLatin1String("malformed")), qPrintable(fx.ui.messages.last().detail));
+        }
         QCOMPARE(filesIn(fx.folder() + QStringLiteral("/out")), QStringList{QStringLiteral("old.mdb")});
     }
 

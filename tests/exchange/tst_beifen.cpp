@@ -214,6 +214,43 @@ private slots:
         }
     }
 
+    // A row deleted elsewhere while the window is open (the project-deletion window
+    // leaves the main window enabled): the file holds the rows that carried the ticks,
+    // or, when a ticked row is gone, nothing.
+    void rowDeletedMeanwhile_data()
+    {
+        QTest::addColumn<QString>("deleted");
+        QTest::addColumn<QStringList>("written");  // empty: no file
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("an unticked row above the ticked ones")
+            << "MARK-ROW-1" << QStringList{"MARK-ROW-2", "MARK-ROW-3"} << QStringList{kInsertDisk, kWriting};
+        QTest::newRow("a ticked row")
+            << "MARK-ROW-2" << QStringList()
+            << QStringList{kInsertDisk, "系统出错,请与开发者联系.", "Deletee Copies error. in PackData"};
+    }
+    void rowDeletedMeanwhile()
+    {
+        QFETCH(QString, deleted);
+        QFETCH(QStringList, written);
+        QFETCH(QStringList, texts);
+        AppFixture fx;
+        fillRows(fx, listingOf("Beifen"));
+        d.f = &openWindow("Beifen");
+        d.tick(2);
+        d.tick(3);
+        fx.exec(QStringLiteral("delete from xmsb where xmmc = ?"), {deleted});
+
+        d.press("cmdExportoA");
+
+        QCOMPARE(fx.ui.texts(), texts);
+        if (written.isEmpty()) {
+            QCOMPARE(floppyFiles(fx), QStringList());
+            return;
+        }
+        QCOMPARE(floppyFiles(fx).size(), 1);
+        QCOMPARE(names(fileRows(gExportFile, QStringLiteral("select xmmc from xmsb"))), written);
+    }
+
     void refusals_data()
     {
         QTest::addColumn<bool>("tick");

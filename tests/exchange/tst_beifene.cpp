@@ -39,12 +39,13 @@ QString submissionFile(AppFixture& fx, const QString& table)
 {
     for (int i = 1; i <= 5; ++i)
         insertRow(fx, table, rowOf(table, QStringLiteral("R%1").arg(i), QStringLiteral("sent")));
-    gExportFlags = QVector<std::int16_t>(6, 1);
-    gExportFlags[0] = 0;
+    QList<qint64> rowids;
+    for (const QStringList& r : fx.rows(QStringLiteral("select rowid from %1 order by rowid").arg(table)))
+        rowids << r[0].toLongLong();
     gCheckedCount = 5;
     gExportTable = table;
     gExportFile = QDir(fx.ui.floppy).filePath(table + QStringLiteral(".MDB"));
-    if (!PackData(RowQuery{table, QString(), {}, QString()}))
+    if (!PackData(table, rowids))
         qFatal("no submission file");
     fx.exec(QStringLiteral("delete from %1").arg(table));
     fx.ui.clear();
@@ -119,6 +120,31 @@ private slots:
 
         d.press("Cmdexit");
         QVERIFY(!d.f->IsLoaded());
+    }
+
+    // A file that fails to open leaves nothing of the file opened before: no rows, no
+    // ticks, nothing to receive.
+    void failedOpeningEmptiesTheGrid()
+    {
+        AppFixture fx;
+        const QString reports = submissionFile(fx, QStringLiteral("xmjt"));
+        const QString wrong = submissionFile(fx, QStringLiteral("xmsb"));
+        d.f = &openWindow("frmjtsjjs");
+        fx.ui.fileAnswers << reports << wrong;
+        d.press("cmdOf");
+        QCOMPARE(d.grid()->RecordCount(), 5);
+        d.tick(2);
+
+        d.press("cmdOf");
+        QCOMPARE(fx.ui.texts(), QStringList{"文件打开错误，操作将被取消。"});
+        QCOMPARE(d.grid()->RecordCount(), 0);
+        QCOMPARE(d.grid()->flex->TextMatrix(0, 1), QString());
+        QCOMPARE(gImportFlags, QVector<std::int16_t>{0});
+        QVERIFY(!d.box(0)->isVisible());
+        fx.ui.clear();
+        d.press("cmdinsert");
+        QCOMPARE(fx.ui.texts(), QStringList{"没选定任何记录,操作将取消"});
+        QCOMPARE(fx.count(QStringLiteral("xmjt")), 0);
     }
 
     void refusals()

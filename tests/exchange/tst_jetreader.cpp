@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 using Type = JetReader::ColumnType;
 using Columns = QList<JetReader::Column>;
@@ -80,6 +81,32 @@ class TestJetReader : public QObject {
         return writeFile("shippers-" + change + ".mdb", bytes);
     }
 
+    // A copy of the sample file with one fault a damaged file may have: "page", the
+    // data page holding the customers from Wellington Importadora on overwritten;
+    // "memo past the file" and "memo of a gigabyte", the length word of the first
+    // employee's notes (175 bytes on page 0x6b) saying more than that.
+    QString damagedCopy(const QString& damage)
+    {
+        QFile in(kNwind);
+        if (!in.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(kNwind));
+        QByteArray bytes = in.readAll();
+        constexpr int kPage = 2048;
+        if (damage == "page") {
+            const qsizetype at = bytes.indexOf("Yoshi Tannamuri");
+            if (at < 0)
+                qFatal("the customers' page is not where it was");
+            bytes.replace(at / kPage * kPage, kPage, QByteArray(kPage, '\xee'));
+        } else {
+            const qsizetype at = bytes.indexOf(QByteArray::fromHex("af000040006b0000"));
+            if (at < 0)
+                qFatal("the first employee's notes are not where they were");
+            const quint32 length = damage == "memo past the file" ? quint32(bytes.size() + 1) : 0x3fffffffu;
+            qToLittleEndian<quint32>(0x40000000u | length, bytes.data() + at);
+        }
+        return writeFile("damaged-" + QString(damage).replace(' ', '-') + ".mdb", bytes);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -135,6 +162,25 @@ private slots:
         const QString message = "数据库文件 " + kNwind + " 中没有表 MSysObjects。";
         QCOMPARE(failure([&] { jet.rows("MSysObjects"); }), message);
         QCOMPARE(failure([&] { jet.columns("MSysObjects"); }), message);
+    }
+
+    // A table that cannot be read whole is an error, not fewer rows or a huge buffer.
+    void refusesADamagedTable_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("a data page overwritten") << "page" << "Customers";
+        QTest::newRow("a memo longer than the file") << "memo past the file" << "Employees";
+        QTest::newRow("a memo of a gigabyte") << "memo of a gigabyte" << "Employees";
+    }
+    void refusesADamagedTable()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, table);
+        const QString path = damagedCopy(damage);
+        JetReader jet(path, "Windows-1252");
+        QCOMPARE(failure([&] { jet.rows(table); }), "数据库文件 " + path + " 的表 " + table + " 已损坏。");
+        QCOMPARE(jet.rows("Shippers").size(), 3);
     }
 
     void listsTheUserTablesWithTheirRows()

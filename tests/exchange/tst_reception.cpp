@@ -39,6 +39,14 @@ QStringList rowsIn(AppFixture& fx, const ReceptionTarget& target, const QString&
     return out;
 }
 
+// Overwrites `size` bytes of the file from `at` on with garbage.
+void overwrite(const QString& path, qint64 at, int size)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(at) || f.write(QByteArray(size, '\xee')) != size)
+        qFatal("cannot overwrite %s", qPrintable(path));
+}
+
 void tick(const QList<int>& flags)
 {
     gImportFlags = QVector<std::int16_t>(flags.size() + 1, 0);
@@ -180,16 +188,19 @@ private slots:
     {
         QTest::addColumn<QString>("change");        // to the file's table before it is opened
         QTest::addColumn<QString>("afterOpening");  // a statement on the file once it is open
-        QTest::newRow("a column the live table lacks") << QStringLiteral("add column extra text") << QString();
-        QTest::newRow("no key column") << QStringLiteral("drop column sqrq") << QString();
+        QTest::addColumn<QString>("reason");        // in the message's details
+        QTest::newRow("a column the live table lacks")
+            << QStringLiteral("add column extra text") << QString() << QStringLiteral("extra");
+        QTest::newRow("no key column") << QStringLiteral("drop column sqrq") << QString() << QStringLiteral("接收文件中没有列 sqrq。");
         QTest::newRow("a ticked row gone from the file since it was opened")
-            << QString() << QStringLiteral("delete from f.xmsb where xmmc = '丙'");
+            << QString() << QStringLiteral("delete from f.xmsb where xmmc = '丙'") << QStringLiteral("在打开后已经改变。");
     }
 
     void failureChangesNothing()
     {
         QFETCH(QString, change);
         QFETCH(QString, afterOpening);
+        QFETCH(QString, reason);
         AppFixture fx;
         const ReceptionTarget& target = applicationReception();
         insertRow(fx, QStringLiteral("xmsb"), rowOf(target, QStringLiteral("甲|张|d|old")));
@@ -213,37 +224,62 @@ private slots:
 
         QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("数据接收失败。")});
         QCOMPARE(fx.ui.messages[0].title, QStringLiteral("提示信息"));
+        QVERIFY2(fx.ui.messages[0].detail.contains(reason), qPrintable(fx.ui.messages[0].detail));
         QCOMPARE(fx.rows(QStringLiteral("select * from xmsb order by rowid")), live);
         QCOMPARE(fx.rows(QStringLiteral("select * from tempxmsb order by rowid")), scratch);
     }
 
     void fileThatCannotBeOpened_data()
     {
-        QTest::addColumn<QString>("file");  // in the fixture's folder; "@nwind": the Jet sample
+        QTest::addColumn<QString>("file");    // in the fixture's folder; "@nwind": the Jet sample
         QTest::addColumn<QString>("table");
-        QTest::newRow("missing") << "none.MDB" << "xmsb";
-        QTest::newRow("not a database") << "notes.MDB" << "xmsb";
-        QTest::newRow("an application file in the completion window") << "xmsb.MDB" << "xmjt";
-        QTest::newRow("a Jet file without the table") << "@nwind" << "xmsb";
+        QTest::addColumn<QString>("reason");  // how the message's details begin; %1: the path
+        QTest::newRow("missing") << "none.MDB" << "xmsb" << "文件 %1 不存在。";
+        QTest::newRow("not a database") << "notes.MDB" << "xmsb" << "文件 %1 不是数据库文件。";
+        QTest::newRow("an application file in the completion window") << "xmsb.MDB" << "xmjt" << "文件 %1 中没有表 xmjt。";
+        QTest::newRow("a Jet file without the table") << "@nwind" << "xmsb" << "文件 %1 中没有表 xmsb。";
+        // Damage that shows only on reading: no part of such a file is taken.
+        QTest::newRow("a damaged file") << "damaged.MDB" << "xmsb" << "文件 %1 已损坏";
+        QTest::newRow("a damaged Jet file") << "damaged-jet.MDB" << "Customers" << "数据库文件 %1 的表 Customers 已损坏。";
     }
 
     void fileThatCannotBeOpened()
     {
         QFETCH(QString, file);
         QFETCH(QString, table);
+        QFETCH(QString, reason);
         AppFixture fx;
-        QFile notes(QDir(fx.folder()).filePath(QStringLiteral("notes.MDB")));
+        const QDir folder(fx.folder());
+        QFile notes(folder.filePath(QStringLiteral("notes.MDB")));
         QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("not a database at all") > 0);
         notes.close();
         const QString xmsbFile = makeFile(fx, applicationReception(), {QStringLiteral("甲|张|d|x")});
-        QVERIFY(QFile::rename(xmsbFile, QDir(fx.folder()).filePath(QStringLiteral("xmsb.MDB"))));
+        QVERIFY(QFile::rename(xmsbFile, folder.filePath(QStringLiteral("xmsb.MDB"))));
+        // 305 applications over some 80 pages, page 60 overwritten.
+        const QString damaged = makeFile(fx, applicationReception(), {});
+        fx.exec(QStringLiteral("attach database ? as f"), {damaged});
+        fx.exec(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 305) "
+                               "insert into f.xmsb (xmmc, xmfzr, sqrq, yqcg) select '项目' || i, '张', 'd', printf('%.1000c', 'x') from n"));
+        fx.exec(QStringLiteral("detach database f"));
+        overwrite(damaged, 59 * 4096, 4096);
+        QVERIFY(QFile::rename(damaged, folder.filePath(QStringLiteral("damaged.MDB"))));
+        // The sample with the page of some of its customers overwritten.
+        const QString jet = folder.filePath(QStringLiteral("damaged-jet.MDB"));
+        QVERIFY(QFile::copy(QStringLiteral(KYJH_TESTDATA_DIR "/nwind.mdb"), jet));
+        QFile jetFile(jet);
+        QVERIFY(jetFile.open(QIODevice::ReadOnly));
+        const qsizetype customers = jetFile.readAll().indexOf("Yoshi Tannamuri");
+        jetFile.close();
+        QVERIFY(customers > 0);
+        overwrite(jet, customers / 2048 * 2048, 2048);
         const QString path = file == QLatin1String("@nwind") ? QStringLiteral(KYJH_TESTDATA_DIR "/nwind.mdb")
-                                                             : QDir(fx.folder()).filePath(file);
+                                                             : folder.filePath(file);
 
         QVERIFY(!OpenSubmittedFile(path, table));
 
         QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("文件打开错误，操作将被取消。")});
         QCOMPARE(fx.ui.messages[0].title, platform::applicationTitle());
+        QVERIFY2(fx.ui.messages[0].detail.startsWith(reason.arg(path)), qPrintable(fx.ui.messages[0].detail));
     }
 
     // Files in the Jet format of other installations are received as well: a real Jet

@@ -1,4 +1,4 @@
-// Writing submission files: exactly the ticked rows of the window's query, in its
+// Writing submission files: exactly the ticked rows of the window's grid, in its
 // order, under a name not yet on the medium, and no file at all when the export
 // fails.
 
@@ -24,6 +24,19 @@ RowQuery applications2005()
 {
     return RowQuery{QStringLiteral("xmsb"), QStringLiteral("substr(qsny, 1, 4) = ?"), {QStringLiteral("2005")},
                     QStringLiteral("xmlb, ssxk")};
+}
+
+// The rowids of rows of that query (from 1), as the window's grid holds them, with
+// gCheckedCount counted as the window counts the ticks.
+QList<qint64> tick(AppFixture& fx, const QList<int>& ticked)
+{
+    const RowQuery q = applications2005();
+    const QList<QStringList> rows = fx.rows(q.sql(QStringLiteral("rowid")), q.values);
+    QList<qint64> rowids;
+    for (int i : ticked)
+        rowids << rows[i - 1][0].toLongLong();
+    gCheckedCount = int(ticked.size());
+    return rowids;
 }
 
 QStringList floppyFiles(const AppFixture& fx)
@@ -58,15 +71,6 @@ class TestSubmission : public QObject {
             {{QStringLiteral("bz"), QVariant()}, {QStringLiteral("yqcg"), QStringLiteral("")}, {QStringLiteral("xm1"), QStringLiteral("李四")}});
     }
 
-    // Ticks rows of the query (from 1), counted as the submission window counts them.
-    static void tick(int rows, const QList<int>& ticked)
-    {
-        gExportFlags = QVector<std::int16_t>(rows + 1, 0);
-        for (int i : ticked)
-            gExportFlags[i] = 1;
-        gCheckedCount = std::int16_t(ticked.size());
-    }
-
     static void exportApplications(const QString& file)
     {
         gExportTable = QStringLiteral("xmsb");
@@ -78,10 +82,10 @@ private slots:
     {
         AppFixture fx;
         fourApplications(fx);
-        tick(4, {2, 4});
+        const QList<qint64> ticked = tick(fx, {2, 4});
         exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
 
-        QVERIFY(PackData(applications2005()));
+        QVERIFY(PackData(QStringLiteral("xmsb"), ticked));
 
         QCOMPARE(fx.ui.texts(), QStringList{kWriting});
         QCOMPARE(fx.ui.messages[0].title, QStringLiteral("提示信息"));
@@ -109,6 +113,23 @@ private slots:
             QVERIFY2(!bytes.contains(unticked), unticked);
     }
 
+    // A submission file is made as any new file of the user is: others may read it
+    // as far as the user's umask lets them.
+    void fileHasTheUsersPermissions_data() { umaskCases(); }
+    void fileHasTheUsersPermissions()
+    {
+        QFETCH(int, umask);
+        QFETCH(int, mode);
+        AppFixture fx;
+        fourApplications(fx);
+        const UmaskScope scope(umask);
+        exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
+
+        QVERIFY(PackData(QStringLiteral("xmsb"), tick(fx, {1})));
+
+        QCOMPARE(QString::number(modeOf(gExportFile), 8), QString::number(mode, 8));
+    }
+
     // A name on the medium is never written over: a taken name drawn before the disk
     // went in gives way to the next free number.
     void takenNameIsSkipped()
@@ -119,10 +140,10 @@ private slots:
         QFile f(earlier);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write("earlier submission") > 0);
         f.close();
-        tick(4, {1});
+        const QList<qint64> ticked = tick(fx, {1});
         exportApplications(earlier);
 
-        QVERIFY(PackData(applications2005()));
+        QVERIFY(PackData(QStringLiteral("xmsb"), ticked));
 
         QCOMPARE(gExportFile, QDir(fx.ui.floppy).filePath(QStringLiteral("项目申请8.MDB")));
         QCOMPARE(fileRows(gExportFile, QStringLiteral("select xmmc from xmsb")), QList<QStringList>{{"MARK-ROW-1"}});
@@ -156,9 +177,9 @@ private slots:
             QCOMPARE(QFileInfo(drawn).fileName(), expected);
             return;
         }
-        tick(4, {1});
+        const QList<qint64> ticked = tick(fx, {1});
         exportApplications(drawn);
-        QVERIFY(!PackData(applications2005()));
+        QVERIFY(!PackData(QStringLiteral("xmsb"), ticked));
         QCOMPARE(fx.ui.texts(), QStringList{QStringLiteral("软盘上已有全部 256 个“项目申请”文件（0 至 255），请换一张软盘后再写盘。")});
         QCOMPARE(floppyFiles(fx).size(), 256);
     }
@@ -167,38 +188,38 @@ private slots:
     // told; the success message never comes.
     void failureLeavesNoFile_data()
     {
-        QTest::addColumn<QString>("table");       // gExportTable
-        QTest::addColumn<QString>("queryTable");  // the table the window's query reads
-        QTest::addColumn<QList<int>>("flags");
+        QTest::addColumn<QString>("table");        // gExportTable
+        QTest::addColumn<QString>("sourceTable");  // the table the window lists
+        QTest::addColumn<QList<qint64>>("rowids"); // of the ticked rows
         QTest::addColumn<int>("counted");
-        QTest::addColumn<QString>("folder");      // medium; empty: the fixture's
+        QTest::addColumn<QString>("folder");       // medium; empty: the fixture's
         QTest::addColumn<QStringList>("messages"); // "*" stands for the database's description
 
         QTest::newRow("row copy fails")
-            << "xmsb" << "xmsbpart" << QList<int>{0, 1, 0, 1} << 2 << QString()
+            << "xmsb" << "xmsbpart" << QList<qint64>{5, 4} << 2 << QString()
             << QStringList{"*", QStringLiteral("数据复制有错.")};
         QTest::newRow("no such table")
-            << "nosuch" << "xmsb" << QList<int>{0, 1, 0, 1} << 2 << QString()
+            << "nosuch" << "xmsb" << QList<qint64>{5, 4} << 2 << QString()
             << QStringList{"*", QStringLiteral("数据结构复制有错.")};
         QTest::newRow("rows written differ from the ticks counted")
-            << "xmsb" << "xmsb" << QList<int>{0, 2, 0, 1} << 1 << QString()
+            << "xmsb" << "xmsb" << QList<qint64>{5, 4} << 1 << QString()
             << QStringList{QStringLiteral("系统出错,请与开发者联系."), QStringLiteral("Deletee Copies error. in PackData")};
-        QTest::newRow("tick past the last row")
-            << "xmsb" << "xmsb" << QList<int>{0, 1, 0, 1, 1} << 3 << QString()
+        QTest::newRow("a ticked row gone since the grid was filled")
+            << "xmsb" << "xmsb" << QList<qint64>{5, 4, 99} << 3 << QString()
             << QStringList{QStringLiteral("系统出错,请与开发者联系."), QStringLiteral("Deletee Copies error. in PackData")};
         QTest::newRow("no medium")
-            << "xmsb" << "xmsb" << QList<int>{1} << 1 << QStringLiteral("/nonexistent/A")
+            << "xmsb" << "xmsb" << QList<qint64>{1} << 1 << QStringLiteral("/nonexistent/A")
             << QStringList{QStringLiteral("没有找到软盘（/nonexistent/A）。请放入软盘后再写盘。")};
         QTest::newRow("medium takes no files")
-            << "xmsb" << "xmsb" << QList<int>{1} << 1 << QStringLiteral("/proc")
+            << "xmsb" << "xmsb" << QList<qint64>{1} << 1 << QStringLiteral("/proc")
             << QStringList{"软盘无法写入（/proc）*"};
     }
 
     void failureLeavesNoFile()
     {
         QFETCH(QString, table);
-        QFETCH(QString, queryTable);
-        QFETCH(QList<int>, flags);
+        QFETCH(QString, sourceTable);
+        QFETCH(QList<qint64>, rowids);
         QFETCH(int, counted);
         QFETCH(QString, folder);
         QFETCH(QStringList, messages);
@@ -207,20 +228,15 @@ private slots:
         // A table lacking most columns of xmsb: the row copy fails after the file's
         // table has been made.
         fx.exec(QStringLiteral("create table xmsbpart as select xmmc, qsny, xmlb, ssxk from xmsb"));
-        gExportFlags = QVector<std::int16_t>(flags.size() + 1, 0);
-        for (int i = 0; i < flags.size(); ++i)
-            gExportFlags[i + 1] = std::int16_t(flags[i]);
         gCheckedCount = std::int16_t(counted);
         gExportTable = table;
         gExportFile = (folder.isEmpty() ? fx.ui.floppy : folder) + QStringLiteral("/项目申请3.MDB");
 
-        RowQuery query = applications2005();
-        query.table = queryTable;
-        QVERIFY(!PackData(query));
+        QVERIFY(!PackData(sourceTable, rowids));
 
         QCOMPARE(fx.ui.texts().size(), messages.size());
         for (int i = 0; i < messages.size(); ++i) {
-            const QString& got = fx.ui.texts()[i];
+            const QString got = fx.ui.texts()[i];
             QVERIFY2(messages[i] == QLatin1String("*") ? !got.isEmpty()
                      : messages[i].endsWith(QLatin1Char('*')) ? got.startsWith(messages[i].chopped(1)) : got == messages[i],
                      qPrintable(got));
@@ -243,18 +259,14 @@ private slots:
         const QString databases = QStringLiteral("select count(*) from pragma_database_list");
         const QVariant before = workspace.Scalar(databases);
 
-        tick(4, {2, 4});
         exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
-        RowQuery broken = applications2005();
-        broken.table = QStringLiteral("xmsbpart");
-        QVERIFY(!PackData(broken));
+        QVERIFY(!PackData(QStringLiteral("xmsbpart"), tick(fx, {2, 4})));
         QCOMPARE(workspace.Scalar(databases), before);
         QVERIFY(workspace.IsOpen());
 
         fx.ui.clear();
-        tick(4, {2, 4});
         exportApplications(NewSubmissionFile(QStringLiteral("项目申请")));
-        QVERIFY(PackData(applications2005()));
+        QVERIFY(PackData(QStringLiteral("xmsb"), tick(fx, {2, 4})));
         QCOMPARE(fx.ui.texts(), QStringList{kWriting});
         QCOMPARE(fileRows(gExportFile, QStringLiteral("select xmmc from xmsb")),
                  (QList<QStringList>{{"MARK-ROW-2"}, {"MARK-ROW-4"}}));
@@ -269,12 +281,11 @@ private slots:
         AppFixture fx;
         fx.exec(QStringLiteral("create table xmtest (a TEXT, b NUMERIC, c DECIMAL(10,2), d INTEGER, e NUMERIC(5), f VARCHAR(20))"));
         fx.exec(QStringLiteral("insert into xmtest values ('x', 1.5, 2.25, 3, 4, 'y')"));
-        gExportFlags = {0, 1};
         gCheckedCount = 1;
         gExportTable = QStringLiteral("xmtest");
         gExportFile = NewSubmissionFile(QStringLiteral("项目结题"));
 
-        QVERIFY(PackData(RowQuery{QStringLiteral("xmtest"), {}, {}, {}}));
+        QVERIFY(PackData(QStringLiteral("xmtest"), {1}));
 
         const QString typeMessage = QStringLiteral("Data Type Exception,Please contact the vendor.");
         QCOMPARE(fx.ui.texts(), (QStringList{typeMessage, typeMessage, kWriting}));
