@@ -89,11 +89,16 @@ QString databaseProblem(const QString& path)
 }
 
 // Side files of SQLite beside a database; after a replace they would belong to the
-// old file.
+// old file, and a journal left there would be played back into the new one when it
+// is next opened. Throws DbError when one cannot be removed.
 void removeSideFiles(const QString& dbPath)
 {
-    for (const char* suffix : {"-journal", "-wal", "-shm"})
-        QFile::remove(dbPath + QLatin1String(suffix));
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        QFile side(dbPath + QLatin1String(suffix));
+        if (QFileInfo::exists(side.fileName()) && !side.remove())
+            throw DbError(QStringLiteral("无法删除文件 %1：%2。请删除它之后再打开数据库。")
+                              .arg(native(side.fileName()), side.errorString()));
+    }
 }
 
 // Writes a consistent copy of the live database to `target`, which it replaces: the

@@ -150,6 +150,25 @@ private slots:
         QCOMPARE(fx.count(QStringLiteral("xmsb")), 300);
     }
 
+    // A journal that cannot be removed would be played back into the restored file:
+    // the restore says so instead of reporting success.
+    void restoreWithAJournalThatStays()
+    {
+        AppFixture fx;
+        gDbPath = fx.dbPath();
+        const QString backup = fx.folder() + QStringLiteral("/backup.mdb");
+        fx.exec(QStringLiteral("vacuum into ?"), {backup});
+        fx.closeConnection();
+        const QString journal = fx.dbPath() + QStringLiteral("-journal");
+        QVERIFY(QDir().mkpath(journal + QStringLiteral("/held")));
+
+        QVERIFY(!RestoreDatabase(backup));
+
+        QCOMPARE(fx.ui.messages.last().text, QStringLiteral("数据恢复失败！"));
+        QVERIFY2(fx.ui.messages.last().detail.contains(QDir::toNativeSeparators(journal)),
+                 qPrintable(fx.ui.messages.last().detail));
+    }
+
     void backupName_data()
     {
         QTest::addColumn<QString>("path");
