@@ -69,7 +69,6 @@ DataControl::DataControl(QWidget* parent, const QString& name)
     });
     button(QStringLiteral("_last"), QStringLiteral("▶|"), [this] { Cmdlst_Click(m_rs); });
 
-    m_rs.SetBeforeWrite([this] { pushBoundBoxes(); });
     connect(&m_rs, &Recordset::MoveComplete, this, [this] {
         fillBoundBoxes();
         if (MoveComplete)
@@ -77,7 +76,14 @@ DataControl::DataControl(QWidget* parent, const QString& name)
     });
 }
 
-DataControl::~DataControl() { Close(); }
+DataControl::~DataControl()
+{
+    // Let go, never written back: the window whose hooks hand its boxes over to the
+    // row may be gone already. Writing back is the explicit Close of the unload.
+    m_rs.Close();
+    if (m_conn)
+        m_conn->Close();
+}
 
 void DataControl::SetRecordSource(const QString& sql, const QVariantList& values)
 {
@@ -99,6 +105,10 @@ void DataControl::Refresh()
     }
     for (Binding& b : m_bindings)
         b.changed = false;
+    // A closed set has dropped its hooks: a set opened anew hands the bound boxes
+    // over before it writes (a window may put a hook of its own in its place).
+    if (!m_rs.IsOpen())
+        m_rs.SetBeforeWrite([this] { pushBoundBoxes(); });
     m_rs.Open(*Connection(), m_recordSource, m_values, m_writableTable);
     checkBindings();
 }

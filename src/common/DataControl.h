@@ -20,6 +20,8 @@ class DataControl : public QWidget {
     Q_OBJECT
 public:
     DataControl(QWidget* parent, const QString& name);
+    // Lets go of the record set and the connection without writing anything and
+    // without a message: edits that Close did not write are gone.
     ~DataControl() override;
 
     void SetConnectionString(const QString& text) { m_connectionString = text; }

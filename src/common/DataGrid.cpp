@@ -1,5 +1,6 @@
 #include "DataGrid.h"
 
+#include "Guard.h"
 #include "Platform.h"
 #include "Twips.h"
 #include "VbText.h"
@@ -118,17 +119,15 @@ public:
             return true;   // nothing changed: no edit to hold
         if (isPlaceholder(index.row()) && value.toString().isEmpty())
             return true;
-        try {
+        // Called by Qt: the move may run the window's hooks, and nothing may be thrown
+        // back into the view.
+        return RunGuarded([&] {
             if (isPlaceholder(index.row()))
                 r.AddNew();
             else if (index.row() != r.CurrentIndex())
                 r.MoveTo(index.row());
             r.SetField(columns[index.column()].field, value);
-        } catch (const DbError& e) {
-            platform::MsgBox(e.description());
-            return false;
-        }
-        return true;
+        });
     }
 
     void reset()
@@ -390,11 +389,9 @@ void DataGrid::raiseRowChange()
     m_lastRow = row;
     if (row < 0 || m_held || !RowColChange)
         return;
-    try {
-        RowColChange();
-    } catch (const DbError& e) {
-        platform::MsgBox(e.description());
-    }
+    // The window's handler runs from a click or key as well: whatever it throws is
+    // shown here.
+    RunGuarded(RowColChange);
 }
 
 void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
@@ -405,15 +402,14 @@ void DataGrid::currentChanged(const QModelIndex& current, const QModelIndex& pre
     Recordset& rs = m_dc->Rs();
     if (current.row() == rs.CurrentIndex())
         return;
-    try {
+    const bool moved = RunGuarded([&] {
         if (m_model->isPlaceholder(current.row()))
             rs.AddNew();
         else
             rs.MoveTo(current.row());
-    } catch (const DbError& e) {
-        platform::MsgBox(e.description());
+    });
+    if (!moved)
         followRecordset();
-    }
 }
 
 QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)

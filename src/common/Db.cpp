@@ -134,6 +134,7 @@ void DbConnection::Close()
 {
     if (!QSqlDatabase::contains(m_name))
         return;
+    ++m_closings;
     // Record sets let go of their statements; an open transaction ends with the file.
     if (m_depth > 0) {
         m_depth = 0;

@@ -52,7 +52,8 @@ public:
     // Opens the file; it must exist (an absent file is never created in its place).
     // Throws DbError on failure.
     void Open(const QString& path);
-    // Closes the file; an open transaction is rolled back.
+    // Closes the file; an open transaction is rolled back, and a Transaction still
+    // alive then has ended with it (see Transaction).
     void Close();
     bool IsOpen() const;
     QString Path() const { return m_path; }
@@ -86,6 +87,8 @@ private:
     QString m_path;
     int m_depth = 0;          // nested transactions open
     bool m_doomed = false;    // an inner transaction rolled back: the whole one will
+    int m_closings = 0;       // times the file was closed: a transaction begun before
+                              // the last close has nothing left to end
     struct Listener {
         QPointer<QObject> owner;
         std::function<void(Event)> fn;

@@ -199,6 +199,8 @@ void Recordset::load()
 
 void Recordset::Close()
 {
+    // The hook belongs to whoever opened the set (a window may go before the set).
+    m_beforeWrite = nullptr;
     m_statements.clear();
     if (m_listening && m_conn)
         m_conn->RemoveListener(this);

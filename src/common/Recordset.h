@@ -131,7 +131,8 @@ public:
     bool EditPending() const;
     bool NewRowPending() const;
 
-    // Run before any row is written: bound controls hand over their values.
+    // Run before any row is written: bound controls hand over their values. Close
+    // drops it.
     void SetBeforeWrite(std::function<void()> fn) { m_beforeWrite = std::move(fn); }
 
 signals:

@@ -18,7 +18,9 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QtMath>
+#include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -523,11 +525,21 @@ void Layout::paintPage(QPainter* painter, int page) const
     painter->restore();
 }
 
+namespace {
+// The resolution of a printer in high resolution writing a PDF, on which the preview
+// lays the report out: the file has the preview's pages.
+constexpr int kPdfDpi = 1200;
+
+QPageLayout pageLayout(const Definition& def)
+{
+    return QPageLayout(QPageSize(QPageSize::A4), def.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
+}
+}  // namespace
+
 void SetupPage(QPrinter& printer, const Definition& def)
 {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
-                                      def.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter));
+    printer.setPageLayout(pageLayout(def));
     printer.setDocName(def.title);
 }
 
@@ -551,14 +563,26 @@ int Render(const Definition& def, const Rows& rows, QPagedPaintDevice* device, i
 
 bool WritePdf(const Definition& def, const Rows& rows, const QString& path)
 {
-    // A file that cannot be written is refused before the printer tries it.
-    if (QFile probe(path); !probe.open(QIODevice::WriteOnly))
+    // Written beside the old file and put in its place only once it is complete: a
+    // save that fails leaves the old file as it was.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
         return false;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    SetupPage(printer, def);
-    return Render(def, rows, &printer) > 0;
+    int pages = 0;
+    {
+        QPdfWriter pdf(&out);
+        pdf.setResolution(kPdfDpi);
+        pdf.setPageLayout(pageLayout(def));
+        pdf.setTitle(def.title);
+        pages = Render(def, rows, &pdf);
+    }
+    // What is still buffered is written now: commit would put a file in place whose
+    // last writes failed (a full disk).
+    if (pages <= 0 || !out.flush()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
 }
 
 QString FooterText(int page, int pageCount)

@@ -15,7 +15,10 @@ Transaction::Transaction(DbConnection& connection)
         m_conn.m_doomed = false;
     }
     ++m_conn.m_depth;
+    m_closings = m_conn.m_closings;
 }
+
+bool Transaction::outlived() const { return m_conn.m_closings != m_closings; }
 
 Transaction::~Transaction()
 {
@@ -29,6 +32,9 @@ Transaction::~Transaction()
 QString Transaction::end()
 {
     m_done = true;
+    // The close rolled the work back and counted this one out already.
+    if (outlived())
+        return {};
     if (--m_conn.m_depth > 0) {
         m_conn.m_doomed = true;
         return {};
@@ -62,6 +68,10 @@ void Transaction::Commit()
 {
     if (m_done)
         return;
+    if (outlived()) {
+        m_done = true;
+        throw DbError(QStringLiteral("数据库连接在事务完成之前已经关闭，这次的全部修改都已撤销。"));
+    }
     if (m_conn.m_depth > 1) {
         m_done = true;
         --m_conn.m_depth;

@@ -11,7 +11,9 @@
 // commits; an inner one that rolls back makes the outermost roll back as well
 // (its Commit then throws). Record sets on the connection count their writes as
 // stored only once the outermost commits; a rollback puts them back in step with
-// the table.
+// the table. Closing the connection rolls back whatever is open: a transaction still
+// alive then has ended (its Commit throws, its Rollback has nothing left to do) and
+// the connection takes new ones afresh.
 
 class DbConnection;
 class QString;
@@ -53,7 +55,10 @@ private:
     // when it succeeded.
     QString end();
     [[noreturn]] void rollbackAndRethrow();
+    // The connection was closed since this transaction began.
+    bool outlived() const;
 
     DbConnection& m_conn;
+    int m_closings = 0;   // the connection's closings when this one began
     bool m_done = false;
 };

@@ -204,6 +204,10 @@ void frmzjdf::Form_Unload()
     m_inputsDirty = false;
     if (Adodc2)
         Scratch().SetBeforeWrite(nullptr);
+    // The tables close with the window; what the sets still hold is written now.
+    for (DataControl* dc : {Adodc1.get(), Adodc2.get(), Adodc3.get(), Adodc4.get()})
+        if (dc)
+            dc->Close();
 }
 
 void frmzjdf::FillGroups(const QString& year)

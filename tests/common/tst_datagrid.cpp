@@ -76,6 +76,68 @@ private slots:
         dc.Close();
     }
 
+    // A failure of the window's code reached from the grid (its row-change handler,
+    // the hook of the row being left, an edited cell's move) is shown, whatever it
+    // throws; the grid stays on the set's row and goes on working.
+    void failuresOfWindowCodeAreShown_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("database");
+        QTest::addColumn<int>("row");   // where the set stands after the failure
+        QTest::newRow("row change handler") << "handler" << false << 1;
+        QTest::newRow("row change handler, database") << "handler" << true << 1;
+        QTest::newRow("row left") << "hook" << false << 0;
+        QTest::newRow("cell edited on another row") << "edit" << false << 0;
+    }
+    void failuresOfWindowCodeAreShown()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, database);
+        QFETCH(int, row);
+        AppFixture fx;
+        fx.exec("create table t (n integer)");
+        for (int i = 0; i < 3; ++i)
+            fx.exec("insert into t values (?)", {i});
+        QWidget host;
+        host.resize(300, 200);
+        DataControl dc(&host, "data1");
+        DataGrid grid(&host, "DataGrid1");
+        grid.setGeometry(0, 0, 300, 200);
+        grid.AddColumn("n", "N");
+        grid.SetAllowUpdate(true);
+        grid.SetDataSource(&dc);
+        BindDataControl(dc, "select * from t order by n", "t");
+        host.show();
+        Settle();
+        bool fail = true;
+        auto failure = [&] {
+            if (!fail)
+                return;
+            if (database)
+                throw DbError("窗口的代码出错");
+            throw std::logic_error("窗口的代码出错");
+        };
+        if (where == "handler")
+            grid.RowColChange = failure;
+        else
+            dc.Rs().SetBeforeWrite(failure);
+        if (where == "edit") {
+            QVERIFY(!grid.model()->setData(grid.model()->index(1, 0), 7, Qt::EditRole));
+        } else {
+            const QRect cell = grid.visualRect(grid.model()->index(1, 0));
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        QCOMPARE(fx.ui.texts(), QStringList{"窗口的代码出错"});
+        QCOMPARE(dc.Rs().CurrentIndex(), row);
+        QCOMPARE(grid.Row(), row);
+        fail = false;
+        const QRect last = grid.visualRect(grid.model()->index(2, 0));
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, last.center());
+        QCOMPARE(dc.Rs().CurrentIndex(), 2);
+        QCOMPARE(fx.ui.texts().size(), 1);
+        dc.Close();
+    }
+
     // Moving the set repaints the row mark; it announces no header change, which
     // would make Qt measure the header of every row again at each move.
     void movesAnnounceNoHeaderChange()

@@ -180,6 +180,57 @@ private slots:
         QCOMPARE(fx.count("dwdm"), 0);
     }
 
+    // A transaction still alive when its connection closes ended with the close: its
+    // end does nothing more (a commit says the work is gone), and the connection,
+    // opened again, begins, commits and rolls back its next transactions as before.
+    void transactionOutlivingItsConnectionsClose_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("reopenFirst");
+        QTest::newRow("destroyed after the reopening") << "destroy" << true;
+        QTest::newRow("destroyed while closed") << "destroy" << false;
+        QTest::newRow("rolled back after the reopening") << "rollback" << true;
+        QTest::newRow("committed after the reopening") << "commit" << true;
+        QTest::newRow("committed while closed") << "commit" << false;
+    }
+    void transactionOutlivingItsConnectionsClose()
+    {
+        QFETCH(QString, end);
+        QFETCH(bool, reopenFirst);
+        AppFixture fx;
+        DbConnection conn("t");
+        conn.Open(fx.dbPath());
+        {
+            auto outer = std::make_optional<Transaction>(conn);
+            Transaction inner(conn);
+            conn.Exec("insert into dwdm values ('1', '甲')");
+            conn.Close();
+            QVERIFY(!conn.TransactionOpen());
+            if (reopenFirst)
+                conn.Open(fx.dbPath());
+            inner.Rollback();
+            if (end == "rollback")
+                outer->Rollback();
+            if (end == "commit")
+                QVERIFY_THROWS_EXCEPTION(DbError, outer->Commit());
+            outer.reset();
+            QVERIFY(!conn.TransactionOpen());
+        }
+        if (!reopenFirst)
+            conn.Open(fx.dbPath());
+        QCOMPARE(fx.count("dwdm"), 0);
+        {
+            Transaction t(conn);
+            QVERIFY(conn.TransactionOpen());
+            conn.Exec("insert into dwdm values ('2', '乙')");
+            t.Rollback();
+        }
+        QCOMPARE(fx.count("dwdm"), 0);
+        conn.InTransaction([&] { conn.Exec("insert into dwdm values ('3', '丙')"); });
+        QCOMPARE(fx.count("dwdm"), 1);
+        QVERIFY(!conn.TransactionOpen());
+    }
+
     // Rows of a table copied into the same table of another file, columns matched
     // by name whatever their order, all of them or the chosen ones.
     void copyTableRows_data()

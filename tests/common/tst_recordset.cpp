@@ -493,6 +493,48 @@ private slots:
         dc.Close();
     }
 
+    // Pending edits are written back by Close (the window's unload), through the hook
+    // of whoever opened the set; a data control destroyed with its window writes
+    // nothing and calls no hook, which may belong to the window already gone. A
+    // closed set has dropped its hooks: opened again, it hands over the bound boxes.
+    void dataControlWritesBackOnCloseOnly_data()
+    {
+        QTest::addColumn<bool>("destroyed");
+        QTest::newRow("closed") << false;
+        QTest::newRow("destroyed") << true;
+    }
+    void dataControlWritesBackOnCloseOnly()
+    {
+        QFETCH(bool, destroyed);
+        AppFixture fx;
+        fx.exec("insert into sqdm values ('12345','甲单位','100000','张三','1','2','a@b')");
+        QWidget host;
+        auto* dc = new DataControl(&host, "data1");
+        VbTextBox name(&host, "dwmc");
+        dc->Bind(&name, "DWMC");
+        BindDataControl(*dc, "select * from sqdm", "sqdm");
+        int hookRuns = 0;
+        dc->Rs().SetBeforeWrite([&hookRuns] { ++hookRuns; });
+        dc->Rs().SetField("LXR", "李四");
+        if (destroyed) {
+            delete dc;
+            QCOMPARE(hookRuns, 0);
+            QCOMPARE(fx.rows("select LXR from sqdm").value(0).value(0), QString("张三"));
+            QCOMPARE(fx.ui.texts(), QStringList());
+            return;
+        }
+        dc->Close();
+        QCOMPARE(hookRuns, 1);
+        QCOMPARE(fx.rows("select LXR from sqdm").value(0).value(0), QString("李四"));
+        dc->Refresh();
+        CommitText(&name, "乙");
+        dc->Rs().UpdateBatch();
+        QCOMPARE(hookRuns, 1);
+        QCOMPARE(fx.rows("select DWMC from sqdm").value(0).value(0), QString("甲单位乙"));
+        delete dc;
+        QCOMPARE(fx.ui.texts(), QStringList());
+    }
+
     void missingDatabaseIsNotCreated()
     {
         AppFixture fx;

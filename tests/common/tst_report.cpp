@@ -16,6 +16,9 @@
 #include <QTest>
 #include <algorithm>
 #include <climits>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
 
 namespace {
 
@@ -30,6 +33,28 @@ void writeFile(const QString& path, const QByteArray& text)
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(text);
 }
+
+// While it lives, no file of the process may grow past `bytes`: a write beyond fails
+// as on a full disk.
+struct FileSizeLimit {
+    rlimit before{};
+    void (*handler)(int) = nullptr;
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before);
+        handler = signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before;
+        limit.rlim_cur = rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &before);
+        signal(SIGXFSZ, handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+};
 
 QByteArray readFile(const QString& path)
 {
@@ -637,36 +662,56 @@ private slots:
         QTRY_VERIFY(!w);
     }
 
+    // A save over an old file replaces it once the new one is complete: one that
+    // fails (the disk fills up) leaves the old file whole.
     void savePdf_data()
     {
         QTest::addColumn<QString>("answer");   // "" cancels; relative to the temp folder
-        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("oldFile");     // a file is there already
+        QTest::addColumn<qint64>("room");      // the bytes a file may grow to; 0: no limit
+        QTest::addColumn<QString>("result");   // what is there afterwards: "pdf", "old" or ""
         QTest::addColumn<QString>("message");
-        QTest::newRow("saved") << "units.pdf" << true << "";
-        QTest::newRow("cancelled") << "" << false << "";
-        QTest::newRow("folder missing") << "nosuch/units.pdf" << false << "无法保存PDF文件";
+        QTest::newRow("saved") << "units.pdf" << false << qint64(0) << "pdf" << "";
+        QTest::newRow("saved over an old file") << "units.pdf" << true << qint64(0) << "pdf" << "";
+        QTest::newRow("cancelled") << "" << false << qint64(0) << "" << "";
+        QTest::newRow("folder missing") << "nosuch/units.pdf" << false << qint64(0) << "" << "无法保存PDF文件";
+        QTest::newRow("disk full over an old file") << "units.pdf" << true << qint64(4096) << "old"
+                                                    << "无法保存PDF文件";
     }
     void savePdf()
     {
         QFETCH(QString, answer);
-        QFETCH(bool, written);
+        QFETCH(bool, oldFile);
+        QFETCH(qint64, room);
+        QFETCH(QString, result);
         QFETCH(QString, message);
         AppFixture fx;
         fx.exec(QStringLiteral("insert into dwdm values ('00001', '甲大学')"));
         QTemporaryDir out;
         const QString path = answer.isEmpty() ? QString() : out.filePath(answer);
+        const QByteArray old = "an old report " + QByteArray(1000, 'x');
+        if (oldFile)
+            writeFile(path, old);
         fx.ui.fileAnswers << path;
         ReportControl rpt(nullptr, QStringLiteral("rptdw"));
         rpt.SetReportFileName(dwdmReport());
         QVERIFY(rpt.PrintReport());
-        rpt.PreviewWindow()->findChild<QAbstractButton*>(QStringLiteral("cmdPdf"))->click();
+        {
+            std::optional<FileSizeLimit> full;
+            if (room > 0)
+                full.emplace(room);
+            rpt.PreviewWindow()->findChild<QAbstractButton*>(QStringLiteral("cmdPdf"))->click();
+        }
 
         QCOMPARE(fx.ui.fileDialogs.size(), 1);
         QVERIFY(fx.ui.fileDialogs[0].save);
         QCOMPARE(fx.ui.fileDialogs[0].defaultExt, QStringLiteral("pdf"));
-        QCOMPARE(QFile::exists(path), written);
-        if (written)
+        QCOMPARE(QFile::exists(path), !result.isEmpty());
+        if (result == "pdf")
             QVERIFY(readFile(path).startsWith("%PDF"));
+        if (result == "old")
+            QCOMPARE(readFile(path), old);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), result.isEmpty() ? 0 : 1);
         QCOMPARE(fx.ui.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
             QVERIFY(fx.ui.messages[0].text.contains(message));
