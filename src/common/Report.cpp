@@ -1,5 +1,7 @@
 #include "Report.h"
 
+#include "SaveFile.h"
+
 #include "AppFolder.h"
 #include "Db.h"
 #include "Platform.h"
@@ -576,13 +578,11 @@ bool WritePdf(const Definition& def, const Rows& rows, const QString& path)
         pdf.setTitle(def.title);
         pages = Render(def, rows, &pdf);
     }
-    // What is still buffered is written now: commit would put a file in place whose
-    // last writes failed (a full disk).
-    if (pages <= 0 || !out.flush()) {
+    if (pages <= 0) {
         out.cancelWriting();
         return false;
     }
-    return out.commit();
+    return CommitSaveFile(out);
 }
 
 QString FooterText(int page, int pageCount)

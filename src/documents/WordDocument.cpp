@@ -1,5 +1,7 @@
 #include "WordDocument.h"
 
+#include "SaveFile.h"
+
 #include "Controls.h"
 
 #include <QBuffer>
@@ -117,7 +119,7 @@ void writePackage(const QString& path, const QList<QPair<QString, QByteArray>>& 
             throw DocError(QStringLiteral("cannot finish the package of %1").arg(path));
     }
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(buffer.data()) != buffer.data().size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(buffer.data()) != buffer.data().size() || !CommitSaveFile(out))
         throw DocError(QStringLiteral("不能写入文件 %1：%2").arg(QDir::toNativeSeparators(path), out.errorString()));
 }
 

@@ -1,5 +1,7 @@
 #include "Backup.h"
 
+#include "SaveFile.h"
+
 #include "AppFolder.h"
 #include "Db.h"
 #include "ExchangeSql.h"
@@ -139,7 +141,7 @@ void replaceDatabase(const QString& source, const QString& dbPath)
         if (out.write(chunk) != chunk.size())
             break;
     }
-    if (!out.commit())
+    if (!CommitSaveFile(out))
         throw DbError(QStringLiteral("无法写入文件 %1：%2").arg(native(dbPath), out.errorString()));
     removeSideFiles(dbPath);
 }
