@@ -765,16 +765,18 @@ void memory(Run& run, const QString& what)
 QString writeSubmission(AppFixture& fx)
 {
     const QString year = QString::number(kThisYear);
-    const int rows =
-        fx.rows(QStringLiteral("select count(*) from xmsb where substr(qsny,1,4)=?"), {year}).value(0).value(0).toInt();
+    // Every row of the year ticked, in the order of the application submission window.
+    QList<qint64> rowids;
+    for (const QStringList& r :
+         fx.rows(RowQuery{QStringLiteral("xmsb"), QStringLiteral("substr(qsny,1,4)=?"), {year}, QStringLiteral("xmlb, ssxk")}
+                     .sql(QStringLiteral("rowid")),
+                 {year}))
+        rowids << r[0].toLongLong();
     gDbPath = fx.dbPath();
-    gExportFlags = QVector<std::int16_t>(rows + 1, 1);
-    gExportFlags[0] = 0;
-    gCheckedCount = rows;
+    gCheckedCount = int(rowids.size());
     gExportTable = QStringLiteral("xmsb");
     gExportFile = NewSubmissionFile(QStringLiteral("项目申请"));
-    if (!PackData(RowQuery{
-            QStringLiteral("xmsb"), QStringLiteral("substr(qsny,1,4)=?"), {year}, QStringLiteral("xmlb, ssxk")}))
+    if (!PackData(QStringLiteral("xmsb"), rowids))
         fail(QStringLiteral("the submission file was not written: ") + fx.ui.texts().join(QStringLiteral(" / ")));
     fx.ui.clear();
     return gExportFile;
