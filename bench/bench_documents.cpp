@@ -6,7 +6,7 @@
 #include "AppFolder.h"
 #include "BenchSupport.h"
 #include "TestSupport.h"
-#include "documents/DocScripts.h"
+#include "DocScripts.h"
 
 #include <QCoreApplication>
 #include <QDir>

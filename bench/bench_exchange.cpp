@@ -8,8 +8,8 @@
 #include "ModVar.h"
 #include "RecordLayouts.h"
 #include "TestSupport.h"
-#include "exchange/Reception.h"
-#include "exchange/SubmissionFile.h"
+#include "Reception.h"
+#include "SubmissionFile.h"
 
 #include <QApplication>
 #include <QDir>

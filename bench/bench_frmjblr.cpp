@@ -10,7 +10,7 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "TestSupport.h"
-#include "application/frmjblr.h"
+#include "frmjblr.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

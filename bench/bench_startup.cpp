@@ -6,8 +6,8 @@
 #include "BenchSupport.h"
 #include "TestSupport.h"
 #include "VbForm.h"
-#include "frame/Startup.h"
-#include "frame/frmLogin.h"
+#include "Startup.h"
+#include "frmLogin.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

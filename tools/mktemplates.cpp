@@ -26,7 +26,7 @@
 // at the top of each page the table runs on; only rows from the table's first).
 // "{page}" in a text is a page break.
 
-#include "documents/WordDocument.h"
+#include "WordDocument.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "Failure.h"
 #include "ModVar.h"
-#include "application/ApplicationFields.h"
+#include "ApplicationFields.h"
 
 #include <QHash>
 #include <QStyle>

@@ -4,9 +4,9 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "VbText.h"
-#include "application/CodeLookups.h"
-#include "application/KeyFilters.h"
-#include "application/MemberRows.h"
+#include "CodeLookups.h"
+#include "KeyFilters.h"
+#include "MemberRows.h"
 
 #include <QHash>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 #include "frmzqjzpj.h"
 
 #include "VbText.h"
-#include "application/DateFields.h"
+#include "DateFields.h"
 
 namespace {
 

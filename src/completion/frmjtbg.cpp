@@ -7,9 +7,9 @@
 #include "RecordLayouts.h"
 #include "Transaction.h"
 #include "VbText.h"
-#include "application/CodeLookups.h"
-#include "application/KeyFilters.h"
-#include "application/MemberRows.h"
+#include "CodeLookups.h"
+#include "KeyFilters.h"
+#include "MemberRows.h"
 
 #include <QFont>
 #include <QPalette>

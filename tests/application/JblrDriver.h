@@ -5,7 +5,7 @@
 #include "Controls.h"
 #include "ModVar.h"
 #include "TestSupport.h"
-#include "application/frmjblr.h"
+#include "frmjblr.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The derived figures of an application: staff counts by title code, participating
 // units and the investment total.
-#include "application/StaffCounts.h"
+#include "StaffCounts.h"
 
 #include <QTest>
 #include <numeric>

@@ -8,9 +8,9 @@
 #include "FieldTable.h"
 #include "ModVar.h"
 #include "TestSupport.h"
-#include "approval/frmpzcx.h"
-#include "approval/frmwpzcx.h"
-#include "frame/frmmain.h"
+#include "frmpzcx.h"
+#include "frmwpzcx.h"
+#include "frmmain.h"
 
 #include <QTest>
 

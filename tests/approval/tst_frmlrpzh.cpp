@@ -1,7 +1,7 @@
 #include "ApprovalDriver.h"
 #include "Platform.h"
 #include "RecordDriver.h"
-#include "approval/frmlrpzh.h"
+#include "frmlrpzh.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ApprovalDriver.h"
 #include "ModVar.h"
-#include "approval/frmqdzbxm.h"
-#include "frame/frmmain.h"
+#include "frmqdzbxm.h"
+#include "frmmain.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "ApprovalDriver.h"
 #include "ModVar.h"
 #include "Db.h"
-#include "approval/frmxmpz.h"
-#include "frame/frmmain.h"
+#include "frmxmpz.h"
+#include "frmmain.h"
 
 #include <QFile>
 

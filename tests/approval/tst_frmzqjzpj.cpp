@@ -1,7 +1,7 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "RecordDriver.h"
-#include "approval/frmzqjzpj.h"
+#include "frmzqjzpj.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "RecordLayouts.h"
 #include "TestSupport.h"
 #include "VbText.h"
-#include "completion/frmjtbg.h"
-#include "frame/frmmain.h"
+#include "frmjtbg.h"
+#include "frmmain.h"
 
 #include <QTest>
 

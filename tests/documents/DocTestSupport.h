@@ -5,7 +5,7 @@
 
 #include "TestSupport.h"
 #include "ModVar.h"
-#include "documents/DocScripts.h"
+#include "DocScripts.h"
 
 #include <QDir>
 #include <QFile>

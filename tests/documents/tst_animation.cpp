@@ -1,6 +1,6 @@
 // The animation control and the progress clip of the application folder.
 
-#include "documents/VbAnimation.h"
+#include "VbAnimation.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 // the message and writes nothing.
 
 #include "DocTestSupport.h"
-#include "documents/WordDocument.h"
+#include "WordDocument.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // empty cell clears the amount; closing without saving writes nothing.
 
 #include "ReviewTestSupport.h"
-#include "documents/frmjyje.h"
+#include "frmjyje.h"
 
 #include <QLineEdit>
 

@@ -5,10 +5,10 @@
 
 #include "DocTestSupport.h"
 #include "ListWindowTestSupport.h"
-#include "documents/VbAnimation.h"
-#include "documents/WordDocument.h"
-#include "documents/frmsqs.h"
-#include "documents/frmylb.h"
+#include "VbAnimation.h"
+#include "WordDocument.h"
+#include "frmsqs.h"
+#include "frmylb.h"
 
 #include <QScrollBar>
 

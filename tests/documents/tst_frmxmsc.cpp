@@ -2,7 +2,7 @@
 // deletes exactly the application of the current row and lists the rest again.
 
 #include "ReviewTestSupport.h"
-#include "documents/frmxmsc.h"
+#include "frmxmsc.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "DocTestSupport.h"
 #include "ListWindowTestSupport.h"
-#include "documents/VbAnimation.h"
-#include "documents/WordDocument.h"
-#include "documents/frmylb.h"
+#include "VbAnimation.h"
+#include "WordDocument.h"
+#include "frmylb.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "Controls.h"
 #include "DataGrid.h"
 #include "TestSupport.h"
-#include "documents/frmzjdf.h"
+#include "frmzjdf.h"
 
 #include <QComboBox>
 #include <QTest>

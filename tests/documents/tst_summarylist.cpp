@@ -2,7 +2,7 @@
 // first application, running numbers across pages, empty rows on the last page.
 
 #include "DocTestSupport.h"
-#include "documents/WordDocument.h"
+#include "WordDocument.h"
 
 #include <QTest>
 

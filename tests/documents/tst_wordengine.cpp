@@ -1,7 +1,7 @@
 // The document engine at its boundaries: one small document, scripts of moves, and
 // where the caret ends (or that the step is refused).
 
-#include "documents/WordDocument.h"
+#include "WordDocument.h"
 
 #include <QTemporaryDir>
 #include <QTest>

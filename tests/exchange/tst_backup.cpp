@@ -3,7 +3,7 @@
 
 #include "ExchangeTest.h"
 #include "ModVar.h"
-#include "exchange/Backup.h"
+#include "Backup.h"
 
 #include <QDir>
 #include <QFile>

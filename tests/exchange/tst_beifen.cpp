@@ -6,10 +6,10 @@
 #include "Db.h"
 #include "ExchangeTest.h"
 #include "ModVar.h"
-#include "exchange/Beifen.h"
-#include "exchange/frmPrvw.h"
-#include "exchange/frmjtsjsb.h"
-#include "exchange/frmzqsjsb.h"
+#include "Beifen.h"
+#include "frmPrvw.h"
+#include "frmjtsjsb.h"
+#include "frmzqsjsb.h"
 
 #include <QDir>
 #include <QFont>

@@ -5,9 +5,9 @@
 #include "../approval/ApprovalDriver.h"
 #include "ExchangeTest.h"
 #include "ModVar.h"
-#include "exchange/Beifene.h"
-#include "exchange/SubmissionFile.h"
-#include "exchange/frmjtsjjs.h"
+#include "Beifene.h"
+#include "SubmissionFile.h"
+#include "frmjtsjjs.h"
 
 #include <QDir>
 #include <QGroupBox>

@@ -4,10 +4,10 @@
 
 #include "ExchangeTest.h"
 #include "ModVar.h"
-#include "approval/frmxmpz.h"
-#include "exchange/Backup.h"
-#include "exchange/DiskBu.h"
-#include "exchange/DiskRcv.h"
+#include "frmxmpz.h"
+#include "Backup.h"
+#include "DiskBu.h"
+#include "DiskRcv.h"
 
 #include <QDir>
 #include <QFile>

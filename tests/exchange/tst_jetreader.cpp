@@ -2,7 +2,7 @@
 // sample database, text in code page 1252); the expected values were read from it
 // with mdbtools' own command-line tools.
 
-#include "exchange/JetReader.h"
+#include "JetReader.h"
 
 #include <QFile>
 #include <QSqlDatabase>

@@ -3,7 +3,7 @@
 
 #include "ExchangeTest.h"
 #include "ModVar.h"
-#include "exchange/Reception.h"
+#include "Reception.h"
 
 #include <QDir>
 #include <QFile>

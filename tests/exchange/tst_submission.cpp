@@ -5,7 +5,7 @@
 #include "Db.h"
 #include "ExchangeTest.h"
 #include "ModVar.h"
-#include "exchange/SubmissionFile.h"
+#include "SubmissionFile.h"
 
 #include <QDir>
 #include <QFile>

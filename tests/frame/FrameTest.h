@@ -3,8 +3,8 @@
 
 #include "TestSupport.h"
 #include "VbForm.h"
-#include "frame/frmLogin.h"
-#include "frame/frmmain.h"
+#include "frmLogin.h"
+#include "frmmain.h"
 
 #include <QAction>
 #include <QSqlDatabase>

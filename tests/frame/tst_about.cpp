@@ -2,7 +2,7 @@
 
 #include "FrameTest.h"
 #include "Registry.h"
-#include "frame/frmAbout.h"
+#include "frmAbout.h"
 
 #include <QApplication>
 #include <QDir>

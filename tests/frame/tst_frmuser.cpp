@@ -2,8 +2,8 @@
 #include "DataControl.h"
 #include "DataGrid.h"
 #include "TestSupport.h"
-#include "frame/frmmain.h"
-#include "frame/frmuser.h"
+#include "frmmain.h"
+#include "frmuser.h"
 
 #include <QTest>
 

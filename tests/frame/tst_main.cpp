@@ -5,7 +5,7 @@
 #include "ModVar.h"
 #include "Db.h"
 #include "Twips.h"
-#include "frame/frmAbout.h"
+#include "frmAbout.h"
 
 #include <QFile>
 #include <QMenu>

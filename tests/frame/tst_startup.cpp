@@ -1,7 +1,7 @@
 // Start-up: one copy per desktop, the database check, the login window first.
 
 #include "FrameTest.h"
-#include "frame/Startup.h"
+#include "Startup.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -6,13 +6,13 @@
 #include "DataGrid.h"
 #include "Report.h"
 #include "TestSupport.h"
-#include "refdata/frmdwdm.h"
-#include "refdata/frmejdwdm.h"
-#include "refdata/frmmzdm.h"
-#include "refdata/frmrwjd.h"
-#include "refdata/frmsys.h"
-#include "refdata/frmxkdm.h"
-#include "refdata/frmzcdm.h"
+#include "frmdwdm.h"
+#include "frmejdwdm.h"
+#include "frmmzdm.h"
+#include "frmrwjd.h"
+#include "frmsys.h"
+#include "frmxkdm.h"
+#include "frmzcdm.h"
 
 #include <QTest>
 

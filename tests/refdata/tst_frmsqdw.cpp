@@ -2,8 +2,8 @@
 #include "ModVar.h"
 #include "Report.h"
 #include "TestSupport.h"
-#include "frame/frmmain.h"
-#include "refdata/frmsqdw.h"
+#include "frmmain.h"
+#include "frmsqdw.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 #include "ModVar.h"
 #include "SchemaTool.h"
 #include "VbForm.h"
-#include "frame/frmmain.h"
+#include "frmmain.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

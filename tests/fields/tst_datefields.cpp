@@ -1,6 +1,6 @@
 // The date and month boxes of the application window: each check as a table of
 // texts, with the stored text, the status-bar message and the focus that follow.
-#include "application/DateFields.h"
+#include "DateFields.h"
 #include "TestSupport.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 // The key rules of the application window, one key class at a time.
-#include "application/KeyFilters.h"
+#include "KeyFilters.h"
 #include "TestSupport.h"
 
 #include <QTest>

@@ -1,9 +1,9 @@
 // The member rows of an application: insertion, removal and closing up with all
 // seven boxes of a row, the shared lists' places and items, the age check, and the
 // title and unit lookups against the code tables.
-#include "application/CodeLookups.h"
+#include "CodeLookups.h"
 #include "Db.h"
-#include "application/MemberRows.h"
+#include "MemberRows.h"
 #include "TestSupport.h"
 
 #include <QTest>
