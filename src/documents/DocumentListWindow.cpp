@@ -88,12 +88,14 @@ void DocumentListWindow::Form_Load()
     CentreOnMain(*this);
     setWindowTitle(m.caption);
     try {
-        BindDataControl(*data1, QStringLiteral("select * from xmsb"), QString());
-        // Outside the three categories the grid stays unbound over every row.
+        // Only the category's rows are read. Outside the three categories the grid
+        // stays unbound over every row.
         const QString category = CategoryText(gCategory);
-        if (!category.isEmpty()) {
-            data1->SetRecordSource(QStringLiteral("select * from xmsb where xmlb=? order by ") + m.order, {category});
-            data1->Refresh();
+        if (category.isEmpty()) {
+            BindDataControl(*data1, QStringLiteral("select * from xmsb"), QString());
+        } else {
+            BindDataControl(*data1, QStringLiteral("select * from xmsb where xmlb=? order by ") + m.order, QString(),
+                            {category});
             DataGrid1->SetDataSource(data1);
         }
         if (Rs().RecordCount() >= 1)

@@ -3,6 +3,7 @@
 // "预  览" writes the current row's document into doc and hands it to the desktop,
 // or shows the failure and writes nothing.
 
+#include "DataControl.h"
 #include "DocTestSupport.h"
 #include "ListWindowTestSupport.h"
 #include "VbAnimation.h"
@@ -58,6 +59,8 @@ class TestFrmsqs : public QObject {
 private slots:
     void loadsTheCategorysApplications_data();
     void loadsTheCategorysApplications();
+    void outsideTheCategoriesKeepsEveryRowUnbound_data();
+    void outsideTheCategoriesKeepsEveryRowUnbound();
     void gridColumns_data();
     void gridColumns();
     void everyColumnInsideTheWindow_data();
@@ -101,6 +104,34 @@ void TestFrmsqs::loadsTheCategorysApplications()
     QCOMPARE(ListGrid(f)->Row(), count > 0 ? 0 : -1);
     QVERIFY(!Child<VbTextBox>(f, "Txtmsg")->isVisible());
     QVERIFY(!Child<VbAnimation>(f, "Animation1")->isVisible());
+    QVERIFY(fx.ui.messages.isEmpty());
+}
+
+void TestFrmsqs::outsideTheCategoriesKeepsEveryRowUnbound_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("category");
+    for (const char* w : {"frmsqs", "frmylb"})
+        for (int c : {0, 4})
+            QTest::addRow("%s category %d", w, c) << QString(w) << c;
+}
+
+void TestFrmsqs::outsideTheCategoriesKeepsEveryRowUnbound()
+{
+    QFETCH(QString, window);
+    QFETCH(int, category);
+    AppFixture fx;
+    gCategory = category;
+    InsertApplication(fx, 1, Application(1, "人文项目", "2004.01.01"));
+    InsertApplication(fx, 2, Application(2, "自然项目", "2004.02.01"));
+    InsertApplication(fx, 3, Application(3, "产业项目", "2004.03.01"));
+    VbForm* f = OpenWindow(window);
+    // The hidden data control holds every application on its first row; the grid
+    // is not bound to it and shows none.
+    const Recordset& rs = Child<DataControl>(f, "data1")->Rs();
+    QCOMPARE(rs.RecordCount(), 3);
+    QCOMPARE(rs.AbsolutePosition(), 1);
+    QCOMPARE(ListGrid(f)->VisibleRowCount(), 0);
     QVERIFY(fx.ui.messages.isEmpty());
 }
 
