@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QLabel>
+#include <QSqlError>
 
 using namespace platform;
 
@@ -29,6 +30,56 @@ void WrapCaption(QPushButton* button)
 }
 
 }  // namespace
+
+ScratchTable::ScratchTable(DbConnection& db, const QString& name, const QString& columns, const QString& indexed)
+    : m_db(db), m_name(name)
+{
+    m_db.Exec(QStringLiteral("drop table if exists %1").arg(Name()));
+    m_db.Exec(QStringLiteral("create temp table %1 %2").arg(m_name, columns));
+    if (!indexed.isEmpty())
+        m_db.Exec(QStringLiteral("create index temp.%1_key on %1 (%2)").arg(m_name, indexed));
+}
+
+ScratchTable::~ScratchTable()
+{
+    // The insert lets go of the table first: a statement still open keeps it.
+    m_insert = QSqlQuery();
+    try {
+        m_db.Exec(QStringLiteral("drop table if exists %1").arg(Name()));
+    } catch (const std::exception&) {
+        // It goes with the connection at the latest, and a rollback takes it too.
+    }
+}
+
+QString ScratchTable::Name() const { return QStringLiteral("temp.") + m_name; }
+
+void ScratchTable::Add(const QVariantList& values)
+{
+    if (m_insert.lastQuery().isEmpty()) {
+        // Prepared once, for every row.
+        m_insert = QSqlQuery(m_db.Database());
+        if (!m_insert.prepare(QStringLiteral("insert into %1 values (%2)")
+                                  .arg(Name(), records::placeholders(int(values.size())))))
+            throw DbError::FromSql(m_insert.lastError());
+    }
+    for (int i = 0; i < values.size(); ++i)
+        m_insert.bindValue(i, values[i]);
+    if (!m_insert.exec())
+        throw DbError::FromSql(m_insert.lastError());
+}
+
+const QString ApprovalGridForm::kMoveColumns = QStringLiteral("(moveorder integer primary key, moverowid integer)");
+
+void ApprovalGridForm::MoveRows(const ScratchTable& moves, const records::RecordLayout& target,
+                                const records::RecordLayout& source)
+{
+    // The copy reads the rows through the list, so that they arrive in its order;
+    // the list's own columns are named apart from every column of the tables.
+    const QString table = records::quoteIdentifier(source.table);
+    m_db.Exec(records::copyStatement(target, source)
+              + QStringLiteral(" join %1 as m on m.moverowid = %2.rowid order by m.moveorder").arg(moves.Name(), table));
+    m_db.Exec(QStringLiteral("delete from %1 where rowid in (select moverowid from %2)").arg(table, moves.Name()));
+}
 
 ApprovalGridForm::ApprovalGridForm(const QString& name, Design design)
     : TickGridForm(name), m_design(std::move(design))
@@ -99,20 +150,16 @@ void ApprovalGridForm::cmdPvw_Click()
         != vbYes)
         return;
     BusyCursor busy;
-    // Exactly the rows left unticked move, each found by its rowid; a ticked row
-    // stays even where an unticked one has the same category, name, leader and start.
-    const QString copy = records::copyStatement(*m_design.archive, *m_design.listed) + QStringLiteral(" where rowid = ?");
-    const QString remove =
-        QStringLiteral("delete from %1 where rowid = ?").arg(records::quoteIdentifier(m_design.listed->table));
+    // Exactly the rows left unticked move, each found by its rowid, in the grid's
+    // order; a ticked row stays even where an unticked one has the same category,
+    // name, leader and start.
     try {
         m_db.InTransaction([&] {
-            for (int row = 1; row <= grid->RecordCount(); ++row) {
-                if (grid->Flags()[row] != 0)
-                    continue;
-                const QVariant rowid = grid->Value(row, QStringLiteral("rowid"));
-                m_db.Exec(copy, {rowid});
-                m_db.Exec(remove, {rowid});
-            }
+            ScratchTable moves(m_db, QStringLiteral("archivemoves"), kMoveColumns);
+            for (int row = 1; row <= grid->RecordCount(); ++row)
+                if (grid->Flags()[row] == 0)
+                    moves.Add({row, grid->Value(row, QStringLiteral("rowid"))});
+            MoveRows(moves, *m_design.archive, *m_design.listed);
         });
     } catch (const std::exception& e) {
         // Nothing moved; the ticks stay for another try.

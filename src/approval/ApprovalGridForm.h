@@ -9,6 +9,32 @@
 #include "RecordLayouts.h"
 #include "TickGridForm.h"
 
+#include <QSqlQuery>
+
+// A table of the connection's own (in its temp schema) that holds the rows of one
+// operation: the ticks' keys or rowids, so that one statement moves them all. Made
+// anew, filled through one prepared insert, and dropped when it goes; inside a
+// transaction that rolls back it is gone all the same.
+class ScratchTable {
+public:
+    // `columns`: the column definitions between parentheses; `indexed`: the columns
+    // of an index of its own, none when empty. Throws DbError.
+    ScratchTable(DbConnection& db, const QString& name, const QString& columns, const QString& indexed = {});
+    ~ScratchTable();
+    ScratchTable(const ScratchTable&) = delete;
+    ScratchTable& operator=(const ScratchTable&) = delete;
+
+    // One row, its values in column order. Throws DbError.
+    void Add(const QVariantList& values);
+    // The name to use in statements ("temp.name").
+    QString Name() const;
+
+private:
+    DbConnection& m_db;
+    const QString m_name;
+    QSqlQuery m_insert;
+};
+
 class ApprovalGridForm : public TickGridForm {
     Q_OBJECT
 public:
@@ -48,6 +74,14 @@ protected:
     void cmdSpin_Changed();
     // Counts the ticks into gCheckedCount; none: says so and gives false.
     bool CountTicks();
+
+    // The rows to move, by their rowids: columns moveorder (the order in which they
+    // arrive in the target) and moverowid.
+    static const QString kMoveColumns;
+    // Copies the rows listed in `moves` whole from `source` into `target`, in their
+    // order, then deletes them from `source`.
+    void MoveRows(const ScratchTable& moves, const records::RecordLayout& target,
+                  const records::RecordLayout& source);
 
     ControlPtr<VbLabel> Label2{this};
     ControlPtr<VbButton> cmdPvw{this};

@@ -36,30 +36,45 @@ ApprovalGridForm::Design design()
     return d;
 }
 
-// Copies one approved row into xmpz, with the year bound first and the row's rowid
-// second, unless the same project (approval number, category, name, leader, start)
-// already has a mid-term row of that year, bound third: two approved projects that
-// differ only in their approval numbers are two projects. The talent mark bz
-// becomes zqnbz; the evaluation jzpj stays empty.
-QString midTermCopyStatement()
+// The project's key: two approved projects that differ only in their approval
+// numbers are two projects.
+const QString kProjectKey = QStringLiteral("xmbh, xmlb, xmmc, xmfzr, qsny");
+
+// Copies the ticked approved rows listed in `ticks` (tick, tickedrowid) into xmpz,
+// in the order of the ticks, with the year bound, except a project already listed
+// in `chosen` (the projects with a mid-term row of that year) and every tick of a
+// project after its first. The talent mark bz becomes zqnbz; the evaluation jzpj
+// stays empty.
+QString midTermCopyStatement(const QString& ticks, const QString& chosen)
 {
     QStringList targets;
     QStringList sources;
+    QStringList ticked;
     for (const records::Column& c : records::midTermProjects().columns) {
         const QString name = c.name.toLower();
         if (name == QLatin1String("jzpj"))
             continue;
         targets << c.name;
-        if (name == QLatin1String("nd"))
+        if (name == QLatin1String("nd")) {
             sources << QStringLiteral("?");
-        else
-            sources << QStringLiteral("s.")
-                           + records::quoteIdentifier(name == QLatin1String("zqnbz") ? QStringLiteral("bz") : c.name);
+            continue;
+        }
+        const QString source = records::quoteIdentifier(name == QLatin1String("zqnbz") ? QStringLiteral("bz") : c.name);
+        sources << QStringLiteral("s.") + source;
+        ticked << QStringLiteral("p.") + source;
     }
-    return QStringLiteral("insert into xmpz (%1) select %2 from xmsbpz s where s.rowid = ? and not exists "
-                          "(select 1 from xmpz p where p.xmbh is s.xmbh and p.xmlb is s.xmlb and p.xmmc is s.xmmc "
-                          "and p.xmfzr is s.xmfzr and p.qsny is s.qsny and p.nd = ?)")
-        .arg(records::columnList(targets), sources.join(QStringLiteral(", ")));
+    QStringList partition;
+    QStringList match;
+    for (const QString& key : kProjectKey.split(QStringLiteral(", "))) {
+        partition << QStringLiteral("p.") + key;
+        match << QStringLiteral("c.%1 is s.%1").arg(key);
+    }
+    return QStringLiteral("insert into xmpz (%1) select %2 from (select %3, t.tick as tick, row_number() over "
+                          "(partition by %4 order by t.tick) as nth from %5 as t join xmsbpz as p "
+                          "on p.rowid = t.tickedrowid) as s where s.nth = 1 and not exists "
+                          "(select 1 from %6 as c where %7) order by s.tick")
+        .arg(records::columnList(targets), sources.join(QStringLiteral(", ")), ticked.join(QStringLiteral(", ")),
+             partition.join(QStringLiteral(", ")), ticks, chosen, match.join(QStringLiteral(" and ")));
 }
 
 }  // namespace
@@ -77,18 +92,30 @@ void frmqdzbxm::cmdExportoA_Click()
     // The year of the report is the calendar year of the click, whatever start year
     // the grid lists.
     const QString year = QString::number(Today().year()).rightJustified(4, QLatin1Char('0'));
-    const QString copy = midTermCopyStatement();
+    const QList<int> ticked = grid->TickedRows();
     try {
         m_db.InTransaction([&] {
-            for (int row : grid->TickedRows()) {
-                grid->flex->SetRow(row);
-                m_db.Exec(copy, {year, grid->Value(row, QStringLiteral("rowid")), year});
-            }
+            ScratchTable ticks(m_db, QStringLiteral("midtermticks"),
+                               QStringLiteral("(tick integer primary key, tickedrowid integer)"));
+            for (int row : ticked)
+                ticks.Add({row, grid->Value(row, QStringLiteral("rowid"))});
+            // The projects that already have their mid-term row of the year, looked
+            // up by their key instead of each tick reading all of xmpz.
+            ScratchTable chosen(m_db, QStringLiteral("midtermchosen"),
+                                QStringLiteral("(xmbh text collate nocase, xmlb text collate nocase, "
+                                               "xmmc text collate nocase, xmfzr text collate nocase, "
+                                               "qsny text collate nocase)"),
+                                kProjectKey);
+            m_db.Exec(QStringLiteral("insert into %1 select %2 from xmpz where nd = ?").arg(chosen.Name(), kProjectKey),
+                      {year});
+            m_db.Exec(midTermCopyStatement(ticks.Name(), chosen.Name()), {year});
         });
     } catch (const std::exception& e) {
         ShowFailure(e);
         return;
     }
+    // The grid stands on the last ticked row, as after walking the ticks.
+    grid->flex->SetRow(ticked.last());
     // The grid is not read again: the ticks stay.
     grid->flex->SetCol(1);
     MsgBox(QStringLiteral("中报项目确定操作已完成。"), vbOKOnly + vbInformation, QStringLiteral("提示信息"));

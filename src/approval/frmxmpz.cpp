@@ -47,20 +47,30 @@ void frmxmpz::cmdExportoA_Click()
     BusyCursor busy;
     // An application is found again by its category, name, leader and start: every
     // row with these four values moves with the ticked one. A missing value matches
-    // a missing value, so that such an application moves too.
-    const QString key = QStringLiteral(" where xmlb is ? and xmmc is ? and xmfzr is ? and qsny is ?");
-    const QString copy = records::copyStatement(records::approvedApplications(), records::applications()) + key;
-    const QString remove = QStringLiteral("delete from xmsb") + key;
+    // a missing value, so that such an application moves too. The rows arrive in
+    // the order of the first tick whose four values they share, in stored order
+    // within it. The ticks' values go into an indexed table of their own, so that
+    // one pass over xmsb finds every row to move.
+    const QString match = QStringLiteral(
+        "xmsb.xmlb is k.xmlb and xmsb.xmmc is k.xmmc and xmsb.xmfzr is k.xmfzr and xmsb.qsny is k.qsny");
     try {
         m_db.InTransaction([&] {
-            for (int row : grid->TickedRows()) {
-                const QVariantList values = {grid->Value(row, QStringLiteral("项目类别")),
-                                             grid->Value(row, QStringLiteral("项目名称")),
-                                             grid->Value(row, QStringLiteral("项目负责人")),
-                                             grid->Value(row, QStringLiteral("起始年月"))};
-                m_db.Exec(copy, values);
-                m_db.Exec(remove, values);
-            }
+            ScratchTable keys(m_db, QStringLiteral("approvalkeys"),
+                              QStringLiteral("(tick integer primary key, xmlb text collate nocase, "
+                                             "xmmc text collate nocase, xmfzr text collate nocase, "
+                                             "qsny text collate nocase)"),
+                              QStringLiteral("xmlb, xmmc, xmfzr, qsny, tick"));
+            for (int row : grid->TickedRows())
+                keys.Add({row, grid->Value(row, QStringLiteral("项目类别")),
+                          grid->Value(row, QStringLiteral("项目名称")),
+                          grid->Value(row, QStringLiteral("项目负责人")),
+                          grid->Value(row, QStringLiteral("起始年月"))});
+            ScratchTable moves(m_db, QStringLiteral("approvalmoves"), kMoveColumns);
+            m_db.Exec(QStringLiteral("insert into %1 (moverowid) select rowid from xmsb "
+                                     "where exists (select 1 from %2 as k where %3) "
+                                     "order by (select min(k.tick) from %2 as k where %3), rowid")
+                          .arg(moves.Name(), keys.Name(), match));
+            MoveRows(moves, records::approvedApplications(), records::applications());
         });
     } catch (const std::exception& e) {
         // Nothing moved; the ticks stay for another try.

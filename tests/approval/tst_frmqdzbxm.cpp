@@ -114,6 +114,39 @@ private slots:
         QCOMPARE(fx.ui.texts(), QStringList{"中报项目确定操作已完成。"});
     }
 
+    // Two approved rows of one project (the same number, category, name, leader and
+    // start; a missing value matching a missing one) ticked in one go give one
+    // mid-term row, taken from the first; the ticked projects arrive in the grid's
+    // order, and the grid stands on the last tick.
+    void aProjectTickedTwiceIsChosenOnce_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("the same number") << "update xmsbpz set xmbh = 'BH3' where xmbh = 'BH6'";
+        QTest::newRow("no number, no name") << "update xmsbpz set xmbh = null, xmmc = null where xmbh in ('BH3', 'BH6')";
+    }
+    void aProjectTickedTwiceIsChosenOnce()
+    {
+        QFETCH(QString, change);
+        AppFixture fx;
+        fillApproved(fx);
+        insertProject(fx, "xmsbpz", {kA, "甲", "孙", "2025年1月", "A"}, 6);
+        fx.exec(change);
+        d.open(forms::frmqdzbxm);
+        d.spin(0);
+        QCOMPARE(d.column(9), (QStringList{"单位3", "单位6", "单位2", "单位4", "单位1"}));
+        d.tick(1);
+        d.tick(2);
+        d.tick(3);   // 乙, stored before 甲
+        d.press("cmdExportoA");
+        const QString midTerm = QStringLiteral("select szdw from xmpz order by rowid");
+        QCOMPARE(fx.rows(midTerm), (QList<QStringList>{{"单位3"}, {"单位2"}}));
+        QCOMPARE(d.grid()->flex->Row(), 3);
+        QCOMPARE(d.grid()->flex->Col(), 1);
+        d.press("cmdExportoA");
+        QCOMPARE(fx.rows(midTerm), (QList<QStringList>{{"单位3"}, {"单位2"}}));
+        QCOMPARE(fx.ui.texts(), (QStringList{"中报项目确定操作已完成。", "中报项目确定操作已完成。"}));
+    }
+
     void nothingTickedWritesNothing()
     {
         AppFixture fx;

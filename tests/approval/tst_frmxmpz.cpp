@@ -246,6 +246,53 @@ private slots:
         QCOMPARE(fx.count("xmsb"), 1);
         QCOMPARE(fx.ui.texts().last(), QStringLiteral("未批准项目归档操作已完成。"));
     }
+
+    // Which rows a tick takes along, and the order in which they arrive: the
+    // listings of the approved projects break ties by that order. `ticks` are grid
+    // rows (listed by discipline, then as stored); the rows' numbers BHn count from 1.
+    void approvalTakesTheRowsOfTheTickedValues_data()
+    {
+        QTest::addColumn<QList<ProjectRow>>("rows");
+        QTest::addColumn<QList<int>>("ticks");
+        QTest::addColumn<QStringList>("approved");   // in the order they arrived
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("a missing leader is not an empty one")
+            << QList<ProjectRow>{{kA, "项目", QString(), "2026年1月", "A"}, {kA, "项目", "", "2026年1月", "A"}}
+            << QList<int>{1} << QStringList{"BH1"} << QStringList{"BH2"};
+        QTest::newRow("names alike but for the case of their letters")
+            << QList<ProjectRow>{{kA, "AI研究", "王五", "2026年1月", "A"}, {kA, "ai研究", "王五", "2026年1月", "B"}}
+            << QList<int>{2} << QStringList{"BH1", "BH2"} << QStringList{};
+        // 甲 of discipline B comes along with its twin of discipline C, ticked after 乙.
+        QTest::newRow("in the order of the first tick of their values")
+            << QList<ProjectRow>{{kA, "甲", "王五", "2026年1月", "B"},
+                                 {kA, "乙", "赵六", "2026年1月", "B"},
+                                 {kA, "甲", "王五", "2026年1月", "C"}}
+            << QList<int>{2, 3} << QStringList{"BH2", "BH1", "BH3"} << QStringList{};
+    }
+    void approvalTakesTheRowsOfTheTickedValues()
+    {
+        QFETCH(QList<ProjectRow>, rows);
+        QFETCH(QList<int>, ticks);
+        QFETCH(QStringList, approved);
+        QFETCH(QStringList, left);
+        AppFixture fx;
+        int n = 0;
+        for (const ProjectRow& r : rows)
+            insertProject(fx, "xmsb", r, ++n);
+        d.open(forms::frmxmpz);
+        for (int row : ticks)
+            d.tick(row);
+        d.press("cmdExportoA");
+        auto numbers = [&fx](const QString& table) {
+            QStringList s;
+            for (const QStringList& row : fx.rows(QStringLiteral("select xmbh from %1 order by rowid").arg(table)))
+                s << row[0];
+            return s;
+        };
+        QCOMPARE(numbers("xmsbpz"), approved);
+        QCOMPARE(numbers("xmsb"), left);
+        QCOMPARE(fx.ui.texts(), QStringList{"项目批准操作已完成。"});
+    }
 };
 
 QTEST_MAIN(TestFrmxmpz)
