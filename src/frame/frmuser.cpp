@@ -1,5 +1,6 @@
 #include "frmuser.h"
 
+#include "Failure.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -10,15 +11,15 @@ namespace {
 constexpr int kDataControlHeightTw = 345;
 constexpr int kButtonStripHeightTw = 300;
 
-// The data buttons report a failure with its own description and leave the window
-// as it was.
+// The data buttons report a failure with its own description, in a plain box
+// without an icon, and leave the window as it was.
 template <class F>
 void RunDataCommand(F&& command)
 {
     try {
         command();
     } catch (const DbError& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly);
+        ShowFailure(e, platform::vbOKOnly);
     }
 }
 
