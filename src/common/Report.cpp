@@ -3,6 +3,7 @@
 #include "SaveFile.h"
 
 #include "AppFolder.h"
+#include "Controls.h"
 #include "Db.h"
 #include "Failure.h"
 #include "Platform.h"
@@ -744,9 +745,7 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     auto* bar = new QHBoxLayout;
     bar->setSpacing(2);
     auto button = [&](const char* name, const QString& text, const QString& tip = QString()) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
+        auto* b = MakeButton<QToolButton>(this, QString::fromLatin1(name), text);
         b->setToolTip(tip.isEmpty() ? text : tip);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setFocusPolicy(Qt::TabFocus);
