@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QtGlobal>
 #include <functional>
+#include <tuple>
 
 // A grid that shows every column whole: their widths, the row marks and a scroll bar;
 // never narrower than the list windows' 8130 twips.
@@ -31,13 +32,9 @@ inline QRect ListButtonTw(int place)
 
 // The four move buttons at the first places of the bar, "第一条" to "最后一条", which
 // move the window's record set as the record windows' buttons do. A failing move is
-// shown by the button's guard.
-struct ListMoveButtons {
-    VbButton* first;
-    VbButton* previous;
-    VbButton* next;
-    VbButton* last;
-};
+// shown by the button's guard. First, previous, next, last:
+//     std::tie(Cmdfst, Cmdpre, Cmdnxt, Cmdlst) = MakeListMoveButtons(Frame2, ...);
+using ListMoveButtons = std::tuple<VbButton*, VbButton*, VbButton*, VbButton*>;
 inline ListMoveButtons MakeListMoveButtons(QWidget* bar, const std::function<Recordset&()>& rs)
 {
     return {MakeButton(bar, QStringLiteral("Cmdfst"), QStringLiteral("第一条"), ListButtonTw(0),

@@ -28,11 +28,7 @@ void ReviewListWindow::SetupUi()
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, 60, 4440, gridWidth, 1050);
-    const ListMoveButtons moves = MakeListMoveButtons(Frame2, [this]() -> Recordset& { return Rs(); });
-    Cmdfst = moves.first;
-    Cmdpre = moves.previous;
-    Cmdnxt = moves.next;
-    Cmdlst = moves.last;
+    std::tie(Cmdfst, Cmdpre, Cmdnxt, Cmdlst) = MakeListMoveButtons(Frame2, [this]() -> Recordset& { return Rs(); });
     Cmdupd = MakeButton(Frame2, QStringLiteral("Cmdupd"), m.actionCaption, ListButtonTw(4), [this] { Cmdupd_Click(); });
     Cmdexit = MakeButton(Frame2, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), ListButtonTw(5), [this] { Unload(); });
 
