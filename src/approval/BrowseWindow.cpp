@@ -247,12 +247,11 @@ void BrowseWindow::SetupUi()
     // The move buttons carry arrow pictures, no caption.
     int left = 240;
     auto button = [this, &left](const char* name, QStyle::StandardPixmap arrow, void (*move)(Recordset&)) {
-        auto* b = new VbButton(this, QString::fromLatin1(name));
+        auto* b = MakeButton(this, QString::fromLatin1(name), QString(), {left, 6180, 600, 480},
+                             [this, move] { Navigate(move); });
         b->setIcon(style()->standardIcon(arrow));
         b->setIconSize(QSize(20, 20));
-        PlaceTw(b, left, 6180, 600, 480);
         left += 660;
-        b->Click = [this, move] { Navigate(move); };
         return b;
     };
     Cmdfst = button("Cmdfst", QStyle::SP_MediaSkipBackward, ::Cmdfst_Click);
@@ -263,9 +262,8 @@ void BrowseWindow::SetupUi()
     txtzjls = new VbTextBox(this, QStringLiteral("txtzjls"));
     PlaceTw(txtzjls, 4500, 6240, 1200, 315);
     txtzjls->setEnabled(false);
-    Cmdexit = new VbButton(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"));
-    PlaceTw(Cmdexit, 10320, 6180, 1200, 480);
-    Cmdexit->Click = [this] { Unload(); };
+    Cmdexit = MakeButton(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), {10320, 6180, 1200, 480},
+                         [this] { Unload(); });
 }
 
 void BrowseWindow::Form_Load()

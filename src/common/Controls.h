@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <functional>
+#include <type_traits>
 
 // Character codes of KeyPress.
 namespace vbkey {
@@ -357,6 +358,34 @@ inline QColor ComputedColor() { return QColor(224, 224, 224); }
 
 // Places a control by its design rectangle in twips.
 void PlaceTw(QWidget* w, int left, int top, int width, int height);
+
+// A button of a window's design: its object name, caption, rectangle in twips and
+// Click handler, made in one place so that every window's buttons are alike. The
+// command buttons are VbButtons (their Click runs under the failure guard, and the
+// handler may be left out and set later); a bar of tool buttons makes QToolButtons
+// with an empty rectangle, which the bar's layout places, their click guarded too.
+//     cmdAdd = MakeButton(Frame2, QStringLiteral("cmdAdd"), QStringLiteral("增  加"),
+//                         {450, 240, 1215, 420}, [this] { cmdAdd_Click(); });
+template <class Button = VbButton>
+Button* MakeButton(QWidget* parent, const QString& name, const QString& caption, QRect twips = {},
+                   std::function<void()> click = {})
+{
+    Button* b;
+    if constexpr (std::is_base_of_v<VbButton, Button>) {
+        b = new Button(parent, name, caption);
+        if (click)
+            b->Click = std::move(click);
+    } else {
+        b = new Button(parent);
+        b->setObjectName(name);
+        b->setText(caption);
+        if (click)
+            QObject::connect(b, &QAbstractButton::clicked, b, Guarded(std::move(click)));
+    }
+    if (!twips.isNull())
+        PlaceTw(b, twips.x(), twips.y(), twips.width(), twips.height());
+    return b;
+}
 
 // A pick list dropping down from `box` over the controls below it, hidden until
 // called. It takes no focus: a click on an item leaves the focus in the box, so

@@ -39,12 +39,9 @@ DataControl::DataControl(QWidget* parent, const QString& name)
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     auto button = [this, row](const QString& objName, const QString& glyph, std::function<void()> act) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(objectName() + objName);
-        b->setText(glyph);
+        auto* b = MakeButton<QToolButton>(this, objectName() + objName, glyph, {}, std::move(act));
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoRaise(false);
-        connect(b, &QToolButton::clicked, this, Guarded(std::move(act)));
         row->addWidget(b);
     };
     // The end buttons move as the windows' own first and last buttons do; the

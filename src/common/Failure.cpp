@@ -9,12 +9,17 @@ QString FailureText(const std::exception& e)
     return db ? db->description() : QString::fromLocal8Bit(e.what());
 }
 
-void ShowFailure(const QString& description)
+static_assert(kFailureStyle == (platform::vbOKOnly | platform::vbCritical));
+
+void ShowFailure(const QString& description, int style, const QString& title)
 {
-    platform::MsgBox(description, platform::vbOKOnly | platform::vbCritical);
+    platform::MsgBox(description, style, title);
 }
 
-void ShowFailure(const std::exception& e) { ShowFailure(FailureText(e)); }
+void ShowFailure(const std::exception& e, int style, const QString& title)
+{
+    ShowFailure(FailureText(e), style, title);
+}
 
 void ShowFailure(const QString& message, const std::exception& reason, int style, const QString& title)
 {
@@ -27,7 +32,7 @@ bool OpenWindowConnection(DbConnection& connection, const QString& path)
         connection.Open(path.isEmpty() ? DefaultDbPath() : path);
         return true;
     } catch (const DbError& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly, QStringLiteral("提示信息"));
+        ShowFailure(e, platform::vbOKOnly, QStringLiteral("提示信息"));
         return false;
     }
 }

@@ -7,10 +7,15 @@
 
 class DbConnection;
 
+// How a failure box looks unless a window shows its failures its own way: OK only,
+// with the critical icon (vbOKOnly + vbCritical), under the program's title.
+constexpr int kFailureStyle = 16;
+
 // Shows a failure: its own description (for a database failure, what is wrong and
-// what to do, then the database's text), OK only.
-void ShowFailure(const std::exception& e);
-void ShowFailure(const QString& description);
+// what to do, then the database's text), in the window's style and title where it
+// has them of its own.
+void ShowFailure(const std::exception& e, int style = kFailureStyle, const QString& title = QString());
+void ShowFailure(const QString& description, int style = kFailureStyle, const QString& title = QString());
 // Shows a window's own failure message (its text, buttons, icon and title) and puts
 // the reason, as FailureText words it, behind the box's details button.
 void ShowFailure(const QString& message, const std::exception& reason, int style,

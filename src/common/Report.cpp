@@ -3,7 +3,9 @@
 #include "SaveFile.h"
 
 #include "AppFolder.h"
+#include "Controls.h"
 #include "Db.h"
+#include "Failure.h"
 #include "Platform.h"
 
 #include <QDir>
@@ -743,9 +745,7 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     auto* bar = new QHBoxLayout;
     bar->setSpacing(2);
     auto button = [&](const char* name, const QString& text, const QString& tip = QString()) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(text);
+        auto* b = MakeButton<QToolButton>(this, QString::fromLatin1(name), text);
         b->setToolTip(tip.isEmpty() ? text : tip);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setFocusPolicy(Qt::TabFocus);
@@ -833,8 +833,7 @@ void ReportPreview::printReport()
         printed = report::Render(m_def, m_rows, &printer, printer.fromPage(), printer.toPage());
     }
     if (printed < 0)
-        platform::MsgBox(QStringLiteral("无法打印报表：%1").arg(m_def.title), platform::vbOKOnly,
-                         report::kMessageTitle);
+        ShowFailure(QStringLiteral("无法打印报表：%1").arg(m_def.title), platform::vbOKOnly, report::kMessageTitle);
 }
 
 void ReportPreview::savePdf()
@@ -855,8 +854,8 @@ void ReportPreview::savePdf()
         ok = report::WritePdf(m_def, m_rows, path);
     }
     if (!ok)
-        platform::MsgBox(QStringLiteral("无法保存PDF文件：%1").arg(QDir::toNativeSeparators(path)),
-                         platform::vbOKOnly, report::kMessageTitle);
+        ShowFailure(QStringLiteral("无法保存PDF文件：%1").arg(QDir::toNativeSeparators(path)), platform::vbOKOnly,
+                    report::kMessageTitle);
 }
 
 ReportControl::ReportControl(QObject* parent, const QString& name)
@@ -878,7 +877,7 @@ bool ReportControl::PrintReport()
         made = report::LoadDefinition(m_file, &def, &error) && report::RunQuery(def, DefaultDbPath(), &rows, &error);
     }
     if (!made) {
-        platform::MsgBox(error, platform::vbOKOnly, report::kMessageTitle);
+        ShowFailure(error, platform::vbOKOnly, report::kMessageTitle);
         return false;
     }
     auto* window = new ReportPreview(def, std::move(rows));

@@ -23,9 +23,6 @@ const GridColumn kColumns[] = {
     {.caption = "申请金额(万元)", .field = "SQJE", .widthTw = 1350},
 };
 
-constexpr int kButtonWidthTw = 1095;
-constexpr int kButtonGapTw = 222;
-
 }  // namespace
 
 DocumentListWindow::DocumentListWindow(const QString& formName, DocumentListMember member)
@@ -65,20 +62,11 @@ void DocumentListWindow::SetupUi()
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, 60, 4440, gridWidth, 1050);
-    int column = 0;
-    auto button = [this, &column](const char* name, const char* caption, std::function<void()> click) {
-        auto* b = new VbButton(Frame2, QString::fromLatin1(name), QString::fromUtf8(caption));
-        PlaceTw(b, kButtonGapTw + column++ * (kButtonWidthTw + kButtonGapTw), 360, kButtonWidthTw, 420);
-        b->Click = std::move(click);
-        return b;
-    };
-    // A failing move is shown by the button's guard.
-    Cmdfst = button("Cmdfst", "第一条", [this] { ::Cmdfst_Click(Rs()); });
-    Cmdpre = button("Cmdpre", "上一条", [this] { ::Cmdpre_Click(Rs()); });
-    Cmdnxt = button("Cmdnxt", "下一条", [this] { ::Cmdnxt_Click(Rs()); });
-    Cmdlst = button("Cmdlst", "最后一条", [this] { ::Cmdlst_Click(Rs()); });
-    Cmdprint = button("Cmdprint", "预  览", [this] { Cmdprint_Click(); });
-    Cmdexit = button("Cmdexit", "退  出", [this] { Cmdexit_Click(); });
+    std::tie(Cmdfst, Cmdpre, Cmdnxt, Cmdlst) = MakeListMoveButtons(Frame2, [this]() -> Recordset& { return Rs(); });
+    Cmdprint = MakeButton(Frame2, QStringLiteral("Cmdprint"), QStringLiteral("预  览"), ListButtonTw(4),
+                          [this] { Cmdprint_Click(); });
+    Cmdexit = MakeButton(Frame2, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), ListButtonTw(5),
+                         [this] { Cmdexit_Click(); });
 
     SetTabOrder({Cmdfst, Cmdpre, Cmdnxt, Cmdlst, Cmdprint, Cmdexit, DataGrid1});
 }

@@ -2,11 +2,6 @@
 
 #include "ListGridWidth.h"
 
-namespace {
-constexpr int kButtonWidthTw = 1095;
-constexpr int kButtonGapTw = 222;
-}  // namespace
-
 ReviewListWindow::ReviewListWindow(const QString& formName, ReviewListMember member)
     : VbForm(formName), m(std::move(member))
 {
@@ -33,19 +28,9 @@ void ReviewListWindow::SetupUi()
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, 60, 4440, gridWidth, 1050);
-    int column = 0;
-    auto button = [this, &column](const QString& name, const QString& caption, std::function<void()> click) {
-        auto* b = new VbButton(Frame2, name, caption);
-        PlaceTw(b, kButtonGapTw + column++ * (kButtonWidthTw + kButtonGapTw), 360, kButtonWidthTw, 420);
-        b->Click = std::move(click);
-        return b;
-    };
-    Cmdfst = button(QStringLiteral("Cmdfst"), QStringLiteral("第一条"), [this] { ::Cmdfst_Click(Rs()); });
-    Cmdpre = button(QStringLiteral("Cmdpre"), QStringLiteral("上一条"), [this] { ::Cmdpre_Click(Rs()); });
-    Cmdnxt = button(QStringLiteral("Cmdnxt"), QStringLiteral("下一条"), [this] { ::Cmdnxt_Click(Rs()); });
-    Cmdlst = button(QStringLiteral("Cmdlst"), QStringLiteral("最后一条"), [this] { ::Cmdlst_Click(Rs()); });
-    Cmdupd = button(QStringLiteral("Cmdupd"), m.actionCaption, [this] { Cmdupd_Click(); });
-    Cmdexit = button(QStringLiteral("Cmdexit"), QStringLiteral("退  出"), [this] { Unload(); });
+    std::tie(Cmdfst, Cmdpre, Cmdnxt, Cmdlst) = MakeListMoveButtons(Frame2, [this]() -> Recordset& { return Rs(); });
+    Cmdupd = MakeButton(Frame2, QStringLiteral("Cmdupd"), m.actionCaption, ListButtonTw(4), [this] { Cmdupd_Click(); });
+    Cmdexit = MakeButton(Frame2, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), ListButtonTw(5), [this] { Unload(); });
 
     SetTabOrder({Cmdfst, Cmdpre, Cmdnxt, Cmdlst, Cmdupd, Cmdexit, DataGrid1});
 }

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "Db.h"
+#include "Failure.h"
 #include "Platform.h"
 #include "frmLogin.h"
 #include "frmmain.h"
@@ -88,7 +89,7 @@ Outcome Start(SingleInstance& instance)
             probe.Exec(QStringLiteral("select count(*) from sqdm"));
         } catch (const DbError& e) {
             probe.Close();
-            platform::MsgBox(DatabaseProblemMessage(e.description()));
+            ShowFailure(DatabaseProblemMessage(e.description()), platform::vbOKOnly);
             return Outcome::NoDatabase;
         }
     }

@@ -1,6 +1,7 @@
 #include "frmLogin.h"
 
 #include "AppFolder.h"
+#include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "Startup.h"
@@ -95,7 +96,7 @@ void frmLogin::Form_Load()
         gAppUnitName = q.next() ? q.value(1).toString() : QString();
     } catch (const DbError& e) {
         // Without its database the program cannot go on: it ends in order.
-        platform::MsgBox(startup::DatabaseProblemMessage(e.description()), platform::vbOKOnly, kTitle);
+        ShowFailure(startup::DatabaseProblemMessage(e.description()), platform::vbOKOnly, kTitle);
         Unload();
         return;
     }
@@ -142,7 +143,7 @@ void frmLogin::cmdOK_Click()
         forms::frmmain->Show();
         Unload();
     } catch (const DbError&) {
-        platform::MsgBox(QStringLiteral("用户登录错误，请与vuz科技处联系!"), platform::vbOKOnly, kTitle);
+        ShowFailure(QStringLiteral("用户登录错误，请与vuz科技处联系!"), platform::vbOKOnly, kTitle);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "frmuser.h"
 
+#include "Failure.h"
 #include "Platform.h"
 #include "Twips.h"
 
@@ -10,15 +11,15 @@ namespace {
 constexpr int kDataControlHeightTw = 345;
 constexpr int kButtonStripHeightTw = 300;
 
-// The data buttons report a failure with its own description and leave the window
-// as it was.
+// The data buttons report a failure with its own description, in a plain box
+// without an icon, and leave the window as it was.
 template <class F>
 void RunDataCommand(F&& command)
 {
     try {
         command();
     } catch (const DbError& e) {
-        platform::MsgBox(e.description(), platform::vbOKOnly);
+        ShowFailure(e, platform::vbOKOnly);
     }
 }
 
@@ -43,25 +44,20 @@ void frmuser::SetupUi()
 
     picButtons = new QFrame(this);
     picButtons->setObjectName(QStringLiteral("picButtons"));
-    auto button = [this](const QString& name, const QString& caption, int left) {
-        auto* b = new VbButton(picButtons, name, caption);
-        PlaceTw(b, left, 0, 1095, 300);
-        return b;
-    };
-    cmdAdd = button(QStringLiteral("cmdAdd"), QStringLiteral("添加(&A)"), 59);
-    cmdUpdate = button(QStringLiteral("cmdUpdate"), QStringLiteral("保存(&S)"), 1213);
-    cmdDelete = button(QStringLiteral("cmdDelete"), QStringLiteral("删除(&D)"), 2367);
-    cmdRefresh = button(QStringLiteral("cmdRefresh"), QStringLiteral("放弃(&R)"), 3521);
-    cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"), 4675);
+    cmdAdd = MakeButton(picButtons, QStringLiteral("cmdAdd"), QStringLiteral("添加(&A)"), {59, 0, 1095, 300},
+                        [this] { cmdAdd_Click(); });
+    cmdUpdate = MakeButton(picButtons, QStringLiteral("cmdUpdate"), QStringLiteral("保存(&S)"), {1213, 0, 1095, 300},
+                           [this] { cmdUpdate_Click(); });
+    cmdDelete = MakeButton(picButtons, QStringLiteral("cmdDelete"), QStringLiteral("删除(&D)"), {2367, 0, 1095, 300},
+                           [this] { cmdDelete_Click(); });
+    cmdRefresh = MakeButton(picButtons, QStringLiteral("cmdRefresh"), QStringLiteral("放弃(&R)"),
+                            {3521, 0, 1095, 300}, [this] { cmdRefresh_Click(); });
+    cmdClose = MakeButton(picButtons, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"), {4675, 0, 1095, 300},
+                          [this] { cmdClose_Click(); });
 
     datPrimaryRS = new DataControl(this, QStringLiteral("datPrimaryRS"));
     grdDataGrid->SetDataSource(datPrimaryRS);
 
-    cmdAdd->Click = [this] { cmdAdd_Click(); };
-    cmdUpdate->Click = [this] { cmdUpdate_Click(); };
-    cmdDelete->Click = [this] { cmdDelete_Click(); };
-    cmdRefresh->Click = [this] { cmdRefresh_Click(); };
-    cmdClose->Click = [this] { cmdClose_Click(); };
     datPrimaryRS->MoveComplete = [this] { datPrimaryRS_MoveComplete(); };
 
     Form_Resize();

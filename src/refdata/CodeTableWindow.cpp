@@ -55,23 +55,18 @@ void CodeTableWindow::SetupUi()
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, L.frame2Left, 2400, 4095, 1215);
 
-    auto button = [this, &L](const char* name, const char* caption, int column, int top,
-                             void (CodeTableWindow::*handler)()) {
-        auto* b = new VbButton(this, QString::fromLatin1(name), QString::fromUtf8(caption));
-        PlaceTw(b, L.buttonLeft + 960 * column, top, 975, 345);
-        b->Click = [this, handler] { (this->*handler)(); };
-        return b;
-    };
-    cmdAdd = button("cmdAdd", "增  加", 0, 2640, &CodeTableWindow::cmdAdd_Click);
-    Cmddel = button("Cmddel", "删  除", 1, 2640, &CodeTableWindow::Cmddel_Click);
-    Cmdref = button("Cmdref", "取  消", 2, 2640, &CodeTableWindow::Cmdref_Click);
-    Cmdupd = button("Cmdupd", "确  认", 3, 2640, &CodeTableWindow::Cmdupd_Click);
-    Cmdfst = button("Cmdfst", "第一条", 0, 3120, &CodeTableWindow::Cmdfst_Click);
-    Cmdpre = button("Cmdpre", "上一条", 1, 3120, &CodeTableWindow::Cmdpre_Click);
-    Cmdnxt = button("Cmdnxt", "下一条", 2, 3120, &CodeTableWindow::Cmdnxt_Click);
-    Cmdlst = button("Cmdlst", "最后一条", 3, 3120, &CodeTableWindow::Cmdlst_Click);
-    Cmdprev = button("Cmdprev", "预  览", 2, 3720, &CodeTableWindow::Cmdprev_Click);
-    Cmdexit = button("Cmdexit", "退  出", 3, 3720, &CodeTableWindow::Cmdexit_Click);
+    // The buttons stand in a grid of four columns.
+    const auto cell = [&L](int column, int top) { return QRect(L.buttonLeft + 960 * column, top, 975, 345); };
+    cmdAdd = MakeButton(this, QStringLiteral("cmdAdd"), QStringLiteral("增  加"), cell(0, 2640), [this] { cmdAdd_Click(); });
+    Cmddel = MakeButton(this, QStringLiteral("Cmddel"), QStringLiteral("删  除"), cell(1, 2640), [this] { Cmddel_Click(); });
+    Cmdref = MakeButton(this, QStringLiteral("Cmdref"), QStringLiteral("取  消"), cell(2, 2640), [this] { Cmdref_Click(); });
+    Cmdupd = MakeButton(this, QStringLiteral("Cmdupd"), QStringLiteral("确  认"), cell(3, 2640), [this] { Cmdupd_Click(); });
+    Cmdfst = MakeButton(this, QStringLiteral("Cmdfst"), QStringLiteral("第一条"), cell(0, 3120), [this] { Cmdfst_Click(); });
+    Cmdpre = MakeButton(this, QStringLiteral("Cmdpre"), QStringLiteral("上一条"), cell(1, 3120), [this] { Cmdpre_Click(); });
+    Cmdnxt = MakeButton(this, QStringLiteral("Cmdnxt"), QStringLiteral("下一条"), cell(2, 3120), [this] { Cmdnxt_Click(); });
+    Cmdlst = MakeButton(this, QStringLiteral("Cmdlst"), QStringLiteral("最后一条"), cell(3, 3120), [this] { Cmdlst_Click(); });
+    Cmdprev = MakeButton(this, QStringLiteral("Cmdprev"), QStringLiteral("预  览"), cell(2, 3720), [this] { Cmdprev_Click(); });
+    Cmdexit = MakeButton(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), cell(3, 3720), [this] { Cmdexit_Click(); });
 
     data1 = new DataControl(this, QStringLiteral("data1"));
     PlaceTw(data1, 5160, 4920, 1215, 495);

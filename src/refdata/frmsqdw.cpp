@@ -99,15 +99,14 @@ void frmsqdw::SetupUi()
 
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, 360, 3840, 7080, 900);
-    auto button = [this](const QString& name, const QString& caption, int left) {
-        auto* b = new VbButton(Frame2, name, caption);
-        PlaceTw(b, left, 240, 1215, 420);
-        return b;
-    };
-    cmdAdd = button(QStringLiteral("cmdAdd"), QStringLiteral("增  加"), 450);
-    Cmdprev = button(QStringLiteral("Cmdprev"), QStringLiteral("预  览"), 1905);
-    Cmdupd = button(QStringLiteral("Cmdupd"), QStringLiteral("确  认"), 3360);
-    Cmdexit = button(QStringLiteral("Cmdexit"), QStringLiteral("退  出"), 4815);
+    cmdAdd = MakeButton(Frame2, QStringLiteral("cmdAdd"), QStringLiteral("增  加"), {450, 240, 1215, 420},
+                        [this] { cmdAdd_Click(); });
+    Cmdprev = MakeButton(Frame2, QStringLiteral("Cmdprev"), QStringLiteral("预  览"), {1905, 240, 1215, 420},
+                         [this] { Cmdprev_Click(); });
+    Cmdupd = MakeButton(Frame2, QStringLiteral("Cmdupd"), QStringLiteral("确  认"), {3360, 240, 1215, 420},
+                        [this] { Cmdupd_Click(); });
+    Cmdexit = MakeButton(Frame2, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), {4815, 240, 1215, 420},
+                         [this] { Cmdexit_Click(); });
     Cmdupd->setEnabled(false);
 
     data1 = new DataControl(this, QStringLiteral("data1"));
@@ -117,11 +116,6 @@ void frmsqdw::SetupUi()
     rptsq = new ReportControl(this, QStringLiteral("rptsq"));
 
     SetTabOrder(QList<QWidget*>{cmdAdd, Cmdprev, Cmdupd, Cmdexit} + m_fields.TabOrder() + QList<QWidget*>{Lstdwdm});
-
-    cmdAdd->Click = [this] { cmdAdd_Click(); };
-    Cmdprev->Click = [this] { Cmdprev_Click(); };
-    Cmdupd->Click = [this] { Cmdupd_Click(); };
-    Cmdexit->Click = [this] { Cmdexit_Click(); };
 
     m_fields.OnChange(this, [this] { Field_Change(); });
 
