@@ -352,9 +352,3 @@ void CheckField(const Recordset& rs, const QString& field, const QString& box)
         throw DbError(QStringLiteral("记录集中没有字段“%1”（控件 %2）：%3").arg(field, box, rs.Source()));
 }
 
-void CheckFields(const FieldBoxes& boxes, const Recordset& rs)
-{
-    for (const Field& f : boxes.Table())
-        if (!f.field.isEmpty())
-            CheckField(rs, f.field, f.box);
-}

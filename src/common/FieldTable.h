@@ -160,6 +160,5 @@ std::optional<QVariant> StoredField(const FieldBoxes& boxes, int row);
 void ShowFields(const FieldBoxes& boxes, const Recordset& rs);
 void StoreFields(const FieldBoxes& boxes, Recordset& rs);
 // A box bound to a field the record set lacks is a fault of the window, found when
-// the binding is made: these throw DbError naming the field and the box.
+// the binding is made: throws DbError naming the field and the box.
 void CheckField(const Recordset& rs, const QString& field, const QString& box);
-void CheckFields(const FieldBoxes& boxes, const Recordset& rs);
