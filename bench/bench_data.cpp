@@ -238,13 +238,6 @@ int main(int argc, char** argv)
             conn.Exec(QStringLiteral("detach database dest"));
         },
         freshTarget);
-    line("CopyTableRows", bench::MedianOf(5, [&] { CopyTableRows(conn, target, QStringLiteral("big")); }, freshTarget),
-         plainCopy, "target 2");
-    QList<qint64> chosen;
-    for (int r = 1; r <= kRows; r += 2)
-        chosen << r;
-    line("CopyTableRows, every other row by rowid", bench::MedianOf(5, [&] { CopyTableRows(conn, target, QStringLiteral("big"), chosen); }, freshTarget),
-         plainCopy, "whole-table copy as plain");
     const double throughSets = bench::MedianOf(
         3,
         [&] {

@@ -38,49 +38,6 @@ constexpr int kTabHeight = 4710;   // as tall as the main window allows
 constexpr int kHeight = kTabTop + kTabHeight + 1110;
 constexpr int kRow = 300;
 
-// Boxes by their key rule (the boxes with an Enter rule of their own have handlers
-// of their own).
-const QStringList& enterOnlyBoxes()
-{
-    static const QStringList b = {"txtnbbh", "txtsqje", "txtlxdh", "txthzdw", "txtxkmc", "txtztz"};
-    return b;
-}
-
-QStringList numbered(const QStringList& stems, int from, int to)
-{
-    QStringList out;
-    for (const QString& s : stems)
-        for (int k = from; k <= to; ++k)
-            out << s + QString::number(k);
-    return out;
-}
-
-const QStringList& chooseOnlyBoxes()
-{
-    static const QStringList b = QStringList{"txtyjlb", "txtsbd", "txtsys", "txtszdw", "txtxb", "txtxkdm", "txtxw"}
-                                 + numbered({"txtxw"}, 1, 8);
-    return b;
-}
-
-const QStringList& noBlanksBoxes()
-{
-    static const QStringList b = QStringList{"txtyjfx", "txtfzrxm", "txtxmmc", "txtxmfzr"}
-                                 + numbered({"txtxm", "txtszdw"}, 1, 8) + numbered({"txtxmfg"}, 1, 7);
-    return b;
-}
-
-const QStringList& digitBoxes()
-{
-    static const QStringList b = QStringList{"txtzc"} + numbered({"txtnd"}, 1, 3) + numbered({"txtnl", "txtzw"}, 1, 8);
-    return b;
-}
-
-const QStringList& amountBoxes()
-{
-    static const QStringList b = {"txtxxzc", "txthzdwtz", "txtyhdk", "txtjytbk"};
-    return b;
-}
-
 // A navigation picture: navy triangles pointing left or right, with a bar at the end.
 QIcon arrowIcon(bool right, bool bar)
 {
@@ -96,8 +53,6 @@ QIcon arrowIcon(bool right, bool bar)
         p.drawRect(right ? QRect(15, 4, 2, 13) : QRect(3, 4, 2, 13));
     return QIcon(pm);
 }
-
-int amountSelStart(const VbTextBox* b) { return b->hasSelectedText() ? b->selectionStart() : b->cursorPosition(); }
 
 }  // namespace
 
@@ -221,7 +176,7 @@ void frmjblr::BuildProject(QWidget* page)
     Label29 = AddLabel(page, QString(), boxLeft, 2580 - kLabelGap + (h - kRow) / 2, 6735, Qt::AlignLeft | Qt::AlignVCenter);
     Label29->setObjectName(QStringLiteral("Label29"));
     AddBox(page, "txtsys", boxLeft, 2880, 6735, h);
-    AddBox(page, "txtsysdm", boxLeft + 6795, 2880, 600, h)->setVisible(false);
+    AddBox(page, "txtsysdm", boxLeft + 6795, 2880, 600, h);
     AddLabel(page, QStringLiteral("所属专职研究机构名称："), boxLeft, 3360, 6735, Qt::AlignLeft | Qt::AlignVCenter);
     AddBox(page, "txtyjjg", boxLeft, 3660, 6735, h);
 
@@ -256,7 +211,7 @@ void frmjblr::BuildLeader(QWidget* page)
         AddLabelBefore(page, QString::fromUtf8(it.caption), it.left, it.top, it.labelWidth, it.height);
         AddBox(page, QString::fromUtf8(it.box), it.left, it.top, it.width, it.height);
     }
-    AddBox(page, "txtzcdm", 4680, 2160, 600, 405)->setVisible(false);
+    AddBox(page, "txtzcdm", 4680, 2160, 600, 405);
 
     lstxb = AddList(page, "lstxb", 5520, 720, 855, 630);
     lstxw = AddList(page, "lstxw", boxLeft, 1560, 1575, 915);
@@ -285,7 +240,7 @@ void frmjblr::BuildMembers(QWidget* page)
         const int top = 240 + 360 * (k - 1);
         for (const ColumnPlace& c : columns)
             AddBox(page, QString::fromUtf8(c.stem) + QString::number(k), c.left, top, c.width, 375);
-        AddBox(page, QStringLiteral("txtzcdm%1").arg(k), 5760, 480 + 240 * k, 975, 270)->setVisible(false);
+        AddBox(page, QStringLiteral("txtzcdm%1").arg(k), 5760, 480 + 240 * k, 975, 270);
     }
     struct Count {
         const char* caption;
@@ -440,15 +395,18 @@ void frmjblr::SetupUi()
     BuildBrowse(AddPage(QStringLiteral("浏览")));
     BuildCommands();
 
-    // Colours and alignment of the boxes.
-    for (const QString& b : chooseOnlyBoxes() + numbered({"txtzw", "txtszdw"}, 1, 8) + QStringList{"txtzc", "txtszxs"})
-        Text(b)->SetBackColor(PickListColor());
+    // Colours and alignment of the boxes, as their columns describe them.
+    for (const records::Column& c : records::applications().columns) {
+        if (VbTextBox* box = Text(c.objectName())) {
+            if (c.pickList)
+                box->SetBackColor(PickListColor());
+            if (c.align)
+                box->setAlignment(c.align);
+        }
+    }
     for (const Field& f : m_fields.Table())
         if (f.flags.testFlag(FieldFlag::Computed))
             Text(f.box)->SetBackColor(ComputedColor());
-    for (const QString& b : QStringList{"txtfzrxm", "txtxkdm", "txtxw", "txtzc", "txtyjlb"} + numbered({"txtnl", "txtxw"}, 1, 8))
-        Text(b)->setAlignment(Qt::AlignCenter);
-    Text("txtsqje")->setAlignment(Qt::AlignRight);
 
     m_fields.SetHintTarget(SBar, 1);
     // After the boxes of a tab the focus goes to the exit button first.
@@ -456,10 +414,21 @@ void frmjblr::SetupUi()
                 + QList<QWidget*>{Cmdexit, Cmdfst, Cmdpre, Cmdnxt, Cmdlst, cmdinsert, Cmdupd, cmdcancel, DataGrid1});
 
     m_fields.OnChange(this, [this] { MarkChanged(); });
-    // A count of 0 shows as a blank box, the record count of an empty category too.
+    // A count of 0 shows as a blank box, the record count of an empty category too;
+    // the amounts of the investment add up to its total; the project name repeats on
+    // the research tab as it is typed.
     QList<VbTextBox*> zeroBlanks = {txtzjls};
-    for (const QString& b : QStringList{"txtgj", "txtzj", "txtcj", "txtzrs", "txtbsh", "txtbss", "txtsss", "txtcjdws", "txtsqje"})
-        zeroBlanks << Text(b);
+    for (const records::Column& c : records::applications().columns) {
+        VbTextBox* box = Text(c.objectName());
+        if (c.blankZero)
+            zeroBlanks << box;
+        if (c.addsToTotal)
+            box->Change = [this] { SumInvestment(); };
+        if (!c.alsoShownIn.isEmpty()) {
+            VbLabel* second = findChild<VbLabel*>(c.alsoShownIn);
+            box->Change = [box, second] { second->SetCaption(box->Text()); };
+        }
+    }
     for (VbTextBox* box : zeroBlanks) {
         box->Change = [box] {
             QString t = box->Text();
@@ -467,8 +436,6 @@ void frmjblr::SetupUi()
                 box->SetText(t);
         };
     }
-    for (const QString& b : amountBoxes())
-        Text(b)->Change = [this] { SumInvestment(); };
     ConnectKeys();
     ConnectLookups();
     ConnectMemberRows();
@@ -497,112 +464,55 @@ void frmjblr::EnterToTab(int& keyAscii)
 
 void frmjblr::ConnectKeys()
 {
-    for (const QString& b : enterOnlyBoxes())
-        Text(b)->KeyPress = [this](int& k) { EnterToTab(k); };
-    for (const QString& b : QStringList{"txtyjnrzy", "txtndjz1", "txtndjz2"})
-        m_fields.BoxAs<VbMemo>(b)->KeyPress = [this](int& k) { EnterToTab(k); };
-    for (const QString& b : chooseOnlyBoxes())
-        Text(b)->KeyPress = [this](int& k) {
-            if (ChooseOnly(k))
-                SendTab(this);
-        };
-    for (const QString& b : noBlanksBoxes())
-        Text(b)->KeyPress = [this](int& k) {
-            if (NoBlanks(k))
-                SendTab(this);
-        };
-    for (const QString& b : digitBoxes())
-        Text(b)->KeyPress = [this](int& k) {
-            if (DigitsOnly(k))
-                SendTab(this);
-        };
-    for (const QString& b : amountBoxes()) {
-        VbTextBox* box = Text(b);
-        const bool staysOnEnter = b == QLatin1String("txtjytbk");
-        box->KeyPress = [this, box, staysOnEnter](int& k) {
-            const int selLength = box->hasSelectedText() ? int(box->selectedText().size()) : 0;
-            if (DigitsAndPoint(k, box->Text(), amountSelStart(box), selLength) && !staysOnEnter)
-                SendTab(this);
-        };
-    }
-    for (const QString& b : QStringList{"txtxwsj", "txtdzsj"}) {
-        VbTextBox* box = Text(b);
-        box->KeyPress = [this, box](int& k) {
-            if (YearMonthKeys(k, box->Text()))
-                SendTab(this);
-        };
-    }
+    // The date boxes check and convert on Enter and when they are left; their other
+    // keys follow their rule.
+    using DateCheck = std::function<FieldOutcome(const QString&, DateStep)>;
+    const QHash<QString, DateCheck> dateChecks = {
+        {"txtsqrq", [this](const QString& text, DateStep step) {
+             return ParseApplicationDate(text, step, !Box("txtyjlb")->isHidden());
+         }},
+        {"txtqssj", ParseStartMonth},
+        {"txtzzsj", ParseEndMonth},
+        {"txtcsny", ParseBirthMonth},
+    };
 
-    // The date boxes check and convert on Enter and when they are left.
-    VbTextBox* sqrq = Text("txtsqrq");
-    sqrq->KeyPress = [this, sqrq](int& k) {
-        if (k == vbkey::Return)
-            Apply(ParseApplicationDate(sqrq->Text(), DateStep::Enter, !Box("txtyjlb")->isHidden()), sqrq, DateStep::Enter);
+    // Every box takes the keys of its column's rule. Enter moves on to the next box,
+    // or in the last box of a tab opens the next tab at its first box.
+    for (const records::Column& c : records::applications().columns) {
+        if (c.keys == KeyRule::None)
+            continue;
+        QWidget* box = Box(c.objectName());
+        const KeyRule rule = c.keys;
+        const int page = c.nextPage;
+        const DateCheck check = dateChecks.value(c.objectName());
+        auto keyPress = [this, box, rule, page, check](int& k) {
+            if (check && k == vbkey::Return) {
+                auto* date = static_cast<VbTextBox*>(box);
+                Apply(check(date->Text(), DateStep::Enter), date, DateStep::Enter);
+                return;
+            }
+            if (!FilterKey(rule, k, box))
+                return;
+            if (page < 0)
+                SendTab(this);
+            else if (const QString first = FirstBoxOfPage(page, gCategory); !first.isEmpty())
+                SwitchTab(page, first);
+        };
+        if (auto* t = qobject_cast<VbTextBox*>(box))
+            t->KeyPress = keyPress;
         else
-            (void)DigitsOnly(k);
-    };
-    sqrq->LostFocus = [this, sqrq] {
-        Apply(ParseApplicationDate(sqrq->Text(), DateStep::Leave, !Box("txtyjlb")->isHidden()), sqrq, DateStep::Leave);
-    };
-    struct DateBox {
-        const char* box;
-        FieldOutcome (*parse)(const QString&, DateStep);
-        bool monthKeys;   // typed as yyyy.mm
-    };
-    static const DateBox dates[] = {
-        {"txtqssj", ParseStartMonth, false}, {"txtzzsj", ParseEndMonth, false}, {"txtcsny", ParseBirthMonth, true}};
-    for (const DateBox& d : dates) {
-        VbTextBox* box = Text(QString::fromLatin1(d.box));
-        const auto parse = d.parse;
-        const bool monthKeys = d.monthKeys;
-        box->KeyPress = [this, box, parse, monthKeys](int& k) {
-            if (k == vbkey::Return)
-                Apply(parse(box->Text(), DateStep::Enter), box, DateStep::Enter);
-            else if (monthKeys)
-                (void)YearMonthKeys(k, box->Text());
-            else
-                (void)DigitsOnly(k);
-        };
-        box->LostFocus = [this, box, parse] { Apply(parse(box->Text(), DateStep::Leave), box, DateStep::Leave); };
+            m_fields.BoxAs<VbMemo>(c.objectName())->KeyPress = keyPress;
     }
 
-    for (const QString& b : QStringList{"txtsqrq", "txtqssj", "txtzzsj", "txtcsny"})
-        Text(b)->GotFocus = [this] {
+    for (auto d = dateChecks.cbegin(); d != dateChecks.cend(); ++d) {
+        VbTextBox* box = Text(d.key());
+        const DateCheck check = d.value();
+        box->LostFocus = [this, box, check] { Apply(check(box->Text(), DateStep::Leave), box, DateStep::Leave); };
+        box->GotFocus = [this] {
             if (!m_heldMessage.isEmpty())
                 SBar->SetPanelText(1, std::exchange(m_heldMessage, QString()));
         };
-
-    // The last box of a tab opens the next tab at its first box; a blank is dropped.
-    struct LastBox {
-        const char* box;
-        int tab;
-        const char* first;
-    };
-    static const LastBox lastBoxes[] = {
-        {"txtyjjg", TabLeader, "txtfzrxm"}, {"txtszxs", TabMembers, "txtxm1"}, {"txtxmfg8", TabAbstract, "txtyjnrzy"}};
-    for (const LastBox& l : lastBoxes) {
-        const int tab = l.tab;
-        const QString first = QString::fromLatin1(l.first);
-        Text(QString::fromLatin1(l.box))->KeyPress = [this, tab, first](int& k) {
-            if (k == vbkey::Return)
-                SwitchTab(tab, first);
-            if (k == vbkey::Space)
-                k = 0;
-        };
     }
-    m_fields.BoxAs<VbMemo>("txtyqyjcg")->KeyPress = [this](int& k) {
-        if (k != vbkey::Return)
-            return;
-        k = 0;
-        SwitchTab(TabPlan, "txtnd1");
-    };
-    m_fields.BoxAs<VbMemo>("txtndjz3")->KeyPress = [this](int& k) {
-        if (k != vbkey::Return)
-            return;
-        k = 0;
-        if (gCategory == 3)
-            SwitchTab(TabInvestment, "txthzdw");
-    };
 }
 
 void frmjblr::Apply(const FieldOutcome& outcome, VbTextBox* box, DateStep step)
@@ -632,9 +542,14 @@ void frmjblr::SwitchTab(int tab, const QString& focus)
 void frmjblr::SumInvestment()
 {
     QStringList amounts;
-    for (const QString& b : amountBoxes())
-        amounts << Text(b)->Text();
-    Text("txtztz")->SetText(::SumInvestment(amounts));
+    QString total;
+    for (const records::Column& c : records::applications().columns) {
+        if (c.addsToTotal)
+            amounts << Text(c.objectName())->Text();
+        if (c.boxKind == BoxKind::Total)
+            total = c.objectName();
+    }
+    Text(total)->SetText(::SumInvestment(amounts));
 }
 
 // ---------------------------------------------------------------------------
@@ -689,9 +604,6 @@ void frmjblr::ConnectLookups()
     };
     Text("txtzc")->LostFocus = [this] { ResolveTitleCode(); };
 
-    // The project name repeats on the research tab as it is typed.
-    VbTextBox* name = Text("txtxmmc");
-    name->Change = [this, name] { findChild<VbLabel*>(QStringLiteral("lblxmmc"))->SetCaption(name->Text()); };
     // The first of the leaders typed on the cover becomes the leader's name.
     VbTextBox* leaders = Text("txtxmfzr");
     leaders->LostFocus = [this, leaders] {
@@ -1046,17 +958,9 @@ void frmjblr::TabChange()
         return;
     }
     cmdinsert->setEnabled(false);
-    static const QHash<QString, QString> firstBox = {
-        {QStringLiteral("项目负责人"), QStringLiteral("txtfzrxm")},
-        {QStringLiteral("项目组成员"), QStringLiteral("txtxm1")},
-        {QStringLiteral("摘要与预期成果"), QStringLiteral("txtyjnrzy")},
-        {QStringLiteral("年度进展安排"), QStringLiteral("txtnd1")},
-        {QStringLiteral("投资情况"), QStringLiteral("txthzdw")},
-    };
-    if (caption == QStringLiteral("研究项目"))
-        SetFocus(Box(gCategory == 3 ? QStringLiteral("txtsqje") : QStringLiteral("txtyjlb")));
-    else if (firstBox.contains(caption))
-        SetFocus(Box(firstBox.value(caption)));
+    // The grid's tab has no box: the focus stays.
+    if (const QString first = FirstBoxOfPage(SSTabjblr->Tab(), gCategory); !first.isEmpty())
+        SetFocus(Box(first));
 }
 
 void frmjblr::Toolbar1_ButtonClick(const QString& key)

@@ -57,21 +57,21 @@ QWidget* BrowseWindow::MakeBox(QWidget* page, const records::Column& c)
 {
     QWidget* box = nullptr;
     switch (c.boxKind) {
-    case records::Box::CheckBox:
+    case BoxKind::Check:
         box = new VbCheckBox(page, c.objectName(), QStringLiteral("中青年人才培养计划"));
         break;
-    case records::Box::Label:
+    case BoxKind::Label:
         box = new VbLabel(page, c.objectName());
         break;
-    case records::Box::MultiLine:
+    case BoxKind::Memo:
         box = new VbMemo(page, c.objectName());
         break;
     default: {
         auto* text = new VbTextBox(page, c.objectName());
         text->SetBackColor(QColor(255, 255, 255));
-        if (c.boxKind == records::Box::Display || c.boxKind == records::Box::Total)
+        if (c.boxKind == BoxKind::Display || c.boxKind == BoxKind::Total)
             text->SetBackColor(ComputedColor());
-        if (c.boxKind == records::Box::Hidden)
+        if (c.boxKind == BoxKind::Hidden)
             text->hide();
         box = text;
         break;

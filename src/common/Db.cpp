@@ -1,7 +1,6 @@
 #include "Db.h"
 
 #include "AppFolder.h"
-#include "RecordLayouts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -207,76 +206,3 @@ void DbConnection::notify(Event event)
 }
 
 QString DefaultDbPath() { return appFolder() + QStringLiteral("/data/qwdb.mdb"); }
-
-int CopyTableRows(DbConnection& source, const QString& targetFile, const QString& table,
-                  const QList<qint64>& rowids)
-{
-    const QFileInfo fi(targetFile);
-    if (!fi.exists() || !fi.isFile())
-        throw DbError(QStringLiteral("找不到数据库文件：%1").arg(QDir::toNativeSeparators(targetFile)));
-    if (source.TransactionOpen())
-        throw DbError(QStringLiteral("复制表 %1 的记录不能在未完成的事务中进行。").arg(table));
-    static const QString kAlias = QStringLiteral("kyjh_copy_target");
-    const QString uri = QStringLiteral("file:%1?mode=rw")
-                            .arg(QString::fromUtf8(QUrl::toPercentEncoding(fi.absoluteFilePath(), "/")));
-    try {
-        source.Exec(QStringLiteral("attach database ? as %1").arg(kAlias), {uri});
-    } catch (const DbError& e) {
-        throw DbError(QStringLiteral("无法打开数据库文件：%1\n%2")
-                          .arg(QDir::toNativeSeparators(targetFile), e.description()),
-                      e.Code());
-    }
-    struct Detach {
-        DbConnection& c;
-        ~Detach()
-        {
-            try {
-                c.Exec(QStringLiteral("detach database %1").arg(kAlias));
-            } catch (const DbError&) {
-                // The file goes with the connection at the latest.
-            }
-        }
-    } detach{source};
-
-    auto columnsOf = [&source, &table](const QString& schema) {
-        QStringList names;
-        QSqlQuery q = source.Exec(QStringLiteral("select name from pragma_table_info(?, ?)"), {table, schema});
-        while (q.next())
-            names << q.value(0).toString();
-        if (names.isEmpty())
-            throw DbError(QStringLiteral("数据库中没有表 %1：这个数据库文件不是本程序的，或者版本不对。"
-                                         "请换用本程序的数据库文件，或者从备份中恢复。")
-                              .arg(table));
-        return names;
-    };
-    const QStringList from = columnsOf(QStringLiteral("main"));
-    const QStringList to = columnsOf(kAlias);
-    QStringList columns;
-    for (const QString& c : from)
-        if (to.contains(c, Qt::CaseInsensitive))
-            columns << c;
-    const QString list = records::columnList(columns);
-    const QString copy = QStringLiteral("insert into %1.%2 (%3) select %3 from main.%2")
-                             .arg(kAlias, records::quoteIdentifier(table), list);
-
-    int copied = 0;
-    source.InTransaction([&] {
-        if (rowids.isEmpty()) {
-            copied = source.Exec(copy).numRowsAffected();
-            return;
-        }
-        // A bounded number of values per statement (SQLite limits bound variables).
-        const int chunk = 500;
-        for (int at = 0; at < rowids.size(); at += chunk) {
-            const int n = qMin(chunk, static_cast<int>(rowids.size()) - at);
-            QVariantList values;
-            values.reserve(n);
-            for (int i = 0; i < n; ++i)
-                values << rowids[at + i];
-            QStringList marks(n, QStringLiteral("?"));
-            copied += source.Exec(copy + QStringLiteral(" where rowid in (%1)").arg(marks.join(QLatin1Char(','))), values)
-                          .numRowsAffected();
-        }
-    });
-    return copied;
-}

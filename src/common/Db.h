@@ -99,15 +99,6 @@ private:
 // The database file of this installation: the application folder's data/qwdb.mdb.
 QString DefaultDbPath();
 
-// Copies rows of `table` from the connection's database into the table of the same
-// name in the database file `targetFile` (which must exist), in one transaction.
-// Columns are matched by name; columns only one side has are left out (the target
-// fills its own with their defaults). `rowids` empty copies every row, else the rows
-// with those rowids. Runs outside any open transaction (a file cannot be attached
-// inside one). Returns the number of rows copied; throws DbError.
-int CopyTableRows(DbConnection& source, const QString& targetFile, const QString& table,
-                  const QList<qint64>& rowids = {});
-
 template <class Fn>
 void DbConnection::InTransaction(Fn&& fn)
 {

@@ -97,6 +97,26 @@ FieldConverter ForColumn(const records::Column& column)
 
 }  // namespace convert
 
+Field ColumnField(const records::Column& column)
+{
+    Field f;
+    f.box = column.objectName();
+    f.field = column.name;
+    f.limit = column.limit;
+    f.unit = LengthUnit::Characters;
+    f.ime = column.ime;
+    f.hint = column.hint;
+    f.converter = convert::ForColumn(column);
+    f.kind = column.boxKind;
+    if (column.lock == records::Lock::Both)
+        f.flags |= FieldFlag::Key;
+    if (column.boxKind == BoxKind::Display || column.boxKind == BoxKind::Total)
+        f.flags |= FieldFlag::Computed;
+    if (column.keepsHint)
+        f.flags |= FieldFlag::KeepsHint;
+    return f;
+}
+
 // ---------------------------------------------------------------------------
 // Boxes of any kind
 
@@ -211,12 +231,23 @@ QWidget* FieldBoxes::Make(const QString& box, QWidget* parent)
         return nullptr;
     QWidget* w = nullptr;
     switch (m_table[row].kind) {
-    case BoxKind::Text: w = new VbTextBox(parent, box); break;
+    case BoxKind::Text:
+    case BoxKind::Display:
+    case BoxKind::Total: w = new VbTextBox(parent, box); break;
+    case BoxKind::Hidden:
+        w = new VbTextBox(parent, box);
+        w->setVisible(false);
+        break;
     case BoxKind::Memo: w = new VbMemo(parent, box); break;
     case BoxKind::Check: w = new VbCheckBox(parent, box); break;
     case BoxKind::Options: w = new VbFrame(parent, box); break;
     case BoxKind::List: w = new VbListBox(parent, box); break;
+    case BoxKind::Label: w = new VbLabel(parent, box); break;
+    case BoxKind::None: break;
     }
+    Q_ASSERT_X(w, "FieldBoxes::Make", qPrintable(box + QStringLiteral(": a row without a box")));
+    if (!w)
+        return nullptr;
     apply(row, w);
     return w;
 }
@@ -352,9 +383,3 @@ void CheckField(const Recordset& rs, const QString& field, const QString& box)
         throw DbError(QStringLiteral("记录集中没有字段“%1”（控件 %2）：%3").arg(field, box, rs.Source()));
 }
 
-void CheckFields(const FieldBoxes& boxes, const Recordset& rs)
-{
-    for (const Field& f : boxes.Table())
-        if (!f.field.isEmpty())
-            CheckField(rs, f.field, f.box);
-}

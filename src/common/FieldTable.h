@@ -30,14 +30,6 @@
 
 class Recordset;
 
-// The kinds of box a field can have. An option group is a frame whose option
-// buttons the window adds; its text is the chosen button's index ("" for none).
-enum class BoxKind { Text, Memo, Check, Options, List };
-
-// The input method of a field's box: left alone; switched on or off (when the box
-// is made and again whenever it takes the focus); on only while it has the focus.
-enum class FieldIme { Untouched, On, Off, OnWhileFocused };
-
 enum class FieldFlag {
     Key = 1,         // switched by SetKeysEnabled (the window's LockFields/UnlockFields)
     Computed = 2,    // filled by the program only: made disabled, no change mark
@@ -89,6 +81,12 @@ struct Field {
 };
 using FieldTable = std::vector<Field>;
 
+// The row of a described column's box (RecordLayouts.h): its name, the column, the
+// limit in characters, the input method and hint, the kind, the converter by the
+// store rule, and the flags: Key for a box LockFields switches both ways, Computed
+// for a box the window fills, KeepsHint. The caller gives its place in the tab order.
+Field ColumnField(const records::Column& column);
+
 // ---------------------------------------------------------------------------
 // Field table -> boxes. A window keeps one FieldBoxes for its life and makes the
 // boxes anew at every load; after an unload Box() gives null.
@@ -101,8 +99,9 @@ public:
     // The row of a box; -1 when the table has none of that name.
     int RowOf(const QString& box) const;
 
-    // Makes the box of a row (by its name) in parent, of the row's kind, and gives
-    // it the row's limit, input method and hint. The window places it.
+    // Makes the box of a row (by its name) in parent, of the row's kind (a Hidden
+    // one hidden), and gives it the row's limit, input method and hint. The window
+    // places it.
     QWidget* Make(const QString& box, QWidget* parent);
     template <class Box>
     Box* Make(const QString& box, QWidget* parent)
@@ -160,6 +159,5 @@ std::optional<QVariant> StoredField(const FieldBoxes& boxes, int row);
 void ShowFields(const FieldBoxes& boxes, const Recordset& rs);
 void StoreFields(const FieldBoxes& boxes, Recordset& rs);
 // A box bound to a field the record set lacks is a fault of the window, found when
-// the binding is made: these throw DbError naming the field and the box.
+// the binding is made: throws DbError naming the field and the box.
 void CheckField(const Recordset& rs, const QString& field, const QString& box);
-void CheckFields(const FieldBoxes& boxes, const Recordset& rs);

@@ -54,112 +54,137 @@ Column plain(const char* name, Kind kind)
     return plain(QString::fromLatin1(name), kind);
 }
 
-Column boxed(const QString& name, Kind kind, const QString& box, Box boxKind, Store store,
-             int limit, int tab)
-{
-    Column c;
-    c.name = name;
-    c.kind = kind;
-    c.box = box;
-    c.boxKind = boxKind;
-    c.store = store;
-    c.limit = limit;
-    c.tab = tab;
-    return c;
-}
-
-Column boxed(const char* name, Kind kind, const char* box, Box boxKind, Store store, int limit,
-             int tab)
-{
-    return boxed(QString::fromLatin1(name), kind, QString::fromLatin1(box), boxKind, store, limit, tab);
-}
-
-Column locked(Column c, Lock lock = Lock::Both)
-{
-    c.lock = lock;
-    return c;
-}
-
-Column ticked(Column c)
-{
-    c.mark = kTalentMark;
-    return c;
-}
-
 // ---- xmsb: the application record, as the application window frmjblr keeps it.
+
+const QString kTitleHint = QStringLiteral("请直接输入职称代码(三位数字)，或者双击鼠标然后选择职称名称。");
+const QString kDegreeHint = QStringLiteral("请双击鼠标，然后选择博士、硕士或学士学位。");
+
+// The columns of one page of the window's tab control.
+QList<Column> onPage(int tab, QList<Column> cols)
+{
+    for (Column& c : cols)
+        c.tab = tab;
+    return cols;
+}
+
+// The pages of frmjblr's tab control that Enter opens from the last box of the page
+// before. The grid's page has no box: Enter in the last box of the last page leaves
+// the focus where it is.
+enum ApplicationPage { Leader = 2, Members = 3, Abstract = 4, Plan = 5, Investment = 6, Browse = 7 };
 
 QList<Column> applicationColumns()
 {
+    constexpr Qt::Alignment centred = Qt::AlignCenter;
     QList<Column> cols;
 
-    // Tab 0 "封面": the key boxes are the ones LockFields disables.
-    Column bz = ticked(boxed("bz", Kind::Text, "Chkbz", Box::CheckBox, Store::Ticked, 0, 0));
-    bz.hiddenIn = Category3;
-    Column xmmc = locked(boxed("xmmc", Kind::Text, "txtxmmc", Box::Text, Store::Always, 25, 0));
-    xmmc.alsoShownIn = QStringLiteral("lblxmmc");
-    cols << bz
-         << boxed("xmlb", Kind::Text, "lblxmlb", Box::Label, Store::Always, 0, 0)
-         << locked(boxed("xmbh", Kind::Text, "txtnbbh", Box::Text, Store::Always, 9, 0))
-         << locked(boxed("ssxk", Kind::Text, "txtxkdm", Box::Text, Store::Always, 2, 0))
-         << boxed("xkmc", Kind::Text, "txtxkmc", Box::Display, Store::Always, 0, 0)
-         << xmmc
-         << locked(boxed("xmfzr", Kind::Text, "txtxmfzr", Box::Text, Store::Always, 10, 0))
-         << locked(boxed("szdw", Kind::Text, "txtszdw", Box::Text, Store::Always, 12, 0))
-         << locked(boxed("sqrq", Kind::DateText, "txtsqrq", Box::Text, Store::Always, 10, 0));
+    // Tab 0 "封面": the key boxes are the ones LockFields disables. The check box
+    // follows the boxes of its page in the tab order.
+    cols << onPage(0, {
+        {.name = "bz", .box = "Chkbz", .boxKind = BoxKind::Check, .store = Store::Ticked, .mark = kTalentMark,
+         .hiddenIn = Category3},
+        {.name = "xmlb", .box = "lblxmlb", .boxKind = BoxKind::Label, .store = Store::Always},
+        {.name = "xmbh", .box = "txtnbbh", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 9,
+         .lock = Lock::Both, .keys = KeyRule::EnterToTab, .hint = "请输入项目编号，如果您不知道可以不输入。",
+         .keepsHint = true, .ime = FieldIme::Off},
+        {.name = "ssxk", .box = "txtxkdm", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 2,
+         .lock = Lock::Both, .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标然后选择学科名称。", .keepsHint = true,
+         .ime = FieldIme::Off, .align = centred, .pickList = true},
+        {.name = "xkmc", .box = "txtxkmc", .boxKind = BoxKind::Display, .store = Store::Always,
+         .keys = KeyRule::EnterToTab},
+        {.name = "xmmc", .box = "txtxmmc", .boxKind = BoxKind::Text, .alsoShownIn = "lblxmmc",
+         .store = Store::Always, .limit = 25, .lock = Lock::Both, .keys = KeyRule::NoBlanks,
+         .hint = "请录入不多于25个汉字。", .ime = FieldIme::OnWhileFocused},
+        {.name = "xmfzr", .box = "txtxmfzr", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 10,
+         .lock = Lock::Both, .keys = KeyRule::NoBlanks, .hint = "请录入不多于10个汉字。",
+         .ime = FieldIme::OnWhileFocused},
+        {.name = "szdw", .box = "txtszdw", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 12,
+         .lock = Lock::Both, .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标然后选择单位名称。",
+         .ime = FieldIme::Off, .pickList = true},
+        // Enter and leaving check the date (frmjblr); the other keys are the rule's.
+        {.name = "sqrq", .kind = Kind::DateText, .box = "txtsqrq", .boxKind = BoxKind::Text,
+         .store = Store::Always, .limit = 10, .lock = Lock::Both, .keys = KeyRule::DigitsOnly,
+         .hint = "请输入格式为：XXXXXXXX,前四位是年，再两位是月，后两位是日，月日为十以下时前面补零。",
+         .ime = FieldIme::Off},
+    });
 
     // Tab 1 "研究项目".
-    Column yjlb = boxed("yjlb", Kind::Text, "txtyjlb", Box::Text, Store::Always, 10, 1);
-    yjlb.hiddenIn = Category3;
-    cols << yjlb
-         << boxed("sqje", Kind::Number, "txtsqje", Box::Text, Store::Number, 5, 1)
-         << boxed("qsny", Kind::DateText, "txtqssj", Box::Text, Store::IfFilled, 10, 1)
-         << boxed("zzny", Kind::DateText, "txtzzsj", Box::Text, Store::IfFilled, 10, 1)
-         << boxed("sysmc", Kind::Text, "txtsys", Box::Text, Store::Always, 20, 1)
-         << boxed("yjjg", Kind::Text, "txtyjjg", Box::Text, Store::Always, 16, 1)
-         << boxed("sysdm", Kind::Text, "txtsysdm", Box::Hidden, Store::Always, 40, 1);
+    cols << onPage(1, {
+        {.name = "yjlb", .box = "txtyjlb", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 10,
+         .hiddenIn = Category3, .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标，然后选择研究类别。",
+         .align = centred, .pickList = true},
+        {.name = "sqje", .kind = Kind::Number, .box = "txtsqje", .boxKind = BoxKind::Text, .store = Store::Number,
+         .limit = 5, .keys = KeyRule::EnterToTab, .align = Qt::AlignRight, .blankZero = true},
+        {.name = "qsny", .kind = Kind::DateText, .box = "txtqssj", .boxKind = BoxKind::Text,
+         .store = Store::IfFilled, .limit = 10, .keys = KeyRule::DigitsOnly,
+         .hint = "请输入格式为：XXXXX,前四位是年，后一位是月，月只能输入1和6，输入结束按回车键。"},
+        {.name = "zzny", .kind = Kind::DateText, .box = "txtzzsj", .boxKind = BoxKind::Text,
+         .store = Store::IfFilled, .limit = 10, .keys = KeyRule::DigitsOnly,
+         .hint = "请输入格式为：XXXXXX,前四位是年，后两位是月，月只能输入6或12，输入结束按回车键。"},
+        {.name = "sysmc", .box = "txtsys", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 20,
+         .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标，然后选择所属重点实验室。", .pickList = true},
+        {.name = "yjjg", .box = "txtyjjg", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 16,
+         .keys = KeyRule::NoBlanks, .nextPage = Leader, .hint = "请录入不多于16个汉字。"},
+        {.name = "sysdm", .box = "txtsysdm", .boxKind = BoxKind::Hidden, .store = Store::Always, .limit = 40},
+    });
 
     // Tab 2 "项目负责人".
-    cols << boxed("fzrxm", Kind::Text, "txtfzrxm", Box::Text, Store::IfFilled, 8, 2)
-         << boxed("fzrxb", Kind::Text, "txtxb", Box::Text, Store::IfFilled, 2, 2)
-         << boxed("fzrcsny", Kind::DateText, "txtcsny", Box::Text, Store::IfFilled, 10, 2)
-         << boxed("fzrxw", Kind::Text, "txtxw", Box::Text, Store::Always, 6, 2)
-         << boxed("fzrhdxwsj", Kind::DateText, "txtxwsj", Box::Text, Store::Always, 10, 2)
-         << boxed("fzrsbdbz", Kind::Text, "txtsbd", Box::Text, Store::Always, 0, 2)
-         << boxed("fzrzc", Kind::Text, "txtzc", Box::Text, Store::IfFilled, 12, 2)
-         << boxed("fzrzcdm", Kind::Text, "txtzcdm", Box::Hidden, Store::IfFilled, 0, 2)
-         << boxed("fzrdzsj", Kind::DateText, "txtdzsj", Box::Text, Store::IfFilled, 10, 2)
-         << boxed("fzryjfx", Kind::Text, "txtyjfx", Box::Text, Store::Always, 10, 2)
-         << boxed("fzrlxdh", Kind::Text, "txtlxdh", Box::Text, Store::Always, 15, 2)
-         << boxed("fzrszxs", Kind::Text, "txtszxs", Box::Text, Store::Always, 18, 2);
+    cols << onPage(2, {
+        {.name = "fzrxm", .box = "txtfzrxm", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 8,
+         .keys = KeyRule::NoBlanks, .hint = "请录入不多于8个汉字。", .ime = FieldIme::On, .align = centred},
+        {.name = "fzrxb", .box = "txtxb", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 2,
+         .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标，然后选择性别。", .pickList = true},
+        {.name = "fzrcsny", .kind = Kind::DateText, .box = "txtcsny", .boxKind = BoxKind::Text,
+         .store = Store::IfFilled, .limit = 10, .keys = KeyRule::YearMonth,
+         .hint = "请输入格式：四位年份+点号+两位月份，例如1980.07。",
+         .ime = FieldIme::Off},
+        {.name = "fzrxw", .box = "txtxw", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 6,
+         .keys = KeyRule::ChooseOnly, .hint = kDegreeHint, .align = centred, .pickList = true},
+        {.name = "fzrhdxwsj", .kind = Kind::DateText, .box = "txtxwsj", .boxKind = BoxKind::Text,
+         .store = Store::Always, .limit = 10, .keys = KeyRule::YearMonth,
+         .hint = "请输入格式：四位年份+点号+两位月份，例如1991.07。",
+         .ime = FieldIme::Off},
+        {.name = "fzrsbdbz", .box = "txtsbd", .boxKind = BoxKind::Text, .store = Store::Always,
+         .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标，然后选择硕博导。", .pickList = true},
+        {.name = "fzrzc", .box = "txtzc", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 12,
+         .keys = KeyRule::DigitsOnly, .hint = kTitleHint, .align = centred, .pickList = true},
+        {.name = "fzrzcdm", .box = "txtzcdm", .boxKind = BoxKind::Hidden, .store = Store::IfFilled},
+        {.name = "fzrdzsj", .kind = Kind::DateText, .box = "txtdzsj", .boxKind = BoxKind::Text,
+         .store = Store::IfFilled, .limit = 10, .keys = KeyRule::YearMonth,
+         .hint = "请输入格式：四位年份+点号+两位月份，例如2001.07。",
+         .ime = FieldIme::Off},
+        {.name = "fzryjfx", .box = "txtyjfx", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 10,
+         .keys = KeyRule::NoBlanks, .hint = "请录入不多于10个汉字。"},
+        {.name = "fzrlxdh", .box = "txtlxdh", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 15,
+         .keys = KeyRule::EnterToTab, .hint = "请录入不多于15位电话号码。"},
+        {.name = "fzrszxs", .box = "txtszxs", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 18,
+         .keys = KeyRule::NoBlanks, .nextPage = Members,
+         .hint = "请直接输入（不多于18个汉字），或者双击鼠标，然后选择所在系所。", .pickList = true},
+    });
 
-    // Tab 3 "项目组成员": eight member rows, stem and row number ("txtzw" 3 gives
-    // "txtzw3"); a blank name ends the members.
-    struct Member {
-        const char* column;
-        Kind kind;
-        const char* box;
-        Box boxKind;
-        Store store;
-        int limit;
-    };
-    static const Member member[] = {
-        {"xm", Kind::Text, "txtxm", Box::Text, Store::IfFilled, 8},
-        {"nl", Kind::Number, "txtnl", Box::Text, Store::Number, 2},
-        {"zc", Kind::Text, "txtzw", Box::Text, Store::IfFilled, 12},
-        {"xw", Kind::Text, "txtxw", Box::Text, Store::IfFilled, 4},
-        {"szdw", Kind::Text, "txtszdw", Box::Text, Store::IfFilled, 12},
-        {"xmfg", Kind::Text, "txtxmfg", Box::Text, Store::IfFilled, 10},
-        {"zcdm", Kind::Text, "txtzcdm", Box::Hidden, Store::IfFilled, 0},
-    };
+    // Tab 3 "项目组成员": eight member rows, the boxes named by their stem and the row
+    // number ("txtzw" 3 gives "txtzw3"); a blank name ends the members.
     for (int k = 1; k <= 8; ++k) {
-        for (const Member& m : member) {
-            const QString n = QString::number(k);
-            Column c = boxed(QLatin1String(m.column) + n, m.kind, QLatin1String(m.box) + n,
-                             m.boxKind, m.store, m.limit, 3);
-            c.row = k;
-            c.endsRows = &m == &member[0];
-            cols << c;
-        }
+        const QString n = QString::number(k);
+        cols << onPage(3, {
+            {.name = "xm" + n, .box = "txtxm" + n, .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 8,
+             .row = k, .endsRows = true, .keys = KeyRule::NoBlanks,
+             .hint = "请录入不多于8个汉字，或按F2插入一个成员，按F3删除当前成员。"},
+            {.name = "nl" + n, .kind = Kind::Number, .box = "txtnl" + n, .boxKind = BoxKind::Text,
+             .store = Store::Number, .limit = 2, .row = k, .keys = KeyRule::DigitsOnly, .hint = "请输入2位数字字符。",
+             .align = centred},
+            {.name = "zc" + n, .box = "txtzw" + n, .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 12,
+             .row = k, .keys = KeyRule::DigitsOnly, .hint = kTitleHint, .pickList = true},
+            {.name = "xw" + n, .box = "txtxw" + n, .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 4,
+             .row = k, .keys = KeyRule::ChooseOnly, .hint = kDegreeHint, .align = centred, .pickList = true},
+            {.name = "szdw" + n, .box = "txtszdw" + n, .boxKind = BoxKind::Text, .store = Store::IfFilled,
+             .limit = 12, .row = k, .keys = KeyRule::NoBlanks,
+             .hint = "请直接输入单位代码，或者双击鼠标然后选择单位名称，或者直接输入单位名称。", .pickList = true},
+            {.name = "xmfg" + n, .box = "txtxmfg" + n, .boxKind = BoxKind::Text, .store = Store::IfFilled,
+             .limit = 10, .row = k, .keys = KeyRule::NoBlanks, .nextPage = k == 8 ? Abstract : -1,
+             .hint = "请录入不多于10个汉字。"},
+            {.name = "zcdm" + n, .box = "txtzcdm" + n, .boxKind = BoxKind::Hidden, .store = Store::IfFilled,
+             .row = k},
+        });
     }
     // The counts the window computes from the member rows.
     static const char* const counts[][2] = {
@@ -167,34 +192,49 @@ QList<Column> applicationColumns()
         {"bshrs", "txtbsh"}, {"bssrs", "txtbss"}, {"sssrs", "txtsss"}, {"cjdws", "txtcjdws"},
     };
     for (const auto& c : counts)
-        cols << boxed(c[0], Kind::Number, c[1], Box::Display, Store::Number, 0, 3);
+        cols << Column{.name = c[0], .kind = Kind::Number, .box = c[1], .boxKind = BoxKind::Display,
+                       .store = Store::Number, .tab = 3, .blankZero = true};
 
     // Tab 4 "摘要与预期成果".
-    cols << boxed("yjnrzy", Kind::Memo, "txtyjnrzy", Box::MultiLine, Store::IfFilled, 200, 4)
-         << boxed("yqcg", Kind::Memo, "txtyqyjcg", Box::MultiLine, Store::IfFilled, 148, 4);
+    cols << onPage(4, {
+        {.name = "yjnrzy", .kind = Kind::Memo, .box = "txtyjnrzy", .boxKind = BoxKind::Memo,
+         .store = Store::IfFilled, .limit = 200, .keys = KeyRule::EnterToTab},
+        {.name = "yqcg", .kind = Kind::Memo, .box = "txtyqyjcg", .boxKind = BoxKind::Memo,
+         .store = Store::IfFilled, .limit = 148, .keys = KeyRule::EnterToTab, .nextPage = Plan},
+    });
 
-    // Tab 5 "年度进展安排": three plan rows; a blank year ends them.
+    // Tab 5 "年度进展安排": three plan rows; a blank year ends them. The last plan
+    // opens the investment page, in the category that has one.
     for (int k = 1; k <= 3; ++k) {
         const QString n = QString::number(k);
-        Column year = boxed(QStringLiteral("nf") + n, Kind::DateText, QStringLiteral("txtnd") + n,
-                            Box::Text, Store::IfFilled, 4, 5);
-        year.row = k;
-        year.endsRows = true;
-        Column plan = boxed(QStringLiteral("jdap") + n, Kind::Memo, QStringLiteral("txtndjz") + n,
-                            Box::MultiLine, Store::IfFilled, 60, 5);
-        plan.row = k;
-        cols << year << plan;
+        cols << onPage(5, {
+            {.name = "nf" + n, .kind = Kind::DateText, .box = "txtnd" + n, .boxKind = BoxKind::Text,
+             .store = Store::IfFilled, .limit = 4, .row = k, .endsRows = true, .keys = KeyRule::DigitsOnly},
+            {.name = "jdap" + n, .kind = Kind::Memo, .box = "txtndjz" + n, .boxKind = BoxKind::Memo,
+             .store = Store::IfFilled, .limit = 60, .row = k, .keys = KeyRule::EnterToTab,
+             .nextPage = k == 3 ? Investment : -1},
+        });
     }
 
     // Tab 6 "投资情况": category 3 only; in the others these columns stay without a
-    // value and the window leaves their boxes alone.
-    QList<Column> investment;
-    investment << boxed("hzdw", Kind::Text, "txthzdw", Box::Text, Store::IfFilled, 30, 6)
-               << boxed("ztz", Kind::Number, "txtztz", Box::Total, Store::Number, 0, 6)
-               << boxed("xxzc", Kind::Number, "txtxxzc", Box::Text, Store::Number, 0, 6)
-               << boxed("hzdwtz", Kind::Number, "txthzdwtz", Box::Text, Store::Number, 0, 6)
-               << boxed("yhdk", Kind::Number, "txtyhdk", Box::Text, Store::Number, 0, 6)
-               << boxed("jytbk", Kind::Number, "txtjytbk", Box::Text, Store::Number, 0, 6);
+    // value and the window leaves their boxes alone. The four amounts add up to the
+    // total investment.
+    QList<Column> investment = onPage(6, {
+        {.name = "hzdw", .box = "txthzdw", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 30,
+         .keys = KeyRule::EnterToTab},
+        {.name = "ztz", .kind = Kind::Number, .box = "txtztz", .boxKind = BoxKind::Total, .store = Store::Number,
+         .keys = KeyRule::EnterToTab},
+        {.name = "xxzc", .kind = Kind::Number, .box = "txtxxzc", .boxKind = BoxKind::Text, .store = Store::Number,
+         .keys = KeyRule::DigitsAndPoint, .hint = "请输入学校自筹金额。", .addsToTotal = true},
+        {.name = "hzdwtz", .kind = Kind::Number, .box = "txthzdwtz", .boxKind = BoxKind::Text,
+         .store = Store::Number, .keys = KeyRule::DigitsAndPoint, .hint = "请输入合作单位投资金额。",
+         .addsToTotal = true},
+        {.name = "yhdk", .kind = Kind::Number, .box = "txtyhdk", .boxKind = BoxKind::Text, .store = Store::Number,
+         .keys = KeyRule::DigitsAndPoint, .hint = "请输入银行贷款金额。", .addsToTotal = true},
+        {.name = "jytbk", .kind = Kind::Number, .box = "txtjytbk", .boxKind = BoxKind::Text,
+         .store = Store::Number, .keys = KeyRule::DigitsAndPoint, .nextPage = Browse,
+         .hint = "请输入申请vuz拨款金额。", .addsToTotal = true},
+    });
     for (Column& c : investment)
         c.categories = Category3;
     cols << investment;
@@ -290,15 +330,24 @@ QStringList scoreColumns()
 }
 
 // ---- xmjt: the completion report, as the completion-report window frmjtbg keeps it.
+// Codes and numbers are typed with the input method off, names and texts with it on
+// while they have the focus; boxes filled from a list leave it alone.
 
-// The boxes of a control array on one tab, indexes from 0; by default count boxes
-// that take two digits.
-void boxArray(QList<Column>& cols, const char* box, std::initializer_list<const char*> names, int tab,
-              Lock lock = Lock::None, Kind kind = Kind::Number, Store store = Store::Number, int limit = 2)
+// A count of two digits: most of the boxes of the report.
+Column count(int tab, Lock lock = Lock::None)
+{
+    return {.kind = Kind::Number, .boxKind = BoxKind::Text, .store = Store::Number, .limit = 2, .tab = tab,
+            .lock = lock, .keys = KeyRule::DigitsOnly, .ime = FieldIme::Off};
+}
+
+// The boxes of a control array, indexes from 0, each like `like`.
+void boxArray(QList<Column>& cols, const char* box, std::initializer_list<const char*> names, const Column& like)
 {
     int i = 0;
     for (const char* n : names) {
-        Column c = locked(boxed(n, kind, box, Box::Text, store, limit, tab), lock);
+        Column c = like;
+        c.name = QString::fromLatin1(n);
+        c.box = QString::fromLatin1(box);
         c.boxIndex = i++;
         cols << c;
     }
@@ -306,54 +355,85 @@ void boxArray(QList<Column>& cols, const char* box, std::initializer_list<const 
 
 QList<Column> completionColumns()
 {
+    const QString yearMonthHint = QStringLiteral("请输入格式为：XXXX.XX,前四位是年，后两位是月，月不够两位前面补零。");
     QList<Column> cols;
     // Tab 0 "基本信息": the boxes LockFields disables one by one.
-    Column title = boxed("fzrzcdm", Kind::Text, "txtzcdm", Box::Hidden, Store::IfFilled, 10, 0);
-    title.filledBy = QStringLiteral("txtzc");   // stored with the title name, even when empty
-    cols << locked(ticked(boxed("zqnbz", Kind::Text, "Chkbz", Box::CheckBox, Store::Ticked, 0, 0)))
-         << locked(boxed("xmlb", Kind::Text, "Txtxmlb", Box::Text, Store::Always, 0, 0))
-         << locked(boxed("xmbh", Kind::Text, "txtxmbh", Box::Text, Store::Always, 9, 0))
-         << locked(boxed("xmmc", Kind::Text, "txtxmmc", Box::Text, Store::Always, 25, 0))
-         << locked(boxed("xmfzr", Kind::Text, "txtxmfzr", Box::Text, Store::Always, 10, 0))
-         << locked(boxed("szdw", Kind::Text, "txtszdw", Box::Text, Store::Always, 12, 0))
-         << locked(boxed("fzrzc", Kind::Text, "txtzc", Box::Text, Store::IfFilled, 10, 0))
-         << title
-         << locked(boxed("fzrxw", Kind::Text, "txtxw", Box::Text, Store::IfFilled, 10, 0))
-         << locked(boxed("fzrcjsj", Kind::Text, "Txtfzrcjsj", Box::Text, Store::IfFilled, 2, 0))
-         << locked(boxed("pa", Kind::DateText, "txtpa", Box::Text, Store::IfFilled, 10, 0))
-         << locked(boxed("fa", Kind::DateText, "txtfa", Box::Text, Store::IfFilled, 10, 0))
-         << locked(boxed("fh", Kind::Number, "Txtfh", Box::Text, Store::Number, 0, 0))
-         << locked(boxed("ff", Kind::Number, "Txtff", Box::Text, Store::Number, 0, 0));
-    boxArray(cols, "Txtcjdw", {"au", "ats", "ae", "ao"}, 0, Lock::Both);
-    boxArray(cols, "Txtcjrs", {"at", "aha", "ahb", "am", "al", "ah", "ab", "as"}, 0, Lock::Both);
+    cols << onPage(0, {
+        {.name = "zqnbz", .box = "Chkbz", .boxKind = BoxKind::Check, .store = Store::Ticked, .mark = kTalentMark,
+         .lock = Lock::Both},
+        {.name = "xmlb", .box = "Txtxmlb", .boxKind = BoxKind::Text, .store = Store::Always, .lock = Lock::Both,
+         .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标然后选择项目类别。"},
+        {.name = "xmbh", .box = "txtxmbh", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 9,
+         .lock = Lock::Both, .keys = KeyRule::EnterToTab, .ime = FieldIme::Off},
+        {.name = "xmmc", .box = "txtxmmc", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 25,
+         .lock = Lock::Both, .keys = KeyRule::EnterToTab, .ime = FieldIme::OnWhileFocused},
+        {.name = "xmfzr", .box = "txtxmfzr", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 10,
+         .lock = Lock::Both, .keys = KeyRule::EnterToTab, .ime = FieldIme::OnWhileFocused},
+        {.name = "szdw", .box = "txtszdw", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 12,
+         .lock = Lock::Both, .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标然后选择单位名称。"},
+        {.name = "fzrzc", .box = "txtzc", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 10,
+         .lock = Lock::Both, .keys = KeyRule::DigitsOnly, .hint = kTitleHint, .ime = FieldIme::Off},
+        // Stored with the title name, even when it is empty.
+        {.name = "fzrzcdm", .box = "txtzcdm", .boxKind = BoxKind::Hidden, .store = Store::IfFilled,
+         .filledBy = "txtzc", .limit = 10},
+        {.name = "fzrxw", .box = "txtxw", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 10,
+         .lock = Lock::Both, .keys = KeyRule::ChooseOnly, .hint = kDegreeHint},
+        {.name = "fzrcjsj", .box = "Txtfzrcjsj", .boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 2,
+         .lock = Lock::Both, .keys = KeyRule::DigitsOnly, .ime = FieldIme::Off},
+        {.name = "pa", .kind = Kind::DateText, .box = "txtpa", .boxKind = BoxKind::Text, .store = Store::IfFilled,
+         .limit = 10, .lock = Lock::Both, .keys = KeyRule::DigitsAndPoint, .hint = yearMonthHint,
+         .ime = FieldIme::Off},
+        {.name = "fa", .kind = Kind::DateText, .box = "txtfa", .boxKind = BoxKind::Text, .store = Store::IfFilled,
+         .limit = 10, .lock = Lock::Both, .keys = KeyRule::DigitsAndPoint, .hint = yearMonthHint,
+         .ime = FieldIme::Off},
+        {.name = "fh", .kind = Kind::Number, .box = "Txtfh", .boxKind = BoxKind::Text, .store = Store::Number,
+         .lock = Lock::Both, .keys = KeyRule::DigitsAndPoint, .ime = FieldIme::Off},
+        {.name = "ff", .kind = Kind::Number, .box = "Txtff", .boxKind = BoxKind::Text, .store = Store::Number,
+         .lock = Lock::Both, .keys = KeyRule::DigitsAndPoint, .ime = FieldIme::Off},
+    });
+    boxArray(cols, "Txtcjdw", {"au", "ats", "ae", "ao"}, count(0, Lock::Both));
+    cols.last().nextPage = 1;
+    boxArray(cols, "Txtcjrs", {"at", "aha", "ahb", "am", "al", "ah", "ab", "as"}, count(0, Lock::Both));
     Column& total = cols[cols.size() - 8];   // "at": the sum of the seven kinds after it
-    total.boxKind = Box::Total;
+    total.boxKind = BoxKind::Total;
     total.lock = Lock::LockOnly;
 
     // Tab 1 "论著与研究成果".
     boxArray(cols, "Txtbook",
-               {"picr", "pncr", "pics", "pncs", "pibp", "pnbp", "pibf", "pnbf", "pjn", "pji", "pjei",
-                "pjsci", "pjssci", "pjistp"},
-               1);
+             {"picr", "pncr", "pics", "pncs", "pibp", "pnbp", "pibf", "pnbf", "pjn", "pji", "pjei", "pjsci",
+              "pjssci", "pjistp"},
+             count(1));
     boxArray(cols, "Txtproduct",
-               {"pappv", "paupv", "pappp", "paupp", "pappd", "paupd", "psa", "psb", "psc", "psd", "pot",
-                "pop", "pod", "poa", "pom"},
-               1);
+             {"pappv", "paupv", "pappp", "paupp", "pappd", "paupd", "psa", "psb", "psc", "psd", "pot", "pop",
+              "pod", "poa", "pom"},
+             count(1));
+    cols.last().nextPage = 2;
 
-    // Tab 2 "学术奖励与人才培养".
+    // Tab 2 "学术奖励与人才培养": counts, and two amounts.
     boxArray(cols, "Txtxsjl",
-               {"tnn1", "tnn2", "tnt1", "tnt2", "tnv1", "tnv2", "tp1", "tp2", "tp3", "tb1", "tb2", "tb3",
-                "ti", "to"},
-               2);
-    boxArray(cols, "Txtrcpy", {"ph", "pb", "ps"}, 2);
-    cols << boxed("pss", Kind::Number, "Txtpss", Box::Text, Store::Number, 3, 2)
-         << boxed("psz", Kind::Number, "Txtpsz", Box::Text, Store::Number, 0, 2)
-         << boxed("ptg", Kind::Number, "Txtptg", Box::Text, Store::Number, 2, 2)
-         << boxed("pxy", Kind::Number, "Txtpxy", Box::Text, Store::Number, 0, 2);
+             {"tnn1", "tnn2", "tnt1", "tnt2", "tnv1", "tnv2", "tp1", "tp2", "tp3", "tb1", "tb2", "tb3", "ti",
+              "to"},
+             count(2));
+    boxArray(cols, "Txtrcpy", {"ph", "pb", "ps"}, count(2));
+    cols << onPage(2, {
+        {.name = "pss", .kind = Kind::Number, .box = "Txtpss", .boxKind = BoxKind::Text, .store = Store::Number,
+         .limit = 3, .keys = KeyRule::DigitsOnly, .ime = FieldIme::Off},
+        {.name = "psz", .kind = Kind::Number, .box = "Txtpsz", .boxKind = BoxKind::Text, .store = Store::Number,
+         .keys = KeyRule::DigitsAndPoint, .ime = FieldIme::Off},
+        {.name = "ptg", .kind = Kind::Number, .box = "Txtptg", .boxKind = BoxKind::Text, .store = Store::Number,
+         .limit = 2, .keys = KeyRule::DigitsOnly, .ime = FieldIme::Off},
+        {.name = "pxy", .kind = Kind::Number, .box = "Txtpxy", .boxKind = BoxKind::Text, .store = Store::Number,
+         .keys = KeyRule::DigitsAndPoint, .nextPage = 3, .ime = FieldIme::Off},
+    });
 
-    // Tab 3 "研究工作总结摘要".
-    cols << boxed("abst", Kind::Memo, "txtabst", Box::MultiLine, Store::IfFilled, 300, 3);
-    boxArray(cols, "Txtkey", {"key1", "key2", "key3"}, 3, Lock::None, Kind::Text, Store::IfFilled, 15);
+    // Tab 3 "研究工作总结摘要": the last subject word is the last box of the report.
+    cols << Column{.name = "abst", .kind = Kind::Memo, .box = "txtabst", .boxKind = BoxKind::Memo,
+                   .store = Store::IfFilled, .limit = 300, .tab = 3, .keys = KeyRule::EnterToTab,
+                   .ime = FieldIme::OnWhileFocused};
+    boxArray(cols, "Txtkey", {"key1", "key2", "key3"},
+             {.boxKind = BoxKind::Text, .store = Store::IfFilled, .limit = 15, .tab = 3, .keys = KeyRule::EnterToTab,
+              .ime = FieldIme::OnWhileFocused});
+    cols.last().keys = KeyRule::StayOnEnter;
     return cols;
 }
 

@@ -1,17 +1,56 @@
 #pragma once
 // The layouts of the project tables, each described once: the columns in the order
 // of data/schema.sql, what each holds, and, for the tables that a record window
-// keeps, the box that shows the column and the rule by which the window stores it.
-// The record windows walk this description for ShowRecord, StoreRecord,
-// ClearFields, LockFields and UnlockFields; copies between tables and the exchange
-// build their column lists from it. A test holds it against the schema.
+// keeps, everything about the box that shows the column: its kind, its limit, the
+// rule by which the window stores it, locks it and shows it by category, the keys it
+// takes, its hint and its input method. The record windows walk this description for
+// ShowRecord, StoreRecord, ClearFields, LockFields and UnlockFields and to give each
+// box its rules, so that no window keeps lists of boxes of its own; copies between
+// tables and the exchange build their column lists from it. A test holds it against
+// the schema.
 //
 // Everything here is plain data: boxes are named by their object names, never by
-// pointers, so the description outlives every window.
+// pointers, so the description outlives every window. Only the places of the boxes
+// (their twips) stay with the windows.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+// The kind of control that shows a field.
+enum class BoxKind {
+    None,     // no box: the window does not show the column
+    Text,     // a one-line text box
+    Memo,     // a text box of several lines
+    Check,    // a check box; its text is "1" (ticked, for the mark text) or "0"
+    Options,  // a frame of option buttons that the window adds; its text is the
+              // chosen button's index ("" for none)
+    List,     // a list box; its text is the chosen item
+    Label,    // a label's caption
+    Display,  // a text box the window fills (a lookup's name, a count); no typing
+    Total,    // a text box the window computes from other boxes; ClearFields empties
+              // it after those, so that it ends empty
+    Hidden,   // a text box never shown: the code beside a visible name
+};
+
+// The input method of a box: left alone; switched on or off (when the box is made
+// and again whenever it takes the focus); on only while it has the focus.
+enum class FieldIme { Untouched, On, Off, OnWhileFocused };
+
+// The keys a box takes, one KeyPress at a time (the rules are KeyFilters' in
+// src/fields). Enter moves on to the next box of the tab order, unless the rule says
+// otherwise or the column names a page that Enter opens.
+enum class KeyRule {
+    None,            // no key rule: labels, check boxes, hidden codes, counts
+    EnterToTab,      // any key
+    DigitsOnly,      // digits and Backspace; anything else beeps (counts and codes)
+    DigitsAndPoint,  // as DigitsOnly, and one point (amounts)
+    YearMonth,       // yyyy.mm: digits and a point after the four year digits; Enter
+                     // is passed on to the box as well
+    NoBlanks,        // any key but the blank, which is dropped (names)
+    ChooseOnly,      // no key at all: the box is filled from a pick list
+    StayOnEnter,     // any key; Enter keeps the focus in the box
+};
 
 namespace records {
 
@@ -28,19 +67,6 @@ enum Category : int {
 };
 // The bit of a login category 1..3.
 int categoryBit(int category);
-
-// The control that shows a column in its record window.
-enum class Box {
-    None,       // no window shows the column
-    Text,       // a one-line text box
-    MultiLine,  // a text box of several lines
-    Label,      // a label's caption
-    CheckBox,   // a check box: ticked stands for the mark text
-    Display,    // a box the window fills (a lookup's name, a count); no typing
-    Total,      // a box the window computes from other boxes; ClearFields empties
-                // it after those, so that it ends empty
-    Hidden,     // never shown: the code beside a visible name
-};
 
 // How the record window's StoreRecord writes the column into a new row. The blank
 // test trims blanks; the value written is the untrimmed text.
@@ -60,18 +86,18 @@ enum class Lock {
 };
 
 struct Column {
-    QString name;  // as the schema spells it
+    QString name{};  // as the schema spells it
     Kind kind = Kind::Text;
 
     // In the record window that keeps the table. A column without a box is not
     // shown, stored or cleared by that window.
-    QString box;              // object name, or the name of a control array
+    QString box{};            // object name, or the name of a control array
     int boxIndex = -1;        // index in the control array; -1: a single control
-    Box boxKind = Box::None;
-    QString alsoShownIn;      // a second control that ShowRecord fills (a label)
+    BoxKind boxKind = BoxKind::None;
+    QString alsoShownIn{};    // a second control that ShowRecord fills (a label)
     Store store = Store::None;
-    QString mark;             // Store::Ticked: the text written
-    QString filledBy;         // the box whose blank test decides the write, when it
+    QString mark{};           // Store::Ticked: the text written
+    QString filledBy{};       // the box whose blank test decides the write, when it
                               // is not the column's own; the value is still its own
     int limit = 0;            // most characters the box takes; 0: no limit
     int tab = -1;             // page of the window's tab control
@@ -84,6 +110,21 @@ struct Column {
                                      // of the columns used in the category)
     int hiddenIn = 0;                // categories in which the box is hidden; its
                                      // column is still stored by its rule
+
+    // How the box takes keys and what it shows while it has the focus.
+    KeyRule keys = KeyRule::None;
+    int nextPage = -1;        // Enter opens this page of the tab control at its first
+                              // box the category shows, instead of moving to the next
+                              // box; a page without one leaves the focus in the box
+    QString hint{};           // shown while the box has the focus; empty: none
+    bool keepsHint = false;   // leaving the box leaves its hint standing
+    FieldIme ime = FieldIme::Untouched;
+    // How the box looks and what its text does.
+    Qt::Alignment align = {}; // of the text; none: the box's own (left)
+    bool pickList = false;    // filled from a pick list beside it: painted light orange
+    bool blankZero = false;   // a text that is exactly "0" is emptied (a count of 0
+                              // shows as a blank box)
+    bool addsToTotal = false; // its number is part of the Total box of its tab
 
     // The object name of the box: the box's name, or for a control array the name,
     // "_" and the index ("Txtcjrs_0").

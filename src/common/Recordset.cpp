@@ -561,51 +561,6 @@ void Recordset::MoveRow(int from, int to)
     emit RowMoved(from, to);
 }
 
-int Recordset::CompareValues(const QVariant& a, const QVariant& b)
-{
-    // Storage classes in the order the database sorts them.
-    auto rank = [](const QVariant& v) {
-        if (v.isNull())
-            return 0;
-        switch (v.typeId()) {
-        case QMetaType::QString:
-            return 2;
-        case QMetaType::QByteArray:
-            return 3;
-        default:
-            return 1;
-        }
-    };
-    const int ra = rank(a), rb = rank(b);
-    if (ra != rb)
-        return ra < rb ? -1 : 1;
-    switch (ra) {
-    case 0:
-        return 0;
-    case 1: {
-        const bool ia = a.typeId() != QMetaType::Double && a.typeId() != QMetaType::Float;
-        const bool ib = b.typeId() != QMetaType::Double && b.typeId() != QMetaType::Float;
-        if (ia && ib) {
-            const qint64 x = a.toLongLong(), y = b.toLongLong();
-            return x < y ? -1 : (x > y ? 1 : 0);
-        }
-        const double x = a.toDouble(), y = b.toDouble();
-        return x < y ? -1 : (x > y ? 1 : 0);
-    }
-    case 2: {
-        // Text is compared as its UTF-8 bytes, that is by code point (UTF-16 units
-        // would put characters past U+FFFF before U+E000..U+FFFF).
-        const QByteArray x = a.toString().toUtf8(), y = b.toString().toUtf8();
-        const int c = x.compare(y);
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
-    default: {
-        const int c = a.toByteArray().compare(b.toByteArray());
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    }
-    }
-}
-
 bool Recordset::EditPending() const
 {
     if (!HasCurrentRow())

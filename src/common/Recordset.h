@@ -124,9 +124,6 @@ public:
     // same row. With RereadRow, a set keeps its order after a write without reading
     // all its rows again.
     void MoveRow(int from, int to);
-    // Orders two stored values as the database's ORDER BY does (binary collation):
-    // null, then numbers, then text, then blobs. Negative, 0 or positive.
-    static int CompareValues(const QVariant& a, const QVariant& b);
 
     bool EditPending() const;
     bool NewRowPending() const;

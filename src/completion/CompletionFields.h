@@ -1,25 +1,17 @@
 #pragma once
 // The entry boxes of the completion-report window, made from the record layout of
-// `xmjt` (records::completionReports()): one field-table row per column that has a
-// box, with the typing rule, hint and input method of the box. The window walks
-// this table instead of naming its eighty boxes one by one.
+// `xmjt` (records::completionReports()), which describes each box once: one
+// field-table row per column that has a box, with the key rule, hint and input
+// method of the box. The window walks this table instead of naming its eighty boxes
+// one by one.
 
 #include "FieldTable.h"
 #include "RecordLayouts.h"
 
-// How a box takes keys (the application window's rules, KeyFilters.h).
-enum class KeyRule {
-    EnterToTab,      // any key; Enter moves on
-    DigitsOnly,      // counts and codes
-    DigitsAndPoint,  // amounts and year-months
-    ChooseOnly,      // filled from a pick list only
-    StayOnEnter,     // the last box of the last tab: Enter keeps the focus there
-};
-
 struct CompletionBox {
     const records::Column* column;   // the column the box shows
-    KeyRule keys;
-    // Enter in this box turns the tab control to this page; -1 none.
+    KeyRule keys;                    // the column's
+    // Enter in this box turns the tab control to this page; -1 none (the column's).
     int nextPage = -1;
 };
 

@@ -369,23 +369,12 @@ void frmjtbg::WireBoxes()
         };
         if (auto* t = qobject_cast<VbTextBox*>(w)) {
             t->KeyPress = [this, t, rule, tab](int& k) {
-                bool due = false;
-                switch (rule.keys) {
-                case KeyRule::EnterToTab: due = EnterToTab(k); break;
-                case KeyRule::DigitsOnly: due = DigitsOnly(k); break;
-                case KeyRule::ChooseOnly: due = ChooseOnly(k); break;
-                case KeyRule::DigitsAndPoint:
-                    due = DigitsAndPoint(k, t->Text(), t->selectionStart(), int(t->selectedText().size()));
-                    break;
-                case KeyRule::StayOnEnter:
-                    if (k == vbkey::Return) {
-                        k = 0;
-                        SetFocus(t);
-                    }
-                    break;
-                }
-                if (due)
+                if (rule.keys == KeyRule::StayOnEnter && k == vbkey::Return) {
+                    k = 0;
+                    SetFocus(t);
+                } else if (FilterKey(rule.keys, k, t)) {
                     tab();
+                }
             };
         } else if (auto* m = qobject_cast<VbMemo*>(w)) {
             m->KeyPress = [tab](int& k) {

@@ -1,11 +1,12 @@
 #pragma once
 // The boxes of an application (a row of xmsb) as the application window shows them,
 // and the record procedures over them. The table is derived from the record layout
-// (records::applications()): one row per box of a column, with the column's limit
-// in characters, its converter by the column's store rule, its input method, hint,
-// place in the tab order, and the six key boxes flagged Key, the counts, the subject
-// name and the investment total Computed. The browsing windows make boxes of the same
-// names and use the same ShowRecord and ClearFields.
+// (records::applications()), where each box is described once: one row per box of a
+// column, with the column's limit in characters, its converter by the column's store
+// rule, its input method, hint, place in the tab order, and the six key boxes flagged
+// Key, the counts, the subject name and the investment total Computed. The window
+// takes the key rules and the look of its boxes from the same columns. The browsing
+// windows make boxes of the same names and use the same ShowRecord and ClearFields.
 
 #include "FieldTable.h"
 
@@ -14,6 +15,11 @@ class VbTab;
 
 // The field table of the application window, every category's boxes included.
 FieldTable ApplicationFieldTable();
+
+// The first box of a page of the window's tab control that the category shows, in
+// the tab order; empty when the page has none (the grid's page, the investment page
+// outside category 3).
+QString FirstBoxOfPage(int page, int category);
 
 // Copies the current row into the boxes of the category: every box from its column
 // (a Null column empties its box, a check box follows its column both ways), the

@@ -79,3 +79,30 @@ bool ChooseOnly(int& keyAscii)
     keyAscii = 0;
     return tab;
 }
+
+bool FilterKey(KeyRule rule, int& keyAscii, const QString& text, int selStart, int selLength)
+{
+    switch (rule) {
+    case KeyRule::None: return false;
+    case KeyRule::EnterToTab: return EnterToTab(keyAscii);
+    case KeyRule::DigitsOnly: return DigitsOnly(keyAscii);
+    case KeyRule::DigitsAndPoint: return DigitsAndPoint(keyAscii, text, selStart, selLength);
+    case KeyRule::YearMonth: return YearMonthKeys(keyAscii, text);
+    case KeyRule::NoBlanks: return NoBlanks(keyAscii);
+    case KeyRule::ChooseOnly: return ChooseOnly(keyAscii);
+    case KeyRule::StayOnEnter: (void)EnterToTab(keyAscii); return false;
+    }
+    return false;
+}
+
+bool FilterKey(KeyRule rule, int& keyAscii, const QWidget* box)
+{
+    if (auto* t = qobject_cast<const VbTextBox*>(box)) {
+        const bool selected = t->hasSelectedText();
+        return FilterKey(rule, keyAscii, t->Text(), selected ? t->selectionStart() : t->cursorPosition(),
+                         selected ? int(t->selectedText().size()) : 0);
+    }
+    if (auto* m = qobject_cast<const VbMemo*>(box))
+        return FilterKey(rule, keyAscii, m->Text(), -1, 0);
+    return FilterKey(rule, keyAscii, QString(), -1, 0);
+}

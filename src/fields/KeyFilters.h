@@ -5,7 +5,11 @@
 // The result says whether the window must queue one Tab keystroke, which is how
 // Enter moves the user on to the next box of the tab order.
 
+#include "RecordLayouts.h"
+
 #include <QString>
+
+class QWidget;
 
 // Change handler of the count boxes: a text that is exactly "0" becomes empty (two
 // zeros, or a zero with a blank, stay). True when the text was emptied.
@@ -37,3 +41,11 @@ bool BlankZero(QString& text);
 // Boxes filled from a pick list only: Enter as EnterToTab; every other character,
 // Backspace included, is dropped silently.
 [[nodiscard]] bool ChooseOnly(int& keyAscii);
+
+// A box's key rule (RecordLayouts.h) applied to one key, by the rules above; true when
+// a Tab is due. StayOnEnter drops Enter and no Tab is due; None leaves every key
+// alone. `text` and the selection are the box's before the key (DigitsAndPoint,
+// YearMonth).
+[[nodiscard]] bool FilterKey(KeyRule rule, int& keyAscii, const QString& text, int selStart, int selLength);
+// The same for a text box or a multi-line box, with its text and selection.
+[[nodiscard]] bool FilterKey(KeyRule rule, int& keyAscii, const QWidget* box);

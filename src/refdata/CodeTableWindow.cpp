@@ -10,10 +10,6 @@
 using namespace platform;
 
 namespace {
-const QString kBrowse = QStringLiteral("0");
-const QString kAdding = QStringLiteral("1");
-const QString kDeleting = QStringLiteral("2");
-
 const QString kInfoTitle = QStringLiteral("提示信息");
 const QString kOwnInfoTitle = QStringLiteral("提示信息：");
 const QString kWarningTitle = QStringLiteral("警告信息：");
@@ -120,7 +116,7 @@ void CodeTableWindow::Form_Load()
     }
     Cmdref->setEnabled(false);
     Cmdupd->setEnabled(false);
-    EditMode = kBrowse;
+    EditMode = Mode::Browse;
 }
 
 void CodeTableWindow::Form_Unload() { ReleaseMainWindow(); }
@@ -132,11 +128,11 @@ void CodeTableWindow::OpenRecordSource() { BindDataControl(*data1, m.query, m.ta
 
 void CodeTableWindow::cmdAdd_Click()
 {
-    if (EditMode != kBrowse) {
+    if (EditMode != Mode::Browse) {
         MsgBox(QStringLiteral("请先按取消或确定按钮！"), vbOKOnly, kInfoTitle);
         return;
     }
-    EditMode = kAdding;
+    EditMode = Mode::Adding;
     SetArmed(true);
     codeBox->SetText(QString());
     nameBox->SetText(QString());
@@ -145,7 +141,7 @@ void CodeTableWindow::cmdAdd_Click()
 
 void CodeTableWindow::Cmddel_Click()
 {
-    if (EditMode != kBrowse) {
+    if (EditMode != Mode::Browse) {
         MsgBox(QStringLiteral("请先按取消或确定按钮！"), vbOKOnly, kInfoTitle);
         return;
     }
@@ -153,7 +149,7 @@ void CodeTableWindow::Cmddel_Click()
         MsgBox(QStringLiteral("没有可以删除的记录！请核查。"), vbOKOnly, kInfoTitle);
         return;
     }
-    EditMode = kDeleting;
+    EditMode = Mode::Deleting;
     SetArmed(false);
     codeBox->SetText(QString());
     nameBox->SetText(QString());
@@ -162,16 +158,16 @@ void CodeTableWindow::Cmddel_Click()
 
 void CodeTableWindow::Cmdupd_Click()
 {
-    if (EditMode == kDeleting)
+    if (EditMode == Mode::Deleting)
         ConfirmDelete();
-    else if (EditMode == kAdding)
+    else if (EditMode == Mode::Adding)
         ConfirmAdd();
 }
 
 void CodeTableWindow::ConfirmDelete()
 {
     RestoreBrowseButtons();
-    EditMode = kBrowse;
+    EditMode = Mode::Browse;
     Recordset& rs = data1->Rs();
     const QString question = QStringLiteral("确实要删除记录（") + rs.Text(m.codeField) + QLatin1Char(',')
                              + rs.Text(m.nameField) + QStringLiteral("）？");
@@ -253,7 +249,7 @@ void CodeTableWindow::ConfirmAdd()
         return;
     }
     RestoreBrowseButtons();
-    EditMode = kBrowse;
+    EditMode = Mode::Browse;
     rs.MovePrevious();
     rs.MoveNext();
     codeBox->setEnabled(false);
@@ -277,7 +273,7 @@ void CodeTableWindow::Cmdref_Click()
         nameBox->setEnabled(false);
     });
     step([this] {
-        if (EditMode != kAdding && EditMode != kDeleting)
+        if (EditMode != Mode::Adding && EditMode != Mode::Deleting)
             return;
         if (data1->Rs().HasCurrentRow()) {
             ShowCurrentRow();
@@ -289,7 +285,7 @@ void CodeTableWindow::Cmdref_Click()
         }
     });
     step([this] {
-        EditMode = kBrowse;
+        EditMode = Mode::Browse;
         SetFocus(cmdAdd);
     });
 }
@@ -379,7 +375,7 @@ void CodeTableWindow::CodeBox_KeyPress(int& keyAscii)
 
 void CodeTableWindow::CodeBox_Change()
 {
-    if (Trim(codeBox->Text()).size() < CodeLength() || EditMode != kAdding || !nameBox->isEnabled())
+    if (Trim(codeBox->Text()).size() < CodeLength() || EditMode != Mode::Adding || !nameBox->isEnabled())
         return;
     if (m.upperCaseCode) {
         const QString upper = codeBox->Text().toUpper();

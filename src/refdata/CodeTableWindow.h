@@ -67,8 +67,9 @@ struct CodeTableMember {
 class CodeTableWindow : public VbForm {
     Q_OBJECT
 public:
-    // "0" browse, "1" an add is armed, "2" a delete is armed.
-    QString EditMode = QStringLiteral("0");
+    // Browsing, an add armed or a delete armed.
+    enum class Mode { Browse, Adding, Deleting };
+    Mode EditMode = Mode::Browse;
 
 protected:
     CodeTableWindow(const QString& formName, CodeTableMember member);

@@ -147,7 +147,7 @@ void frmsqdw::SetupUi()
 
 void frmsqdw::Form_Load()
 {
-    UnitListFlag = QStringLiteral("0");
+    UnitListFlag = false;
     CentreOnMain(*this);
     setWindowTitle(QStringLiteral("申请单位管理"));
 
@@ -246,13 +246,13 @@ void frmsqdw::dwdm_DblClick()
 {
     dwdm->SetImeMode(ImeMode::Off);
     Label1->SetCaption(QStringLiteral("提示信息：请用鼠标选择单位名称。"));
-    if (UnitListFlag == QLatin1String("0")) {
+    if (!UnitListFlag) {
         UnitRecordset.MoveFirst();
         while (!UnitRecordset.Eof()) {
             Lstdwdm->AddItem(UnitRecordset.Text(1));
             UnitRecordset.MoveNext();
         }
-        UnitListFlag = QStringLiteral("1");
+        UnitListFlag = true;
     }
     Lstdwdm->setVisible(true);
     Lstdwdm->raise();

@@ -68,7 +68,8 @@ private:
     FieldBoxes m_fields;
     std::unique_ptr<DbConnection> m_conn;
     Recordset UnitRecordset;
-    QString UnitListFlag;
+    // The unit list Lstdwdm has been filled (once per opening of the window).
+    bool UnitListFlag = false;
 };
 
 namespace forms {

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include <QSet>
+#include <algorithm>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -200,6 +201,51 @@ private slots:
         locked.sort();
         lockedBoxes.sort();
         QCOMPARE(locked, lockedBoxes);
+    }
+
+    // The rules a record window takes from each box's description hold together: a
+    // box the user types into has a key rule, a box that takes no keys has none; a
+    // hint and an input method belong to a box that takes the focus; Enter opens a
+    // later page; a pick list fills a one-line box; an amount that adds up has one
+    // total on its page.
+    void boxRules_data()
+    {
+        QTest::addColumn<QString>("table");
+        for (const RecordLayout* l : allLayouts())
+            if (!l->window.isEmpty())
+                QTest::newRow(qPrintable(l->table)) << l->table;
+    }
+    void boxRules()
+    {
+        QFETCH(QString, table);
+        const RecordLayout& layout = *findLayout(table);
+        for (const Column& c : layout.columns) {
+            if (c.box.isEmpty()) {
+                QCOMPARE(c.boxKind, BoxKind::None);
+                continue;
+            }
+            const QByteArray name = c.objectName().toUtf8();
+            const char* box = name.constData();
+            const bool typed = c.boxKind == BoxKind::Text || c.boxKind == BoxKind::Memo;
+            const bool focusless = c.boxKind == BoxKind::Label || c.boxKind == BoxKind::Check
+                                   || c.boxKind == BoxKind::Hidden;
+            if (typed)
+                QVERIFY2(c.keys != KeyRule::None, box);
+            if (focusless) {
+                QVERIFY2(c.keys == KeyRule::None, box);
+                QVERIFY2(c.hint.isEmpty() && c.ime == FieldIme::Untouched, box);
+            }
+            QVERIFY2(!c.keepsHint || !c.hint.isEmpty(), box);
+            QVERIFY2(c.nextPage < 0 || c.nextPage > c.tab, box);
+            QVERIFY2(!c.pickList || c.boxKind == BoxKind::Text, box);
+            if (c.addsToTotal) {
+                QVERIFY2(c.kind == Kind::Number, box);
+                const auto totals = std::count_if(layout.columns.begin(), layout.columns.end(), [&c](const Column& t) {
+                    return t.boxKind == BoxKind::Total && t.tab == c.tab;
+                });
+                QVERIFY2(totals == 1, box);
+            }
+        }
     }
 
     // A copy between tables moves each row whole, column by name: Null stays Null,

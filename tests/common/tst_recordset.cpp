@@ -636,38 +636,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, rs.RereadRow(2));
     }
 
-    void compareValuesAsTheDatabaseOrders_data()
-    {
-        QTest::addColumn<QVariant>("a");
-        QTest::addColumn<QVariant>("b");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("null first") << QVariant() << QVariant(qint64(-5)) << -1;
-        QTest::newRow("nulls equal") << QVariant() << QVariant(QMetaType(QMetaType::QString)) << 0;
-        QTest::newRow("numbers before text") << QVariant(qint64(99)) << QVariant("1") << -1;
-        QTest::newRow("numbers by value") << QVariant(qint64(10)) << QVariant(qint64(9)) << 1;
-        QTest::newRow("integer and real") << QVariant(2.5) << QVariant(qint64(3)) << -1;
-        QTest::newRow("equal integer and real") << QVariant(3.0) << QVariant(qint64(3)) << 0;
-        QTest::newRow("text by bytes") << QVariant("2026.10") << QVariant("2026.9") << -1;
-        QTest::newRow("case counts") << QVariant("a") << QVariant("B") << 1;
-        QTest::newRow("chinese") << QVariant("单位甲") << QVariant("单位乙") << 1;   // by code point, not by stroke or pinyin
-        QTest::newRow("by code point past U+FFFF")
-            << QVariant(QString::fromUcs4(U"\U00010000")) << QVariant(QString::fromUcs4(U"\uFF01")) << 1;
-        QTest::newRow("text before blob") << QVariant("z") << QVariant(QByteArray("a")) << -1;
-    }
-
-    void compareValuesAsTheDatabaseOrders()
-    {
-        QFETCH(QVariant, a);
-        QFETCH(QVariant, b);
-        QFETCH(int, expected);
-        QCOMPARE(Recordset::CompareValues(a, b), expected);
-        QCOMPARE(Recordset::CompareValues(b, a), -expected);
-        AppFixture fx;
-        // The database's own ORDER BY puts them the same way round.
-        QCOMPARE(fx.rows("select k from (select 0 as k, ? as v union all select 1, ?) order by v, k", {a, b}),
-                 expected > 0 ? QList<QStringList>({{"1"}, {"0"}}) : QList<QStringList>({{"0"}, {"1"}}));
-    }
-
     // The view moves its current cell off a removed row by itself; with the new-row
     // line below, that must not begin a new row.
     void gridDeleteWithTheNewRowLine()

@@ -1,15 +1,18 @@
-// The key rules of the application window, one key class at a time.
+// The key rules of the boxes, one key class at a time.
 #include "KeyFilters.h"
 #include "TestSupport.h"
 
 #include <QTest>
 
 namespace {
-enum Filter { EnterTab, Digits, Amount, YearMonth, NoBlank, Choose };
+// The rules by the names the rows use.
+constexpr KeyRule EnterTab = KeyRule::EnterToTab, Digits = KeyRule::DigitsOnly, Amount = KeyRule::DigitsAndPoint,
+                  YearMonth = KeyRule::YearMonth, NoBlank = KeyRule::NoBlanks, Choose = KeyRule::ChooseOnly,
+                  Stay = KeyRule::StayOnEnter, Free = KeyRule::None;
 constexpr int kEnter = 13, kBack = 8, kBlank = 32, kPoint = '.';
 constexpr int kChinese = 0x4E2D;  // 中, as an input method delivers it
 }  // namespace
-Q_DECLARE_METATYPE(Filter)
+Q_DECLARE_METATYPE(KeyRule)
 
 class TestKeyFilters : public QObject {
     Q_OBJECT
@@ -25,7 +28,7 @@ private slots:
 
     void filters_data()
     {
-        QTest::addColumn<Filter>("filter");
+        QTest::addColumn<KeyRule>("filter");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("text");      // the box's text before the key
         QTest::addColumn<int>("selStart");
@@ -34,7 +37,7 @@ private slots:
         QTest::addColumn<bool>("tab");
         QTest::addColumn<bool>("beep");
 
-        const auto row = [](const char* name, Filter f, int key, int after, bool tab, bool beep,
+        const auto row = [](const char* name, KeyRule f, int key, int after, bool tab, bool beep,
                             const QString& text = QString(), int selStart = -1, int selLength = 0) {
             QTest::newRow(name) << f << key << text << selStart << selLength << after << tab << beep;
         };
@@ -101,25 +104,26 @@ private slots:
         row("choose: letter", Choose, 'a', 0, false, false);
         row("choose: backspace", Choose, kBack, 0, false, false);
         row("choose: ctrl+v", Choose, 22, 0, false, false);
+
+        // The last box of a window: Enter stays, the rest as typed.
+        row("stay: enter", Stay, kEnter, 0, false, false);
+        row("stay: blank", Stay, kBlank, kBlank, false, false);
+        row("stay: ctrl+v", Stay, 22, 22, false, false);
+
+        // A box without a rule leaves every key alone, Enter too.
+        row("no rule: enter", Free, kEnter, kEnter, false, false);
+        row("no rule: letter", Free, 'a', 'a', false, false);
     }
 
     void filters()
     {
-        QFETCH(Filter, filter);
+        QFETCH(KeyRule, filter);
         QFETCH(int, key);
         QFETCH(QString, text);
         QFETCH(int, selStart);
         QFETCH(int, selLength);
 
-        bool tab = false;
-        switch (filter) {
-        case EnterTab: tab = EnterToTab(key); break;
-        case Digits: tab = DigitsOnly(key); break;
-        case Amount: tab = DigitsAndPoint(key, text, selStart, selLength); break;
-        case YearMonth: tab = YearMonthKeys(key, text); break;
-        case NoBlank: tab = NoBlanks(key); break;
-        case Choose: tab = ChooseOnly(key); break;
-        }
+        const bool tab = FilterKey(filter, key, text, selStart, selLength);
         QTEST(key, "keyAfter");
         QTEST(tab, "tab");
         QTEST(ui.beeps > 0, "beep");

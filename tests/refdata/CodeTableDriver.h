@@ -113,16 +113,16 @@ public:
         const bool boxesOff = !code()->isEnabled() && !name()->isEnabled();
         if (!button(QStringLiteral("Cmdexit"))->isEnabled())
             return QStringLiteral("exit disabled");
-        if (form.EditMode == QLatin1String("0") && all(browsing, true) && all(confirming, false) && boxesOff
+        if (form.EditMode == CodeTableWindow::Mode::Browse && all(browsing, true) && all(confirming, false) && boxesOff
             && grid()->isEnabled())
             return QStringLiteral("Browse");
-        if (form.EditMode == QLatin1String("1") && all(browsing, false) && all(confirming, true) && boxesOn
+        if (form.EditMode == CodeTableWindow::Mode::Adding && all(browsing, false) && all(confirming, true) && boxesOn
             && !grid()->isEnabled())
             return QStringLiteral("Add armed");
-        if (form.EditMode == QLatin1String("2") && all(browsing, false) && all(confirming, true) && boxesOff
+        if (form.EditMode == CodeTableWindow::Mode::Deleting && all(browsing, false) && all(confirming, true) && boxesOff
             && !grid()->isEnabled())
             return QStringLiteral("Delete armed");
-        return QStringLiteral("mixed, EditMode %1").arg(form.EditMode);
+        return QStringLiteral("mixed, EditMode %1").arg(int(form.EditMode));
     }
 
 private:
