@@ -357,6 +357,9 @@ inline QColor ComputedColor() { return QColor(224, 224, 224); }
 
 // Places a control by its design rectangle in twips.
 void PlaceTw(QWidget* w, int left, int top, int width, int height);
+// A command button made in parent and placed by its design rectangle in twips.
+VbButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                     int height);
 
 // A pick list dropping down from `box` over the controls below it, hidden until
 // called. It takes no focus: a click on an item leaves the focus in the box, so
