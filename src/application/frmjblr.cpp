@@ -6,9 +6,7 @@
 #include "KeyFilters.h"
 #include "ModVar.h"
 #include "Platform.h"
-#include "RowPosition.h"
 #include "StaffCounts.h"
-#include "Transaction.h"
 #include "Twips.h"
 #include "VbText.h"
 
@@ -21,15 +19,6 @@
 namespace {
 
 const QString kTitle = QStringLiteral("提示信息");
-const QString kNewQuestion = QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？");
-const QString kEditQuestion = QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？");
-const QString kSaveFailed = QStringLiteral("数据错误，请检查数据或与vero科技处联系！");
-
-// The window's rows: the category's applications, newest application date first,
-// then by unit and subject code, then as entered (PlaceSavedRow puts a saved row
-// among them by the same keys).
-const QString kAppFilter = QStringLiteral("xmlb=?");
-const QString kAppOrder = QStringLiteral("sqrq desc,szdw asc,ssxk asc,rowid");
 
 // Design sizes, twips.
 constexpr int kWidth = 11040;
@@ -57,7 +46,7 @@ QIcon arrowIcon(bool right, bool bar)
 }  // namespace
 
 frmjblr::frmjblr()
-    : VbForm(QStringLiteral("frmjblr")), m_fields(ApplicationFieldTable())
+    : RecordWindow(QStringLiteral("frmjblr"), TabBrowse, platform::vbNoIcon), m_fields(ApplicationFieldTable())
 {
 }
 
@@ -314,8 +303,8 @@ void frmjblr::BuildInvestment(QWidget* page)
 
 void frmjblr::BuildBrowse(QWidget* page)
 {
-    Adodc1 = new DataControl(this, QStringLiteral("Adodc1"));
-    Adodc1->setVisible(false);
+    RowData = new DataControl(this, QStringLiteral("Adodc1"));
+    RowData->setVisible(false);
     DataGrid1 = new DataGrid(page, QStringLiteral("DataGrid1"));
     PlaceTw(DataGrid1, 60, 60, kWidth - 480, kTabHeight - 600);
     DataGrid1->AddColumn(GridColumn{.caption = QStringLiteral("              项目名称"), .field = "XMMC", .widthTw = 3000});
@@ -342,29 +331,27 @@ void frmjblr::BuildCommands()
     txtdqjls = new VbTextBox(this, QStringLiteral("txtdqjls"));
     txtdqjls->setVisible(false);
 
-    auto nav = [this](const QString& name, bool right, bool bar, int left) {
-        auto* b = new VbButton(this, name);
-        b->setIcon(arrowIcon(right, bar));
+    // The moves show pictures, no captions.
+    const struct {
+        ControlPtr<VbButton>& button;
+        const char* name;
+        bool right, bar;
+    } moves[] = {{Cmdfst, "Cmdfst", false, true}, {Cmdpre, "Cmdpre", false, false},
+                 {Cmdnxt, "Cmdnxt", true, false}, {Cmdlst, "Cmdlst", true, true}};
+    for (int i = 0; i < 4; ++i) {
+        VbButton* b = MakeButton(this, QString::fromLatin1(moves[i].name), QString(), 2760 + i * 480, top + 120, 480, 450);
+        b->setIcon(arrowIcon(moves[i].right, moves[i].bar));
         b->setIconSize(QSize(20, 20));
-        PlaceTw(b, left, top + 120, 480, 450);
-        return b;
-    };
-    Cmdfst = nav(QStringLiteral("Cmdfst"), false, true, 2760);
-    Cmdpre = nav(QStringLiteral("Cmdpre"), false, false, 3240);
-    Cmdnxt = nav(QStringLiteral("Cmdnxt"), true, false, 3720);
-    Cmdlst = nav(QStringLiteral("Cmdlst"), true, true, 4200);
+        moves[i].button = b;
+    }
 
-    auto button = [](QWidget* parent, const QString& name, const QString& caption, int left, int t) {
-        auto* b = new VbButton(parent, name, caption);
-        PlaceTw(b, left, t, 1080, 420);
-        return b;
-    };
-    cmdinsert = button(this, QStringLiteral("cmdinsert"), QStringLiteral("录  入"), 4860, top + 150);
+    constexpr int width = 1080, height = 420;
+    cmdinsert = MakeButton(this, QStringLiteral("cmdinsert"), QStringLiteral("录  入"), 4860, top + 150, width, height);
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, 6000, top, 1260, 660);
-    Cmdupd = button(Frame2, QStringLiteral("Cmdupd"), QStringLiteral("保  存"), 90, 150);
-    cmdcancel = button(this, QStringLiteral("cmdcancel"), QStringLiteral("放  弃"), 7380, top + 150);
-    Cmdexit = button(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), 8580, top + 150);
+    Cmdupd = MakeButton(Frame2, QStringLiteral("Cmdupd"), QStringLiteral("保  存"), 90, 150, width, height);
+    cmdcancel = MakeButton(this, QStringLiteral("cmdcancel"), QStringLiteral("放  弃"), 7380, top + 150, width, height);
+    Cmdexit = MakeButton(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), 8580, top + 150, width, height);
 
     SBar = new VbStatusBar(this, QStringLiteral("SBar"), 1);
     PlaceTw(SBar, 0, kHeight - 330, kWidth, 330);
@@ -394,6 +381,7 @@ void frmjblr::SetupUi()
     BuildInvestment(AddPage(QStringLiteral("投资情况")));
     BuildBrowse(AddPage(QStringLiteral("浏览")));
     BuildCommands();
+    txtszdw = Text("txtszdw");
 
     // Colours and alignment of the boxes, as their columns describe them.
     for (const records::Column& c : records::applications().columns) {
@@ -442,15 +430,7 @@ void frmjblr::SetupUi()
 
     Toolbar1->ButtonClick = [this](const QString& key) { Toolbar1_ButtonClick(key); };
     SSTabjblr->Click = [this](int) { TabChange(); };
-    DataGrid1->RowColChange = [this] { GridRowChange(); };
-    cmdinsert->Click = [this] { cmdinsert_Click(); };
-    Cmdupd->Click = [this] { Cmdupd_Click(); };
-    cmdcancel->Click = [this] { cmdcancel_Click(); };
-    Cmdfst->Click = [this] { Cmdfst_Click(); };
-    Cmdpre->Click = [this] { Cmdpre_Click(); };
-    Cmdnxt->Click = [this] { Cmdnxt_Click(); };
-    Cmdlst->Click = [this] { Cmdlst_Click(); };
-    Cmdexit->Click = [this] { Cmdexit_Click(); };
+    ConnectCommands();
 }
 
 // ---------------------------------------------------------------------------
@@ -853,23 +833,11 @@ void frmjblr::UnlockFields() { ::UnlockFields(m_fields, SSTabjblr, gCategory); }
 // ---------------------------------------------------------------------------
 // Load and unload
 
-void frmjblr::FillList(Recordset& rs, const QString& sql, bool withCode, VbListBox* list, VbListBox* second)
-{
-    rs.Open(m_db, sql);
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const QString item = withCode ? ListItem(rs.Text(0), rs.Text(1)) : rs.Text(1);
-        list->AddItem(item);
-        if (second)
-            second->AddItem(item);
-    }
-}
-
 void frmjblr::Form_Load()
 {
+    RecordWindow::Form_Load();
     CentreOnMain(*this);
     setWindowTitle(QStringLiteral("简表录入"));
-    InsertFlag = QStringLiteral("0");
-    ChangedFlag = QStringLiteral("0");
 
     QString subjectSql, labSql;
     switch (gCategory) {
@@ -897,25 +865,19 @@ void frmjblr::Form_Load()
 
     if (!OpenWindowConnection(m_db))
         return;
-    Adodc1->UseConnection(&m_db);
-    BindDataControl(*Adodc1, QStringLiteral("select * from xmsb where %1 order by %2").arg(kAppFilter, kAppOrder),
-                    QStringLiteral("xmsb"), {CategoryText(gCategory)});
-    m_rowsInOrder = true;
-    DataGrid1->SetDataSource(Adodc1);
+    OpenRows();
+    DataGrid1->SetDataSource(RowData);
     SSTabjblr->SetTab(TabCover);
-    txtzjls->SetText(QString::number(AppRecordset().RecordCount()));
-    if (AppRecordset().RecordCount() < 1) {
-        LockFields();
-    } else {
-        AppRecordset().MoveFirst();
-        ShowRecord();
-    }
+    ShowFirstRecord();
 
-    FillList(SubjectRecordset, subjectSql, true, lstxkdm);
-    FillList(UnitRecordset, QStringLiteral("select * from dwdm order by dwdm"), true, lstszdw, lstszdw1);
-    FillList(LabRecordset, labSql, true, lstsys);
-    FillList(TitleRecordset, QStringLiteral("select * from zcdm order by zcdm"), true, lstzc, lstzc1);
-    FillList(DeptRecordset, QStringLiteral("select * from ejdwdm order by ejdwdm"), false, lstszxs);
+    FillCodeList(SubjectRecordset, m_db, subjectSql, {}, CodeItem::CodeAndName, {lstxkdm});
+    FillCodeList(UnitRecordset, m_db, QStringLiteral("select * from dwdm order by dwdm"), {}, CodeItem::CodeAndName,
+                 {lstszdw, lstszdw1});
+    FillCodeList(LabRecordset, m_db, labSql, {}, CodeItem::CodeAndName, {lstsys});
+    FillCodeList(TitleRecordset, m_db, QStringLiteral("select * from zcdm order by zcdm"), {}, CodeItem::CodeAndName,
+                 {lstzc, lstzc1});
+    FillCodeList(DeptRecordset, m_db, QStringLiteral("select * from ejdwdm order by ejdwdm"), {}, CodeItem::NameOnly,
+                 {lstszxs});
     for (const char* item : {"A.基础研究", "B.应用研究"})
         lstyjlb->AddItem(QString::fromUtf8(item));
     for (const char* item : {"男", "女"})
@@ -932,28 +894,27 @@ void frmjblr::Form_Unload()
 {
     for (Recordset* rs : {&SubjectRecordset, &UnitRecordset, &LabRecordset, &TitleRecordset, &DeptRecordset})
         rs->Close();
-    if (Adodc1)
-        Adodc1->Close();
-    m_db.Close();
-    ReleaseMainWindow();
+    RecordWindow::Form_Unload();
+}
+
+// The category's applications, newest application date first, then by unit and
+// subject code, then as entered.
+frmjblr::RowQuery frmjblr::Rows() const
+{
+    return {.table = QStringLiteral("xmsb"),
+            .filter = QStringLiteral("xmlb=?"),
+            .values = {CategoryText(gCategory)},
+            .order = QStringLiteral("sqrq desc,szdw asc,ssxk asc,rowid")};
 }
 
 // ---------------------------------------------------------------------------
 // Grid, tabs and toolbar
 
-void frmjblr::GridRowChange()
-{
-    if (!AppRecordset().HasCurrentRow())
-        return;
-    ClearFields();
-    ShowRecord();
-}
-
 void frmjblr::TabChange()
 {
     const QString caption = SSTabjblr->Caption();
     if (caption == QStringLiteral("封面")) {
-        if (InsertFlag == QLatin1String("0"))
+        if (!InsertFlag)
             cmdinsert->setEnabled(true);
         return;
     }
@@ -978,192 +939,14 @@ void frmjblr::Toolbar1_ButtonClick(const QString& key)
 // ---------------------------------------------------------------------------
 // Commands
 
-void frmjblr::SetBrowsing(bool on)
-{
-    for (VbButton* b : {Cmdfst.get(), Cmdpre.get(), Cmdnxt.get(), Cmdlst.get(), cmdinsert.get()})
-        b->setEnabled(on);
-    SSTabjblr->SetTabEnabled(TabBrowse, on);
-}
+void frmjblr::StartNewRecord() { m_fields.BoxAs<VbLabel>("lblxmlb")->SetCaption(CategoryText(gCategory)); }
 
-void frmjblr::cmdinsert_Click()
-{
-    SetBrowsing(false);
-    ClearFields();
-    InsertFlag = QStringLiteral("1");
-    m_fields.BoxAs<VbLabel>("lblxmlb")->SetCaption(CategoryText(gCategory));
-    if (!Trim(gAppUnitName).isEmpty())
-        Text("txtszdw")->SetText(gAppUnitName);
-    if (!Box("txtnbbh")->isEnabled())
-        UnlockFields();
-    SetFocus(Box("txtnbbh"));
-}
-
-void frmjblr::Cmdupd_Click()
-{
-    if (InsertFlag == QLatin1String("1"))
-        SaveNew();
-    else
-        SaveEdit();
-}
-
-bool frmjblr::ReturnToRow(qint64 rowid)
+qint64 frmjblr::WriteEdit()
 {
     Recordset& rs = AppRecordset();
-    if (rs.NewRowPending())
-        rs.CancelUpdate();
-    for (int i = 0; i < rs.RecordCount(); ++i)
-        if (rs.RowId(i) == rowid) {
-            rs.MoveTo(i);
-            return true;
-        }
-    return false;
+    const QVariant suggested = rs.Field(QStringLiteral("jyje"));
+    return ReplaceShownRow([&rs, &suggested] {
+        if (!suggested.isNull())
+            rs.SetField(QStringLiteral("jyje"), suggested);
+    });
 }
-
-void frmjblr::PlaceSavedRow()
-{
-    Recordset& rs = AppRecordset();
-    const int saved = rs.RecordCount() - 1;
-    rs.RereadRow(saved);
-    rs.MoveRow(saved, SortedRowPosition(m_db, QStringLiteral("xmsb"), kAppFilter, {CategoryText(gCategory)}, kAppOrder,
-                                        rs.RowId(saved)));
-}
-
-void frmjblr::SaveNew()
-{
-    if (platform::MsgBox(kNewQuestion, platform::vbYesNo, kTitle) != platform::vbYes)
-        return;
-    Recordset& rs = AppRecordset();
-    const qint64 shown = rs.HasCurrentRow() ? rs.RowId(rs.CurrentIndex()) : 0;
-    {
-        // The boxes keep what was typed, whatever the set does meanwhile.
-        RowChangeHold hold(DataGrid1);
-        try {
-            Transaction t(m_db);
-            rs.AddNew();
-            StoreRecord();
-            rs.UpdateBatch();
-            t.Commit();
-        } catch (const DbError& e) {
-            ReturnToRow(shown);
-            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
-            return;
-        }
-    }
-    ChangedFlag = QStringLiteral("0");
-    InsertFlag = QStringLiteral("0");
-    m_rowsInOrder = false;
-    txtzjls->SetText(PlainNumber(Val(txtzjls->Text()) + 1));
-    SetBrowsing(true);
-    SSTabjblr->SetTab(TabCover);
-    SetFocus(Box("txtnbbh"));
-}
-
-void frmjblr::SaveEdit()
-{
-    Recordset& rs = AppRecordset();
-    if (ChangedFlag != QLatin1String("1") || !rs.HasCurrentRow())
-        return;
-    ChangedFlag = QStringLiteral("0");
-    if (platform::MsgBox(kEditQuestion, platform::vbYesNo, kTitle) != platform::vbYes)
-        return;
-    {
-        RowChangeHold hold(DataGrid1);
-        // Exactly the row shown is replaced; the suggested amount, which this window
-        // does not keep, goes over into the new row.
-        const qint64 edited = rs.RowId(rs.CurrentIndex());
-        const QVariant suggested = rs.Field(QStringLiteral("jyje"));
-        try {
-            Transaction t(m_db);
-            rs.Delete();
-            rs.AddNew();
-            StoreRecord();
-            if (!suggested.isNull())
-                rs.SetField(QStringLiteral("jyje"), suggested);
-            rs.UpdateBatch();
-            t.Commit();
-        } catch (const DbError& e) {
-            ReturnToRow(edited);
-            ChangedFlag = QStringLiteral("1");
-            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
-            return;
-        }
-        const qint64 saved = rs.RowId(rs.RecordCount() - 1);
-
-        // The rows as reading them again would show them: the table changed only by
-        // this row, so unless a new application left the rows out of order, the saved
-        // row alone is read back and put in its place.
-        bool placed = false;
-        if (m_rowsInOrder) {
-            try {
-                PlaceSavedRow();
-                placed = true;
-            } catch (const DbError&) {
-            }
-        }
-        if (!placed) {
-            platform::BusyCursor busy;
-            rs.Requery();
-            m_rowsInOrder = true;
-        }
-        // Back on the saved application itself: another with the same name, leader
-        // and subject (one submitted again a year later) is not the one the boxes show.
-        if (!ReturnToRow(saved) && rs.RecordCount() > 0) {
-            rs.MoveLast();
-            rs.MoveNext();
-        }
-    }
-    SetBrowsing(true);
-    SSTabjblr->SetTab(TabCover);
-    SetFocus(Box("txtnbbh"));
-}
-
-void frmjblr::cmdcancel_Click()
-{
-    SetBrowsing(true);
-    Recordset& rs = AppRecordset();
-    if (rs.RecordCount() < 1) {
-        ClearFields();
-        LockFields();
-    } else {
-        // The walk after an edit may have left the set past its last row.
-        if (!rs.HasCurrentRow()) {
-            RowChangeHold hold(DataGrid1);
-            rs.MoveFirst();
-        }
-        ClearFields();
-        ShowRecord();
-        SetFocus(Box("txtnbbh"));
-    }
-    SSTabjblr->SetTab(TabCover);
-    InsertFlag = QStringLiteral("0");
-    ChangedFlag = QStringLiteral("0");
-}
-
-void frmjblr::Cmdfst_Click() { MoveToEnd(false); }
-void frmjblr::Cmdlst_Click() { MoveToEnd(true); }
-void frmjblr::Cmdnxt_Click() { Step(true); }
-void frmjblr::Cmdpre_Click() { Step(false); }
-
-void frmjblr::MoveToEnd(bool last)
-{
-    Recordset& rs = AppRecordset();
-    if (rs.RecordCount() <= 0)
-        return;
-    RowChangeHold hold(DataGrid1);
-    last ? rs.MoveLast() : rs.MoveFirst();
-    ClearFields();
-    ShowRecord();
-}
-
-void frmjblr::Step(bool forward)
-{
-    Recordset& rs = AppRecordset();
-    RowChangeHold hold(DataGrid1);
-    // Past the end the set goes back to the end row, whose texts the boxes still show.
-    if (!StepRecord(rs, forward) && rs.HasCurrentRow()) {
-        ClearFields();
-        ShowRecord();
-    }
-}
-
-void frmjblr::Cmdexit_Click() { Unload(); }

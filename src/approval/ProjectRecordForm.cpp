@@ -9,7 +9,6 @@
 #include "MemberRows.h"
 
 #include <QHash>
-#include <QSqlQuery>
 #include <QStyle>
 
 using namespace platform;
@@ -17,7 +16,6 @@ using namespace platform;
 namespace {
 
 const QString kTalent = QStringLiteral("中青年人才培养");
-const QString kTitle = QStringLiteral("提示信息");
 const QString kCategoryB = QStringLiteral("B.自然科学专项");
 const QString kCategoryC = QStringLiteral("C.产业化培育项目");
 
@@ -165,7 +163,7 @@ QList<QPair<QString, QString>> ProjectRecordForm::ProjectColumns(const QString& 
 }
 
 ProjectRecordForm::ProjectRecordForm(const QString& name, Design design)
-    : VbForm(name), m_db(name), m_design(std::move(design)), m_fields(projectFields(m_design))
+    : RecordWindow(name, 1, vbQuestion), m_design(std::move(design)), m_fields(projectFields(m_design))
 {
 }
 
@@ -192,8 +190,8 @@ void ProjectRecordForm::SetupUi()
     BuildEntryTab(entry);
     auto* browse = new QWidget;
     SSTabjblr->addTab(browse, QStringLiteral("浏览"));
-    data1 = new DataControl(this, QStringLiteral("data1"));
-    data1->hide();
+    RowData = new DataControl(this, QStringLiteral("data1"));
+    RowData->hide();
     DataGrid1 = new DataGrid(browse, QStringLiteral("DataGrid1"));
     PlaceTw(DataGrid1, 60, 60, 8400, 3540);
     for (const auto& [caption, field] : m_design.columns)
@@ -223,7 +221,6 @@ void ProjectRecordForm::SetupUi()
     m_fields.OnChange(this, [this] { MarkChanged(); });
     Txtxmlb->Change = [this] { Txtxmlb_Change(); };
     year->Changed = [this] { cmdSpin_Changed(); };
-    DataGrid1->RowColChange = [this] { GridRowChange(); };
 
     // Boxes filled from their pick lists take no typing; Enter moves on.
     for (VbTextBox* box : {Txtxmlb.get(), txtxkdm.get(), txtszdw.get()})
@@ -318,22 +315,19 @@ void ProjectRecordForm::BuildButtons()
 {
     Frame2 = new VbFrame(this, QStringLiteral("Frame2"));
     PlaceTw(Frame2, 120, 4860, 8610, 780);
-    auto button = [this](const char* name, const QString& caption, int left, int width) {
-        auto* b = new VbButton(Frame2, QString::fromLatin1(name), caption);
-        PlaceTw(b, left, 240, width, 420);
-        return b;
-    };
+    constexpr int top = 240, height = 420, width = 1140;
     // The approval-number window keeps its new-record button under the save button.
-    cmdinsert = button("cmdinsert", QStringLiteral("录  入"), m_design.evaluates ? 1500 : 240, 1140);
-    Cmdupd = button("Cmdupd", QStringLiteral("保  存"), 240, 1140);
-    cmdcancel = button("cmdcancel", QStringLiteral("放  弃"), 2760, 1140);
-    Cmdexit = button("Cmdexit", QStringLiteral("退  出"), 4020, 1140);
+    cmdinsert = MakeButton(Frame2, QStringLiteral("cmdinsert"), QStringLiteral("录  入"), m_design.evaluates ? 1500 : 240,
+                           top, width, height);
+    Cmdupd = MakeButton(Frame2, QStringLiteral("Cmdupd"), QStringLiteral("保  存"), 240, top, width, height);
+    cmdcancel = MakeButton(Frame2, QStringLiteral("cmdcancel"), QStringLiteral("放  弃"), 2760, top, width, height);
+    Cmdexit = MakeButton(Frame2, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), 4020, top, width, height);
     const QStyle::StandardPixmap pictures[] = {QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,
                                                QStyle::SP_MediaSeekForward, QStyle::SP_MediaSkipForward};
     const char* names[] = {"Cmdfst", "Cmdpre", "Cmdnxt", "Cmdlst"};
     VbButton* moves[4];
     for (int i = 0; i < 4; ++i) {
-        moves[i] = button(names[i], QString(), 5880 + i * 660, 600);
+        moves[i] = MakeButton(Frame2, QString::fromLatin1(names[i]), QString(), 5880 + i * 660, top, 600, height);
         moves[i]->setIcon(style()->standardIcon(pictures[i]));
     }
     Cmdfst = moves[0];
@@ -341,21 +335,12 @@ void ProjectRecordForm::BuildButtons()
     Cmdnxt = moves[2];
     Cmdlst = moves[3];
     cmdinsert->setEnabled(false);
-
-    Cmdupd->Click = [this] { Cmdupd_Click(); };
-    cmdinsert->Click = [this] { cmdinsert_Click(); };
-    cmdcancel->Click = [this] { cmdcancel_Click(); };
-    Cmdexit->Click = [this] { Unload(); };
-    Cmdfst->Click = [this] { Cmdfst_Click(); };
-    Cmdpre->Click = [this] { Cmdpre_Click(); };
-    Cmdnxt->Click = [this] { Cmdnxt_Click(); };
-    Cmdlst->Click = [this] { Cmdlst_Click(); };
+    ConnectCommands();
 }
 
 void ProjectRecordForm::Form_Load()
 {
-    InsertFlag = false;
-    ChangedFlag = false;
+    RecordWindow::Form_Load();
     CentreOnMain(*this);
     year->txtCondiYear->SetText(QString::number(Today().year()));
     SSTabjblr->SetTab(0);
@@ -363,38 +348,29 @@ void ProjectRecordForm::Form_Load()
     if (OpenWindowConnection(m_db)) {
         try {
             OpenYear();
-            DataGrid1->SetDataSource(data1);
-            FillSubjectList(QStringLiteral("select * from xkdm order by xkdm "), {});
-            QSqlQuery units = m_db.Exec(QStringLiteral("select * from dwdm order by dwdm"));
-            while (units.next())
-                lstszdw->AddItem(ListItem(units.value(0).toString(), units.value(1).toString()));
+            DataGrid1->SetDataSource(RowData);
+            FillCodeList(SubjectRs, m_db, QStringLiteral("select * from xkdm order by xkdm "), {}, CodeItem::PaddedCode,
+                         {lstxkdm});
+            FillCodeList(UnitRs, m_db, QStringLiteral("select * from dwdm order by dwdm"), {}, CodeItem::CodeAndName,
+                         {lstszdw});
         } catch (const std::exception& e) {
             ShowFailure(e);
         }
     }
-    txtzjls->SetText(QString::number(Rs().RecordCount()));
-    if (Rs().RecordCount() == 0) {
-        LockFields();
-        return;
-    }
-    ClearFields();
-    ShowRecord();
-}
-
-void ProjectRecordForm::Form_Unload()
-{
-    data1->Close();
-    m_db.Close();
-    ReleaseMainWindow();
+    ShowFirstRecord();
 }
 
 QString ProjectRecordForm::Year() const { return year->Year(); }
 
+ProjectRecordForm::RowQuery ProjectRecordForm::Rows() const
+{
+    return {.table = m_design.layout->table, .filter = m_design.yearFilter, .values = {Year()}, .order = m_design.order};
+}
+
 void ProjectRecordForm::OpenYear()
 {
     RowChangeHold hold(DataGrid1);
-    const QString table = m_design.layout->table;
-    BindDataControl(*data1, QStringLiteral("select * from ") + table + m_design.yearFilter, table, {Year()});
+    OpenRows();
 }
 
 // ---------------------------------------------------------------- record procedures
@@ -421,7 +397,7 @@ void ProjectRecordForm::LockFields() { m_fields.SetKeysEnabled(false); }
 
 void ProjectRecordForm::UnlockFields() { m_fields.SetKeysEnabled(true); }
 
-// ---------------------------------------------------------------- year and moves
+// ---------------------------------------------------------------- year, states, save
 
 void ProjectRecordForm::cmdSpin_Changed()
 {
@@ -445,139 +421,20 @@ void ProjectRecordForm::cmdSpin_Changed()
     UnlockFields();
 }
 
-void ProjectRecordForm::Cmdfst_Click() { MoveToEnd(false); }
-void ProjectRecordForm::Cmdlst_Click() { MoveToEnd(true); }
-void ProjectRecordForm::Cmdnxt_Click() { Step(true); }
-void ProjectRecordForm::Cmdpre_Click() { Step(false); }
-
-void ProjectRecordForm::MoveToEnd(bool last)
-{
-    if (Rs().RecordCount() == 0)
-        return;
-    {
-        RowChangeHold hold(DataGrid1);
-        last ? Rs().MoveLast() : Rs().MoveFirst();
-    }
-    ClearFields();
-    ShowRecord();
-}
-
-// One row on or back; past the end the set is put back on the last (first) row
-// and the user is told.
-void ProjectRecordForm::Step(bool forward)
-{
-    Recordset& rs = Rs();
-    RowChangeHold hold(DataGrid1);
-    if (!StepRecord(rs, forward) && rs.HasCurrentRow()) {
-        ClearFields();
-        ShowRecord();
-    }
-}
-
-void ProjectRecordForm::GridRowChange()
-{
-    if (!Rs().HasCurrentRow())
-        return;
-    ClearFields();
-    ShowRecord();
-}
-
-// ---------------------------------------------------------------- new, cancel, save
-
 void ProjectRecordForm::SetBrowsing(bool on)
 {
-    for (VbButton* b : {Cmdfst.get(), Cmdpre.get(), Cmdnxt.get(), Cmdlst.get(), year->cmdSpin[0], year->cmdSpin[1]})
+    RecordWindow::SetBrowsing(on);
+    for (VbButton* b : year->cmdSpin)
         b->setEnabled(on);
     // Only the evaluation offers new records: a new approval-number record would
     // have no start month and so belong to no year.
     cmdinsert->setEnabled(on && m_design.evaluates);
-    SSTabjblr->SetTabEnabled(1, on);
 }
 
-void ProjectRecordForm::cmdinsert_Click()
+qint64 ProjectRecordForm::WriteEdit()
 {
-    SetBrowsing(false);
-    ClearFields();
-    InsertFlag = true;
-    if (!Trim(gAppUnitName).isEmpty())
-        txtszdw->SetText(gAppUnitName);
-    if (!Txtxmlb->isEnabled())
-        UnlockFields();
-    SetFocus(Txtxmlb);
-}
-
-void ProjectRecordForm::cmdcancel_Click()
-{
-    SetBrowsing(true);
-    if (Rs().RecordCount() == 0) {
-        ClearFields();
-        LockFields();
-    } else {
-        // The abandoned entry leaves nothing behind in the boxes.
-        ClearFields();
-        ShowRecord();
-        SetFocus(Txtxmlb);
-    }
-    SSTabjblr->SetTab(0);
-    InsertFlag = false;
-    ChangedFlag = false;
-}
-
-void ProjectRecordForm::Cmdupd_Click()
-{
-    if (InsertFlag)
-        SaveNew();
-    else
-        SaveEdit();
-}
-
-void ProjectRecordForm::ShowDataError(const std::exception& reason)
-{
-    ShowFailure(QStringLiteral("数据错误，请检查数据或与vero科技处联系！"), reason, vbOKOnly, kTitle);
-}
-
-void ProjectRecordForm::SaveNew()
-{
-    if (MsgBox(QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？"), vbYesNo + vbQuestion, kTitle)
-        != vbYes)
-        return;
-    InsertFlag = false;
-    ChangedFlag = false;
-    Recordset& rs = Rs();
-    try {
-        RowChangeHold hold(DataGrid1);
-        rs.AddNew();
-        StoreRecord();
-        rs.UpdateBatch();
-    } catch (const std::exception& e) {
-        // Nothing is stored; the entry stays in the boxes for another try.
-        RowChangeHold hold(DataGrid1);
-        rs.CancelUpdate();
-        InsertFlag = true;
-        ChangedFlag = true;
-        ShowDataError(e);
-        return;
-    }
-    txtzjls->SetText(QString::number(rs.RecordCount()));
-    SetBrowsing(true);
-    SSTabjblr->SetTab(0);
-    SetFocus(Txtxmlb);
-}
-
-void ProjectRecordForm::SaveEdit()
-{
-    Recordset& rs = Rs();
-    if (!ChangedFlag || !rs.HasCurrentRow())
-        return;
-    ChangedFlag = false;
-    if (MsgBox(QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？"), vbYesNo + vbQuestion,
-               kTitle)
-        != vbYes)
-        return;
-
-    // Exactly the row on show, by its rowid; the columns the window does not write
-    // keep their values.
-    const qint64 rowid = rs.RowId(rs.CurrentIndex());
+    // The columns the window does not write keep their values.
+    const qint64 rowid = Rs().RowId(Rs().CurrentIndex());
     QStringList sets;
     QVariantList values;
     for (const auto& [column, value] : EditedValues()) {
@@ -587,58 +444,10 @@ void ProjectRecordForm::SaveEdit()
     values << rowid;
     const QString sql = QStringLiteral("update %1 set %2 where rowid = ?")
                             .arg(records::quoteIdentifier(m_design.layout->table), sets.join(QStringLiteral(", ")));
-    int changed = 0;
-    try {
-        m_db.InTransaction([&] { changed = m_db.Exec(sql, values).numRowsAffected(); });
-    } catch (const std::exception& e) {
-        ChangedFlag = true;   // the edit is still in the boxes, to be saved again
-        ShowDataError(e);
-        return;
-    }
-    if (changed == 0) {
-        ChangedFlag = true;
-        MsgBox(QStringLiteral("没有找到要修改的记录，数据没有保存！"), vbOKOnly + vbExclamation, kTitle);
-        return;
-    }
-
-    // The grid shows the stored rows and stands on the saved one; the boxes keep
-    // what was saved.
-    {
-        RowChangeHold hold(DataGrid1);
-        try {
-            rs.Requery();
-        } catch (const std::exception& e) {
-            ShowFailure(e);
-        }
-        int at = 0;
-        while (at < rs.RecordCount() && rs.RowId(at) != rowid)
-            ++at;
-        if (at < rs.RecordCount())
-            rs.MoveTo(at);
-        else if (rs.RecordCount() > 0) {
-            rs.MoveLast();
-            rs.MoveNext();
-        }
-    }
-    SetBrowsing(true);
-    SSTabjblr->SetTab(0);
-    SetFocus(Txtxmlb);
-    txtzjls->SetText(QString::number(rs.RecordCount()));
+    return m_db.Exec(sql, values).numRowsAffected() > 0 ? rowid : 0;
 }
 
 // ---------------------------------------------------------------- category and lists
-
-void ProjectRecordForm::FillSubjectList(const QString& sql, const QVariantList& values)
-{
-    QSqlQuery q = m_db.Exec(sql, values);
-    lstxkdm->Clear();
-    while (q.next()) {
-        QString code = Trim(q.value(0).toString());
-        if (code.size() == 1)
-            code += QLatin1Char(' ');
-        lstxkdm->AddItem(ListItem(code, q.value(1).toString()));
-    }
-}
 
 void ProjectRecordForm::Txtxmlb_Change()
 {
@@ -661,7 +470,7 @@ void ProjectRecordForm::Txtxmlb_Change()
     }
     MarkChanged();
     if (m_db.IsOpen())
-        FillSubjectList(sql, values);
+        FillCodeList(SubjectRs, m_db, sql, values, CodeItem::PaddedCode, {lstxkdm});
 }
 
 void ProjectRecordForm::Txtxmlb_DblClick()

@@ -9,18 +9,15 @@
 // row is shown. An edit writes exactly the current row (by its rowid) in one
 // transaction; each window says which columns its edit writes.
 
-#include "Controls.h"
-#include "DataControl.h"
-#include "DataGrid.h"
-#include "Db.h"
 #include "FieldTable.h"
 #include "RecordLayouts.h"
+#include "RecordWindow.h"
+#include "Recordset.h"
 #include "TickGrid.h"
-#include "VbForm.h"
 
 #include <QPair>
 
-class ProjectRecordForm : public VbForm {
+class ProjectRecordForm : public RecordWindow {
     Q_OBJECT
 public:
     struct Design {
@@ -31,8 +28,9 @@ public:
         QString entryTabCaption;
         // The grid's columns: caption and field.
         QList<QPair<QString, QString>> columns;
-        // The rows of the year in the box (bound), in the window's order.
+        // The rows of the year in the box (bound to ?), in the window's order.
         QString yearFilter;
+        QString order;
         // The progress evaluation: the evaluation options, typed start and end
         // months, the amount 0 shown, new records.
         bool evaluates = false;
@@ -53,41 +51,34 @@ protected:
 
     void SetupUi() override;
     void Form_Load() override;
-    void Form_Unload() override;
 
     // The columns an edit writes into the current row, with their values.
     virtual QList<QPair<QString, QVariant>> EditedValues() const = 0;
 
     // Record procedures.
-    void ShowRecord();
-    void StoreRecord();
-    void ClearFields();
-    void LockFields();
-    void UnlockFields();
+    void ShowRecord() override;
+    void StoreRecord() override;
+    void ClearFields() override;
+    void LockFields() override;
+    void UnlockFields() override;
+
+    RowQuery Rows() const override;
+    QWidget* FirstBox() const override { return Txtxmlb; }
+    void SetBrowsing(bool on) override;
+    // The shown row updated in place, the columns of EditedValues.
+    qint64 WriteEdit() override;
 
     // Reads the rows of the year in the box anew and stands on the first.
     void OpenYear();
-    Recordset& Rs() { return data1->Rs(); }
     QString Year() const;
     const FieldBoxes& Fields() const { return m_fields; }
 
     void cmdSpin_Changed();
-    void Cmdfst_Click();
-    void Cmdpre_Click();
-    void Cmdnxt_Click();
-    void Cmdlst_Click();
-    void GridRowChange();
-    void cmdinsert_Click();
-    void cmdcancel_Click();
-    void Cmdupd_Click();
     void Txtxmlb_Change();
-    void MarkChanged() { ChangedFlag = true; }
 
     ControlPtr<VbLabel> Label1{this};
     ControlPtr<VbLabel> Label2{this};
-    ControlPtr<VbTextBox> txtzjls{this};
     ControlPtr<YearSpinner> year{this};
-    ControlPtr<VbTab> SSTabjblr{this};
     ControlPtr<VbFrame> Frame1{this};
     ControlPtr<VbTextBox> Txtxmlb{this};
     ControlPtr<VbTextBox> txtxmbh{this};
@@ -95,7 +86,6 @@ protected:
     ControlPtr<VbTextBox> txtxmfzr{this};
     ControlPtr<VbTextBox> txtxkdm{this};
     ControlPtr<VbTextBox> txtxkmc{this};
-    ControlPtr<VbTextBox> txtszdw{this};
     ControlPtr<VbTextBox> txtpzje{this};
     ControlPtr<VbTextBox> txtqssj{this};
     ControlPtr<VbTextBox> txtzzsj{this};
@@ -104,35 +94,14 @@ protected:
     ControlPtr<VbListBox> Lstxmlb{this};
     ControlPtr<VbListBox> lstxkdm{this};
     ControlPtr<VbListBox> lstszdw{this};
-    ControlPtr<DataGrid> DataGrid1{this};
-    ControlPtr<DataControl> data1{this};
     ControlPtr<VbFrame> Frame2{this};
-    ControlPtr<VbButton> Cmdupd{this};
-    ControlPtr<VbButton> cmdinsert{this};
-    ControlPtr<VbButton> cmdcancel{this};
-    ControlPtr<VbButton> Cmdexit{this};
-    ControlPtr<VbButton> Cmdfst{this};
-    ControlPtr<VbButton> Cmdpre{this};
-    ControlPtr<VbButton> Cmdnxt{this};
-    ControlPtr<VbButton> Cmdlst{this};
     ControlPtr<VbStatusBar> SBar{this};
 
-    DbConnection m_db;
-    bool InsertFlag = false;
-    bool ChangedFlag = false;
     const Design m_design;
 
 private:
     void BuildEntryTab(QWidget* page);
     void BuildButtons();
-    void MoveToEnd(bool last);
-    void Step(bool forward);
-    void SetBrowsing(bool on);
-    void FillSubjectList(const QString& sql, const QVariantList& values);
-    void SaveNew();
-    void SaveEdit();
-    // The save's failure, with the reason behind the details button.
-    void ShowDataError(const std::exception& reason);
     void Txtxmlb_DblClick();
     void txtxkdm_DblClick();
     void txtszdw_DblClick();
@@ -142,4 +111,7 @@ private:
     void lstszdw_Click();
 
     FieldBoxes m_fields;
+    // The code tables behind the subject and the unit lists.
+    Recordset SubjectRs;
+    Recordset UnitRs;
 };

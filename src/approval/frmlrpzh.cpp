@@ -15,7 +15,8 @@ ProjectRecordForm::Design design()
     d.columns = ProjectRecordForm::ProjectColumns(QStringLiteral("  项目类别"), QStringLiteral("         项目名称"));
     d.columns << qMakePair(QStringLiteral("   备注"), QStringLiteral("BZ"));
     // The start year is the start month's first four characters.
-    d.yearFilter = QStringLiteral(" where substr(qsny,1,4)=? order by szdw asc,xmlb asc,ssxk asc, rowid");
+    d.yearFilter = QStringLiteral("substr(qsny,1,4)=?");
+    d.order = QStringLiteral("szdw asc,xmlb asc,ssxk asc, rowid");
     d.afterUnit = QStringLiteral("Chkbz");
     return d;
 }

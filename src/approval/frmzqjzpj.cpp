@@ -16,7 +16,8 @@ ProjectRecordForm::Design design()
     d.columns = ProjectRecordForm::ProjectColumns(QStringLiteral(" 项目类别"), QStringLiteral("       项目名称"));
     d.columns << qMakePair(QStringLiteral("  项目进展评价"), QStringLiteral("JZPJ"))
               << qMakePair(QStringLiteral("   备注"), QStringLiteral("ZQNBZ"));
-    d.yearFilter = QStringLiteral(" where nd=? order by qsny desc,szdw asc,ssxk asc, rowid");
+    d.yearFilter = QStringLiteral("nd=?");
+    d.order = QStringLiteral("qsny desc,szdw asc,ssxk asc, rowid");
     d.evaluates = true;
     d.afterUnit = QStringLiteral("txtqssj");
     return d;

@@ -789,6 +789,14 @@ void PlaceTw(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(TwipsRect(left, top, width, height));
 }
 
+VbButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                     int height)
+{
+    auto* b = new VbButton(parent, name, caption);
+    PlaceTw(b, left, top, width, height);
+    return b;
+}
+
 VbListBox* PickListUnder(QWidget* box, const QString& name, int widthTw, int heightTw)
 {
     auto* list = new VbListBox(box->parentWidget(), name);

@@ -358,6 +358,9 @@ inline QColor ComputedColor() { return QColor(224, 224, 224); }
 
 // Places a control by its design rectangle in twips.
 void PlaceTw(QWidget* w, int left, int top, int width, int height);
+// A command button made in parent and placed by its design rectangle in twips.
+VbButton* MakeButton(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                     int height);
 
 // A button of a window's design: its object name, caption, rectangle in twips and
 // Click handler, made in one place so that every window's buttons are alike. The

@@ -143,7 +143,8 @@ void Recordset::readAll()
         Row r;
         if (first)
             r.rowid = q.value(0).toLongLong();
-        r.values.resize(n);
+        // Exactly n values: a list grown by resize would take room for twice as many.
+        r.values = QVector<QVariant>(n);
         for (int i = 0; i < n; ++i)
             r.values[i] = q.value(i + first);
         rows.append(std::move(r));

@@ -3,6 +3,7 @@
 #include "Db.h"
 #include "RecordLayouts.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -52,11 +53,12 @@ QList<SortKey> sortKeys(const QString& order)
 
 }  // namespace
 
-int SortedRowPosition(DbConnection& db, const QString& table, const QString& filter, const QVariantList& filterValues,
-                      const QString& order, qint64 rowid)
+int SortedRowPosition(DbConnection& db, const QString& table, const QString& order, qint64 rowid, int count,
+                      const std::function<qint64(int)>& rowAt)
 {
     const QString from = records::quoteIdentifier(table);
     const QList<SortKey> keys = sortKeys(order);
+    const QString gone = QStringLiteral("表 %1 中已经没有这一行。").arg(table);
 
     // The row's own keys, as stored.
     QStringList exprs;
@@ -66,19 +68,19 @@ int SortedRowPosition(DbConnection& db, const QString& table, const QString& fil
     if (!keys.isEmpty()) {
         QSqlQuery q = db.Exec(QStringLiteral("select %1 from %2 where rowid = ?").arg(exprs.join(u','), from), {rowid});
         if (!q.next())
-            throw DbError(QStringLiteral("表 %1 中已经没有这一行。").arg(table));
+            throw DbError(gone);
         for (int i = 0; i < keys.size(); ++i)
             own << q.value(i);
     } else if (!db.Scalar(QStringLiteral("select 1 from %1 where rowid = ?").arg(from), {rowid}).isValid()) {
-        throw DbError(QStringLiteral("表 %1 中已经没有这一行。").arg(table));
+        throw DbError(gone);
     }
 
-    // A row comes first when, at the first key it does not share, it sorts before the
-    // row: each key compared by the database, the key's expression on the left so
-    // that its column's collation decides; NULL sorts before every value. With all
-    // keys equal the smaller rowid comes first.
+    // Another row comes first when, at the first key it does not share, it sorts
+    // before the row: each key compared by the database, the key's expression on the
+    // left so that its column's collation decides; NULL sorts before every value. With
+    // all keys equal the smaller rowid comes first.
     QStringList before;
-    QVariantList values = filterValues;
+    QVariantList values;
     QString equalSoFar;
     QVariantList equalValues;
     for (int i = 0; i < keys.size(); ++i) {
@@ -93,8 +95,31 @@ int SortedRowPosition(DbConnection& db, const QString& table, const QString& fil
     before << equalSoFar + QStringLiteral("rowid < ?");
     values << equalValues << rowid;
 
-    const QString where = filter.trimmed().isEmpty() ? QString() : QStringLiteral("(%1) and ").arg(filter);
-    const QVariant n = db.Scalar(
-        QStringLiteral("select count(*) from %1 where %2(%3)").arg(from, where, before.join(QStringLiteral(" or "))), values);
-    return n.toInt();
+    // One statement, asked of one held row at a time: the first held row that does
+    // not come before the row is where the row goes.
+    QSqlQuery q(db.Database());
+    q.setForwardOnly(true);
+    if (!q.prepare(QStringLiteral("select %1 from %2 where rowid = ?").arg(before.join(QStringLiteral(" or ")), from)))
+        throw DbError::FromSql(q.lastError());
+    auto comesBefore = [&](qint64 other) {
+        for (int i = 0; i < values.size(); ++i)
+            q.bindValue(i, values[i]);
+        q.bindValue(int(values.size()), other);
+        if (!q.exec())
+            throw DbError::FromSql(q.lastError());
+        if (!q.next())
+            throw DbError(gone);
+        const bool first = q.value(0).toInt() != 0;
+        q.finish();
+        return first;
+    };
+    int low = 0, high = count;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (comesBefore(rowAt(mid)))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
 }

@@ -7,18 +7,23 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 class DbConnection;
 
-// The position, counted from 0, of the row `rowid` of `table` among the rows that
-//     select * from <table> where <filter> order by <order>
-// reads: the number of the query's other rows that come before it. The database
-// compares the sort keys, each under its column's own collation (so "a" and "B" of a
-// NOCASE column sort as a fresh read sorts them), with NULL before any value as in
-// ORDER BY. `order` is the query's own order text: keys separated by commas, each
-// optionally followed by asc or desc. Rows whose keys all equal the row's count before
-// it when their rowid is smaller, as a scan of the table hands them to the sort.
-// `filter` (may be empty) holds ? placeholders bound to `filterValues` in order.
-// Throws DbError when the statements fail or the table has no row `rowid`.
-int SortedRowPosition(DbConnection& db, const QString& table, const QString& filter, const QVariantList& filterValues,
-                      const QString& order, qint64 rowid);
+// The position, counted from 0, that the row `rowid` of `table` takes among rows a
+// window holds in the order of its query
+//     select ... from <table> where ... order by <order>
+// : the `count` rows whose rowids `rowAt(0)` .. `rowAt(count - 1)` gives, in that
+// order, the row itself not among them. It is the number of those rows that come
+// before the row: the database compares the sort keys, each under its column's own
+// collation (so "a" and "B" of a NOCASE column sort as a fresh read sorts them), with
+// NULL before any value as in ORDER BY. `order` is the query's own order text: keys
+// separated by commas, each optionally followed by asc or desc. Rows whose keys all
+// equal the row's come before it when their rowid is smaller, as a scan of the table
+// hands them to the sort. The database compares the row only with the rows the search
+// halves its way to, so that the cost grows with the logarithm of the rows, not with
+// the table. Throws DbError when the statements fail or the table lacks the row or one
+// it is compared with.
+int SortedRowPosition(DbConnection& db, const QString& table, const QString& order, qint64 rowid, int count,
+                      const std::function<qint64(int)>& rowAt);

@@ -5,7 +5,6 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "RecordLayouts.h"
-#include "Transaction.h"
 #include "VbText.h"
 #include "CodeLookups.h"
 #include "KeyFilters.h"
@@ -16,8 +15,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("提示信息");
-const QString kSaveFailed = QStringLiteral("数据错误，请检查数据或与vero科技处联系！");
 const QString kCategoryC = QStringLiteral("C.产业化培育项目");
 const QString kBasicPage = QStringLiteral("基本信息");
 
@@ -43,7 +40,7 @@ struct frmjtbg::CountColumn {
 };
 
 frmjtbg::frmjtbg()
-    : VbForm(QStringLiteral("frmjtbg")), m_fields(CompletionFieldTable())
+    : RecordWindow(QStringLiteral("frmjtbg"), 4, platform::vbQuestion), m_fields(CompletionFieldTable())
 {
 }
 
@@ -158,8 +155,8 @@ void frmjtbg::SetupUi()
     };
     for (const GridColumn& c : gridColumns)
         DataGrid1->AddColumn(c);
-    ReportData = new DataControl(this, QStringLiteral("ReportData"));
-    ReportData->hide();
+    RowData = new DataControl(this, QStringLiteral("ReportData"));
+    RowData->hide();
 
     // The title code lies outside the tabs, never shown.
     txtzcdm = m_fields.Make<VbTextBox>(QStringLiteral("txtzcdm"), this);
@@ -176,19 +173,15 @@ void frmjtbg::SetupUi()
     red.setColor(QPalette::Inactive, QPalette::Text, Qt::red);
     txtzjls->setPalette(red);
 
-    auto button = [this](const char* name, const QString& caption, int left, int width) {
-        auto* b = new VbButton(this, QString::fromLatin1(name), caption);
-        PlaceTw(b, left, 5760, width, 420);
-        return b;
-    };
-    Cmdfst = button("Cmdfst", QStringLiteral("|◀"), 2280, 600);
-    Cmdpre = button("Cmdpre", QStringLiteral("◀"), 2940, 600);
-    Cmdnxt = button("Cmdnxt", QStringLiteral("▶"), 3600, 600);
-    Cmdlst = button("Cmdlst", QStringLiteral("▶|"), 4260, 600);
-    cmdinsert = button("cmdinsert", QStringLiteral("录  入"), 5100, 1080);
-    Cmdupd = button("Cmdupd", QStringLiteral("保  存"), 6300, 1080);
-    cmdcancel = button("cmdcancel", QStringLiteral("放  弃"), 7500, 1080);
-    Cmdexit = button("Cmdexit", QStringLiteral("退  出"), 8700, 1080);
+    constexpr int top = 5760, height = 420;
+    Cmdfst = MakeButton(this, QStringLiteral("Cmdfst"), QStringLiteral("|◀"), 2280, top, 600, height);
+    Cmdpre = MakeButton(this, QStringLiteral("Cmdpre"), QStringLiteral("◀"), 2940, top, 600, height);
+    Cmdnxt = MakeButton(this, QStringLiteral("Cmdnxt"), QStringLiteral("▶"), 3600, top, 600, height);
+    Cmdlst = MakeButton(this, QStringLiteral("Cmdlst"), QStringLiteral("▶|"), 4260, top, 600, height);
+    cmdinsert = MakeButton(this, QStringLiteral("cmdinsert"), QStringLiteral("录  入"), 5100, top, 1080, height);
+    Cmdupd = MakeButton(this, QStringLiteral("Cmdupd"), QStringLiteral("保  存"), 6300, top, 1080, height);
+    cmdcancel = MakeButton(this, QStringLiteral("cmdcancel"), QStringLiteral("放  弃"), 7500, top, 1080, height);
+    Cmdexit = MakeButton(this, QStringLiteral("Cmdexit"), QStringLiteral("退  出"), 8700, top, 1080, height);
 
     SBar = new VbStatusBar(this, QStringLiteral("SBar"), 1);
     PlaceTw(SBar, 0, 6360, 9900, 360);
@@ -405,16 +398,8 @@ void frmjtbg::WireBoxes()
     lstzc->Click = [this] { lstzc_Click(); };
     lstxw->Click = [this] { lstxw_Click(); };
 
-    cmdinsert->Click = [this] { cmdinsert_Click(); };
-    cmdcancel->Click = [this] { cmdcancel_Click(); };
-    Cmdupd->Click = [this] { Cmdupd_Click(); };
-    Cmdexit->Click = [this] { Unload(); };
-    Cmdfst->Click = [this] { Navigate(::Cmdfst_Click, true); };
-    Cmdpre->Click = [this] { Navigate(::Cmdpre_Click, false); };
-    Cmdnxt->Click = [this] { Navigate(::Cmdnxt_Click, false); };
-    Cmdlst->Click = [this] { Navigate(::Cmdlst_Click, true); };
+    ConnectCommands();
     SSTabjblr->Click = [this](int) { TabChange(); };
-    DataGrid1->RowColChange = [this] { GridRowChange(); };
 }
 
 void frmjtbg::ShowLookupList(VbListBox* list, const QString& hint)
@@ -506,10 +491,9 @@ void frmjtbg::lstxw_Click()
 
 void frmjtbg::Form_Load()
 {
+    RecordWindow::Form_Load();
     CentreOnMain(*this);
     setWindowTitle(QStringLiteral("Oskavelvero科研计划项目结题"));
-    m_insertFlag.clear();
-    m_changedFlag.clear();
     SSTabjblr->SetTab(0);
     if (!OpenWindowConnection(m_db)) {
         txtzjls->SetText(QStringLiteral("0"));
@@ -517,45 +501,29 @@ void frmjtbg::Form_Load()
         return;
     }
     try {
-        BindDataControl(*ReportData,
-                        records::selectStatement(reports())
-                            + QStringLiteral(" order by %1 desc, %2 asc, %3 asc")
-                                  .arg(records::quoteIdentifier(QStringLiteral("fa")),
-                                       records::quoteIdentifier(QStringLiteral("szdw")),
-                                       records::quoteIdentifier(QStringLiteral("xmlb"))),
-                        reports().table);
-        DataGrid1->SetDataSource(ReportData);
-        FillCodeList(lstszdw, QStringLiteral("dwdm"), QStringLiteral("dwdm"));
-        FillCodeList(lstzc, QStringLiteral("zcdm"), QStringLiteral("zcdm"));
+        OpenRows();
+        DataGrid1->SetDataSource(RowData);
+        FillCodeList(UnitRs, m_db, QStringLiteral("select * from dwdm order by dwdm"), {}, CodeItem::CodeAndName,
+                     {lstszdw});
+        FillCodeList(TitleRs, m_db, QStringLiteral("select * from zcdm order by zcdm"), {}, CodeItem::CodeAndName,
+                     {lstzc});
     } catch (const DbError& e) {
         ShowFailure(e);
     }
-    Recordset& rs = ReportRs();
-    txtzjls->SetText(QString::number(rs.IsOpen() ? rs.RecordCount() : 0));
-    if (!rs.IsOpen() || rs.RecordCount() < 1) {
-        LockFields();
-    } else {
-        RowChangeHold hold(DataGrid1);
-        rs.MoveFirst();
-        ShowRecord();
-    }
+    ShowFirstRecord();
     for (const QString& d : {QStringLiteral("博士"), QStringLiteral("硕士"), QStringLiteral("学士")})
         lstxw->AddItem(d);
 }
 
-void frmjtbg::Form_Unload()
+// Every report of every category: the actual completion newest first, then by unit
+// and category.
+frmjtbg::RowQuery frmjtbg::Rows() const
 {
-    ReportData->Close();
-    m_db.Close();
-    ReleaseMainWindow();
-}
-
-void frmjtbg::FillCodeList(VbListBox* list, const QString& table, const QString& codeColumn)
-{
-    QSqlQuery q = m_db.Exec(QStringLiteral("select * from %1 order by %2")
-                                .arg(records::quoteIdentifier(table), records::quoteIdentifier(codeColumn)));
-    while (q.next())
-        list->AddItem(ListItem(q.value(0).toString(), q.value(1).toString()));
+    return {.columns = records::columnList(reports()),
+            .table = reports().table,
+            .order = QStringLiteral("%1 desc, %2 asc, %3 asc, rowid")
+                         .arg(records::quoteIdentifier(QStringLiteral("fa")), records::quoteIdentifier(QStringLiteral("szdw")),
+                              records::quoteIdentifier(QStringLiteral("xmlb")))};
 }
 
 // ---------------------------------------------------------------------------
@@ -568,8 +536,8 @@ void frmjtbg::FillCodeList(VbListBox* list, const QString& table, const QString&
 void frmjtbg::ShowRecord()
 {
     ClearFields();
-    Recordset& rs = ReportRs();
-    if (!rs.IsOpen() || !rs.HasCurrentRow())
+    Recordset& rs = Rs();
+    if (!rs.HasCurrentRow())
         return;
     const QList<CompletionBox>& boxes = CompletionBoxes();
     for (int row = 0; row < boxes.size(); ++row)
@@ -600,7 +568,7 @@ QVariantList frmjtbg::StoredValues() const
 
 void frmjtbg::StoreRecord()
 {
-    Recordset& rs = ReportRs();
+    Recordset& rs = Rs();
     const QVariantList values = StoredValues();
     for (int i = 0; i < values.size(); ++i)
         if (!values[i].isNull())
@@ -630,156 +598,12 @@ void frmjtbg::UnlockFields()
 // ---------------------------------------------------------------------------
 // Commands
 
-void frmjtbg::SetButtons(bool browsing)
-{
-    for (VbButton* b : {Cmdfst.get(), Cmdpre.get(), Cmdnxt.get(), Cmdlst.get(), cmdinsert.get()})
-        b->setEnabled(browsing);
-}
-
-void frmjtbg::Navigate(void (*move)(Recordset&), bool showSameRow)
-{
-    Recordset& rs = ReportRs();
-    if (!rs.IsOpen())
-        return;
-    const int before = rs.CurrentIndex();
-    {
-        RowChangeHold hold(DataGrid1);
-        move(rs);
-    }
-    if (rs.HasCurrentRow() && (showSameRow || rs.CurrentIndex() != before))
-        ShowRecord();
-}
-
-void frmjtbg::GridRowChange()
-{
-    if (ReportRs().HasCurrentRow())
-        ShowRecord();
-}
-
 void frmjtbg::TabChange()
 {
     cmdinsert->setEnabled(SSTabjblr->Caption() == kBasicPage);
 }
 
-void frmjtbg::cmdinsert_Click()
+void frmjtbg::StartNewRecord()
 {
-    SetButtons(false);
-    ClearFields();
-    m_insertFlag = QStringLiteral("1");
-    if (!Trim(gAppUnitName).isEmpty())
-        txtszdw->SetText(gAppUnitName);
-    if (!Txtxmlb->isEnabled())
-        UnlockFields();
     TextBox(QStringLiteral("Txtcjrs_0"))->SetText(QString());
-    SSTabjblr->SetTabEnabled(4, false);
-    SetFocus(Txtxmlb);
-}
-
-void frmjtbg::cmdcancel_Click()
-{
-    SetButtons(true);
-    SSTabjblr->SetTabEnabled(4, true);
-    Recordset& rs = ReportRs();
-    if (!rs.IsOpen() || rs.RecordCount() < 1) {
-        ClearFields();
-        LockFields();
-    } else {
-        ShowRecord();
-        SetFocus(Txtxmlb);
-    }
-    SSTabjblr->SetTab(0);
-    m_insertFlag = QStringLiteral("0");
-    m_changedFlag = QStringLiteral("0");
-}
-
-void frmjtbg::Cmdupd_Click()
-{
-    if (!ReportRs().IsOpen())
-        return;
-    if (m_insertFlag == QLatin1String("1"))
-        SaveNew();
-    else
-        SaveEdited();
-}
-
-// A new report is added at the end of the list, which is not read again.
-void frmjtbg::SaveNew()
-{
-    if (platform::MsgBox(QStringLiteral("保存数据前必须确认数据准确无误，然后保存。数据正确吗？"),
-                         platform::vbYesNo + platform::vbQuestion, kTitle)
-        != platform::vbYes)
-        return;
-    Recordset& rs = ReportRs();
-    const int before = rs.CurrentIndex();
-    {
-        RowChangeHold hold(DataGrid1);
-        try {
-            rs.AddNew();
-            StoreRecord();
-            rs.UpdateBatch();
-        } catch (const DbError& e) {
-            // Nothing was stored: the entry stays as typed, the list as it was.
-            if (rs.NewRowPending())
-                rs.CancelUpdate();
-            if (before >= 0 && before < rs.RecordCount())
-                rs.MoveTo(before);
-            ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
-            return;
-        }
-    }
-    m_changedFlag = QStringLiteral("0");
-    m_insertFlag = QStringLiteral("0");
-    txtzjls->SetText(PlainNumber(Val(txtzjls->Text()) + 1));
-    AfterSave();
-}
-
-// The edited report replaces exactly its own row (by rowid), in one transaction;
-// the list is read again and stands on the saved report.
-void frmjtbg::SaveEdited()
-{
-    Recordset& rs = ReportRs();
-    if (m_changedFlag != QLatin1String("1") || !rs.HasCurrentRow())
-        return;
-    m_changedFlag = QStringLiteral("0");
-    if (platform::MsgBox(QStringLiteral("保存数据前必须确认修改数据准确无误，然后保存。数据正确吗？"),
-                         platform::vbYesNo + platform::vbQuestion, kTitle)
-        != platform::vbYes)
-        return;
-    const qint64 oldRow = rs.RowId(rs.CurrentIndex());
-    const QVariantList values = StoredValues();
-    qint64 newRow = 0;
-    try {
-        m_db.InTransaction([&] {
-            m_db.Exec(QStringLiteral("delete from %1 where rowid = ?").arg(records::quoteIdentifier(reports().table)),
-                      {oldRow});
-            newRow = m_db.Exec(records::insertStatement(reports()), values).lastInsertId().toLongLong();
-        });
-    } catch (const DbError& e) {
-        // Rolled back: the stored report and the typed values stay as they were.
-        m_changedFlag = QStringLiteral("1");
-        ShowFailure(kSaveFailed, e, platform::vbOKOnly, kTitle);
-        return;
-    }
-    {
-        RowChangeHold hold(DataGrid1);
-        rs.Requery();
-        for (int i = 0; i < rs.RecordCount(); ++i)
-            if (rs.RowId(i) == newRow) {
-                rs.MoveTo(i);
-                break;
-            }
-    }
-    ShowRecord();
-    AfterSave();
-    txtzjls->SetText(QString::number(rs.RecordCount()));
-}
-
-void frmjtbg::AfterSave()
-{
-    SetButtons(true);
-    Cmdexit->setEnabled(true);
-    SSTabjblr->SetTabEnabled(4, true);
-    SSTabjblr->SetTab(0);
-    TabChange();
-    SetFocus(Txtxmlb);
 }

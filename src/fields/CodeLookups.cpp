@@ -1,6 +1,9 @@
 #include "CodeLookups.h"
 
+#include "Controls.h"
 #include "Db.h"
+#include "MemberRows.h"
+#include "Recordset.h"
 #include "VbText.h"
 
 #include <QSqlQuery>
@@ -66,4 +69,32 @@ QString ResolveUnitCode(DbConnection& db, const QString& unit)
                                          "order by dwdm limit 1"),
                           {unit});
     return q.next() ? q.value(0).toString() : unit;
+}
+
+void FillCodeList(Recordset& rows, DbConnection& db, const QString& sql, const QVariantList& values, CodeItem item,
+                  std::initializer_list<VbListBox*> lists)
+{
+    rows.Open(db, sql, values);
+    for (VbListBox* list : lists)
+        list->Clear();
+    for (; !rows.Eof(); rows.MoveNext()) {
+        QString text;
+        switch (item) {
+        case CodeItem::CodeAndName:
+            text = ListItem(rows.Text(0), rows.Text(1));
+            break;
+        case CodeItem::PaddedCode: {
+            QString code = Trim(rows.Text(0));
+            if (code.size() == 1)
+                code += QLatin1Char(' ');
+            text = ListItem(code, rows.Text(1));
+            break;
+        }
+        case CodeItem::NameOnly:
+            text = rows.Text(1);
+            break;
+        }
+        for (VbListBox* list : lists)
+            list->AddItem(text);
+    }
 }

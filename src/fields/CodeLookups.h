@@ -2,11 +2,16 @@
 // Typed codes and names resolved against the code tables: the leader's and the
 // members' titles against `zcdm`, the units against `dwdm`. Each lookup binds the
 // box's text; it takes the first row in code order whose column equals the text
-// exactly. Database failures throw DbError.
+// exactly. And the pick lists filled from the code tables. Database failures throw
+// DbError.
 
 #include <QString>
+#include <QVariant>
+#include <initializer_list>
 
 class DbConnection;
+class Recordset;
+class VbListBox;
 
 // The title box and its hidden code box after a lookup.
 struct TitleResolution {
@@ -39,3 +44,16 @@ TitleResolution ResolveMemberTitle(DbConnection& db, const QString& title, const
 // A unit box being left: a unit code (digits) that `dwdm` holds becomes the unit's
 // name; anything else (a name, or a code without a unit) stays as it is.
 QString ResolveUnitCode(DbConnection& db, const QString& unit);
+
+// How a pick-list item shows a row of a code table.
+enum class CodeItem {
+    CodeAndName,   // the code, "、" and the name, as they stand
+    PaddedCode,    // the code trimmed, a code of one character followed by a blank; "、"; the name
+    NameOnly,      // the name alone
+};
+
+// Reads a code table's rows (the code in column 0, the name in column 1) into `rows`,
+// which the window keeps, standing at their end, and fills each list anew with one
+// item per row, in the query's order.
+void FillCodeList(Recordset& rows, DbConnection& db, const QString& sql, const QVariantList& values, CodeItem item,
+                  std::initializer_list<VbListBox*> lists);

@@ -160,6 +160,49 @@ private slots:
         QVERIFY(!d.box("txtqssj")->isEnabled());
     }
 
+    void anEditStandsWhereReadingAgainPutsIt_data()
+    {
+        QTest::addColumn<int>("row");        // the row edited, in the grid's order
+        QTest::addColumn<QString>("unit");   // its new unit; empty: kept
+        // Projects of one category and subject, by unit as read: a大学, B大学, b大学
+        // (the same unit without regard to case, so in the order entered), c大学.
+        QTest::newRow("kept among its equals") << 1 << "";
+        QTest::newRow("c to A") << 3 << "A大学";
+        QTest::newRow("a to C") << 0 << "C大学";
+        QTest::newRow("c to b, among its equals") << 3 << "b大学";
+    }
+
+    // After an edit the grid shows the year's projects as reading them again shows
+    // them, the edited one in its new place, and stands on it.
+    void anEditStandsWhereReadingAgainPutsIt()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, unit);
+        AppFixture fx;
+        int n = 0;
+        for (const char* u : {"a大学", "B大学", "c大学", "b大学"}) {
+            insertProject(fx, "xmsbpz", {kA, "项目", "钱", "2026年1月", "B"}, ++n);
+            fx.exec("update xmsbpz set szdw = ? where rowid = ?", {QString::fromUtf8(u), n});
+        }
+        d.open(forms::frmlrpzh);
+        for (int i = 0; i < row; ++i)
+            d.press("Cmdnxt");
+        const QString number = d.text("txtxmbh") + "X";
+        d.type("txtxmbh", number);
+        if (!unit.isEmpty())
+            d.box("txtszdw")->SetText(unit);
+        saveEdit(fx);
+        QCOMPARE(fx.ui.texts(), QStringList{kEditQuestion});
+        QStringList read, shown;
+        for (const QStringList& r : fx.rows("select xmbh from xmsbpz where substr(qsny,1,4) = '2026' "
+                                            "order by szdw, xmlb, ssxk, rowid"))
+            read << r.value(0);
+        for (int r = 0; r < d.dataGrid()->VisibleRowCount(); ++r)
+            shown << d.dataGrid()->CellText(r, 0);
+        QCOMPARE(shown, read);
+        QCOMPARE(d.dataGrid()->Row(), int(read.indexOf(number)));
+    }
+
     void aFailingEditLosesNothing()
     {
         AppFixture fx;

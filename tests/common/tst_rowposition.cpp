@@ -1,5 +1,6 @@
-// The place of a row among a query's sorted rows, counted by the database: for every
-// row of a small table it must be the row's index in a fresh read of the same query.
+// The place of a row among a query's sorted rows, found by the database: for every
+// row of a small table, placed among the others of a fresh read of the same query, it
+// must be the row's index in that read.
 #include "Db.h"
 #include "RowPosition.h"
 #include "TestSupport.h"
@@ -67,8 +68,11 @@ private slots:
         while (q.next())
             fresh << q.value(0).toLongLong();
         QVERIFY(fresh.size() > 1);
-        for (int i = 0; i < fresh.size(); ++i)
-            QCOMPARE(SortedRowPosition(db, "xmsb", filter, values, order, fresh[i]), i);
+        for (int i = 0; i < fresh.size(); ++i) {
+            QList<qint64> others = fresh;
+            others.removeAt(i);
+            QCOMPARE(SortedRowPosition(db, "xmsb", order, fresh[i], int(others.size()), [&](int k) { return others[k]; }), i);
+        }
     }
 
     // A row the filter leaves out is placed where it would stand among the others.
@@ -80,8 +84,14 @@ private slots:
         db.Open(fx.dbPath());
         // Row 9 (category B, 2026.03.01, B大学, PA) among category A: after the two
         // rows of a大学 on that date and the three whose keys equal its own.
-        QCOMPARE(SortedRowPosition(db, "xmsb", "xmlb=?", {"A"}, "sqrq desc,szdw asc,ssxk asc,rowid", 9), 5);
-        QVERIFY_THROWS_EXCEPTION(DbError, SortedRowPosition(db, "xmsb", "", {}, "sqrq", 99));
+        const QString order = "sqrq desc,szdw asc,ssxk asc,rowid";
+        QList<qint64> a;
+        QSqlQuery q = db.Exec("select rowid from xmsb where xmlb=? order by " + order, {"A"});
+        while (q.next())
+            a << q.value(0).toLongLong();
+        auto held = [&a](int k) { return a[k]; };
+        QCOMPARE(SortedRowPosition(db, "xmsb", order, 9, int(a.size()), held), 5);
+        QVERIFY_THROWS_EXCEPTION(DbError, SortedRowPosition(db, "xmsb", "sqrq", 99, int(a.size()), held));
     }
 };
 

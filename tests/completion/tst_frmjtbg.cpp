@@ -273,19 +273,19 @@ private slots:
         click("cmdinsert");
         QCOMPARE(text("txtszdw"), QStringLiteral("本单位"));
         QCOMPARE(text("Txtcjrs_0"), QString());
-        QCOMPARE(f->InsertFlag(), QStringLiteral("1"));
+        QCOMPARE(f->InsertFlag, QStringLiteral("1"));
         set("txtxmmc", "丙");
         fx.ui.answers = {platform::vbNo};
         click("Cmdupd");
         QCOMPARE(fx.count("xmjt"), 2);
-        QCOMPARE(f->InsertFlag(), QStringLiteral("1"));
+        QCOMPARE(f->InsertFlag, QStringLiteral("1"));
         fx.ui.answers = {platform::vbYes};
         click("Cmdupd");
         QCOMPARE(fx.ui.texts(), (QStringList{kNewQuestion, kNewQuestion}));
         QCOMPARE(fx.count("xmjt"), 3);
         QCOMPARE(box("txtzjls")->Text(), QStringLiteral("3"));
-        QCOMPARE(f->InsertFlag(), QStringLiteral("0"));
-        QCOMPARE(f->ChangedFlag(), QStringLiteral("0"));
+        QCOMPARE(f->InsertFlag, QStringLiteral("0"));
+        QCOMPARE(f->ChangedFlag, QStringLiteral("0"));
         auto* grid = Child<DataGrid>(f, "DataGrid1");
         QCOMPARE(grid->CellText(2, 2), QStringLiteral("丙"));
         QCOMPARE(grid->Row(), 2);
@@ -357,7 +357,7 @@ private slots:
         QCOMPARE(quotedRows(fx), before);
         QCOMPARE(text("txtxmmc"), QStringLiteral("坏"));
         QCOMPARE(text("Txtfh"), QStringLiteral("8"));
-        QCOMPARE(f->ChangedFlag(), QStringLiteral("1"));   // the save can be tried again
+        QCOMPARE(f->ChangedFlag, QStringLiteral("1"));   // the save can be tried again
         QCOMPARE(box("txtzjls")->Text(), QStringLiteral("1"));
 
         fx.ui.clear();
@@ -369,7 +369,7 @@ private slots:
         QVERIFY(fx.ui.messages.last().detail.contains("refused"));
         QCOMPARE(quotedRows(fx), before);
         QCOMPARE(box("txtzjls")->Text(), QStringLiteral("1"));
-        QCOMPARE(f->InsertFlag(), QStringLiteral("1"));
+        QCOMPARE(f->InsertFlag, QStringLiteral("1"));
         QCOMPARE(text("txtxmmc"), QStringLiteral("坏"));
         QVERIFY(!button("Cmdfst")->isEnabled());
         QCOMPARE(Child<DataGrid>(f, "DataGrid1")->VisibleRowCount(), 1);
@@ -524,8 +524,8 @@ private slots:
         QCOMPARE(text("Txtkey_0"), QString());
         QCOMPARE(text("txtzc"), QString());
         QCOMPARE(text("txtzcdm"), QString());
-        QCOMPARE(f->InsertFlag(), QStringLiteral("0"));
-        QCOMPARE(f->ChangedFlag(), QStringLiteral("0"));
+        QCOMPARE(f->InsertFlag, QStringLiteral("0"));
+        QCOMPARE(f->ChangedFlag, QStringLiteral("0"));
         QVERIFY(button("Cmdfst")->isEnabled());
         QVERIFY(tabs()->isTabEnabled(4));
         // Saved again, the shown report stays as it was stored.
