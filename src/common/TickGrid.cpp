@@ -286,11 +286,9 @@ void TickGrid::Load(DbConnection& connection, const QString& sql, const QVariant
 void TickGrid::Show(const QStringList& names, const QList<QVariantList>& rows)
 {
     Clear();
-    QVector<QVector<QVariant>> copied;
-    copied.reserve(rows.size());
-    for (const QVariantList& row : rows)
-        copied << QVector<QVariant>(row.begin(), row.end());
-    m_model->reset(names, std::move(copied));
+    // The grid shares the rows with whoever read them (they are never changed here),
+    // so that a whole file's rows are held once, not twice.
+    m_model->reset(names, rows);
     SetDat(RecordCount());
     FillSelectionBoxes();
 }
@@ -303,7 +301,7 @@ QVariant TickGrid::Value(int row, const QString& column) const
         return {};
     for (int c = 0; c < m_model->names.size(); ++c)
         if (m_model->names[c].compare(column, Qt::CaseInsensitive) == 0)
-            return m_model->rows[row - 1][c];
+            return std::as_const(m_model->rows)[row - 1][c];
     return {};
 }
 

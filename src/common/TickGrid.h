@@ -107,7 +107,7 @@ public:
     void Load(DbConnection& connection, const QString& sql, const QVariantList& values = {});
     // Shows rows already read (a submitted file's table), with new cleared flags and
     // the boxes laid: the columns headed by their names, row i of `rows` as data row
-    // i + 1.
+    // i + 1. The grid shares the rows with the caller instead of copying them.
     void Show(const QStringList& names, const QList<QVariantList>& rows);
     // Shows no rows (the window's data could not be read) with new cleared flags.
     void Clear();

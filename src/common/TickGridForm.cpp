@@ -4,47 +4,65 @@
 #include "ModVar.h"
 #include "Platform.h"
 
-TickGridForm::TickGridForm(const QString& name, int startYearOffset, QList<QPair<int, int>> columnWidths)
-    : VbForm(name), m_db(name), m_startYearOffset(startYearOffset), m_columnWidths(std::move(columnWidths))
+// ---------------------------------------------------------------- TickGridWindow
+
+TickGridWindow::TickGridWindow(const QString& name, double margins, int firstColumn)
+    : VbForm(name), m_margins(margins), m_firstColumn(firstColumn)
 {
 }
 
-void TickGridForm::SetDat(int nCount) { grid->SetDat(nCount); }
+void TickGridWindow::SetDat(int nCount) { grid->SetDat(nCount); }
 
-void TickGridForm::Form_Load()
+void TickGridWindow::Form_Load()
 {
     // The window's own flags first: whatever fails below, no tick of another window
     // survives into this one.
     SetDat(0);
     CentreOnMain(*this);
-    const bool opened = OpenWindowConnection(m_db);
+    OpenWindow();
     Form_Resize();
+    ShowRows();
+    grid->LayoutAtLoad(500);
+    grid->flex->SetCol(m_firstColumn);
+}
+
+void TickGridWindow::Form_Resize()
+{
+    if (grid)
+        grid->FitToWindowWidth(int(InnerWidthTw()), m_margins);
+}
+
+void TickGridWindow::Form_Unload() { ReleaseMainWindow(); }
+
+void TickGridWindow::Cmdexit_Click() { Unload(); }
+
+// ---------------------------------------------------------------- TickGridForm
+
+TickGridForm::TickGridForm(const QString& name, int startYearOffset, QList<QPair<int, int>> columnWidths)
+    : TickGridWindow(name, 2.8, 0), m_db(name), m_startYearOffset(startYearOffset), m_columnWidths(std::move(columnWidths))
+{
+}
+
+void TickGridForm::OpenWindow() { m_opened = OpenWindowConnection(m_db); }
+
+void TickGridForm::ShowRows()
+{
     if (Frame1->year)
         Frame1->year->SetStartYear(platform::Today().year() + m_startYearOffset);
-    if (opened)
+    if (m_opened)
         LoadRows();
     gWorkspace = &m_db;
     for (const auto& [column, widthTw] : m_columnWidths)
         grid->flex->SetColWidthAtLeastTw(column, widthTw);
-    grid->LayoutAtLoad(500);
     Frame1->ShowCountAtLoad(grid->RecordCount());
-    grid->flex->SetCol(0);
-}
-
-void TickGridForm::Form_Resize()
-{
-    if (grid)
-        grid->FitToWindowWidth(int(InnerWidthTw()));
 }
 
 void TickGridForm::Form_Unload()
 {
     m_db.Close();
     gWorkspace = nullptr;
-    ReleaseMainWindow();
+    TickGridWindow::Form_Unload();
 }
-
-void TickGridForm::Cmdexit_Click() { Unload(); }
 
 void TickGridForm::LoadRows()
 {

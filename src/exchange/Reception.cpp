@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QSqlError>
 
+#include <algorithm>
+
 using platform::MsgBox;
 
 namespace {
@@ -58,18 +60,49 @@ QList<int> tickedIndexes(int rowCount)
     return ticked;
 }
 
-void createScratch(DbConnection& db, const SubmittedFile& file, const QStringList& types, const QString& scratch)
+// The live table's own definition under the scratch table's name, when the file's
+// columns are the live table's, in the same order (a file of this program or of
+// another installation of it); "" otherwise.
+QString liveDefinition(DbConnection& db, const QStringList& fileColumns, const QString& table, const QString& scratch)
 {
+    const QStringList live = exchange::columnNames(exchange::tableColumns(db, QStringLiteral("main"), table));
+    if (live.size() != fileColumns.size())
+        return QString();
+    for (int i = 0; i < live.size(); ++i)
+        if (live[i].compare(fileColumns[i], Qt::CaseInsensitive) != 0)
+            return QString();
+    const QString sql =
+        db.Scalar(QStringLiteral("select sql from main.sqlite_master where type = 'table' and name = ? collate nocase"), {table})
+            .toString();
+    const qsizetype columns = sql.indexOf(QLatin1Char('('));
+    if (columns < 0)
+        return QString();
+    return QStringLiteral("create table main.%1 ").arg(records::quoteIdentifier(scratch)) + sql.mid(columns);
+}
+
+// Makes the scratch table anew with the file's columns: with the live table's
+// definition when they are the live table's, so that the scratch table holds the
+// received values as the live table will and its rows go over whole; else with the
+// file's declared types. Returns whether it has the live table's definition.
+bool createScratch(DbConnection& db, const SubmittedFile& file, const QStringList& types, const QString& table,
+                   const QString& scratch)
+{
+    db.Exec(QStringLiteral("drop table if exists main.%1").arg(records::quoteIdentifier(scratch)));
+    const QString live = liveDefinition(db, file.columns(), table, scratch);
+    if (!live.isEmpty()) {
+        db.Exec(live);
+        return true;
+    }
     QStringList defs;
     for (int i = 0; i < file.columns().size(); ++i) {
         const QString type = plainType(types.value(i));
         defs << records::quoteIdentifier(file.columns()[i]) + (type.isEmpty() ? QString() : QLatin1Char(' ') + type);
     }
-    db.Exec(QStringLiteral("drop table if exists main.%1").arg(records::quoteIdentifier(scratch)));
     db.Exec(QStringLiteral("create table main.%1 (%2)").arg(records::quoteIdentifier(scratch), defs.join(QStringLiteral(", "))));
+    return false;
 }
 
-// Jet rows come from memory, one bound insert per row.
+// Jet rows come from memory, through one prepared insert.
 void fillScratchFromRows(DbConnection& db, const SubmittedFile& file, const QList<int>& ticked, const QString& scratch)
 {
     QSqlQuery q(db.Database());
@@ -101,35 +134,49 @@ void fillScratchFromFile(DbConnection& db, const SubmittedFile& file, const QLis
         throw DbError(QStringLiteral("接收文件 %1 在打开后已经改变。").arg(file.path()));
 }
 
-// For each received row, the first live row (in stored order) with the same key is
-// deleted; n received rows of one key take the first n live rows of that key. A
-// received Null compares as an empty text. Keys compare without regard to the case
-// of Latin letters, as the live table's columns do. The received keys are gathered
-// in an indexed table of the connection's own (not in the file), so that each live
-// row looks its key up instead of being compared with every received row.
-void deleteSameKeyRows(DbConnection& db, const QStringList& keys, const QString& table, const QString& scratch)
+// The keys of the received rows (the scratch table's), each with the number of rows
+// that have it, in an indexed table of the connection's own (not in the file), so
+// that each live row looks its key up instead of being compared with every received
+// row. A received Null counts as an empty text; keys compare without regard to the
+// case of Latin letters, as the live table's columns do.
+void gatherReceivedKeys(DbConnection& db, const QStringList& keys, const QString& scratch)
 {
-    QStringList defs, received, grouping, match;
+    QStringList defs, aliases, received, grouping;
     for (int i = 0; i < keys.size(); ++i) {
-        const QString key = records::quoteIdentifier(keys[i]);
-        const QString alias = QStringLiteral("k%1").arg(i);
-        defs << alias + QStringLiteral(" text collate nocase");
-        received << QStringLiteral("coalesce(%1, '') collate nocase").arg(key);
-        grouping << QString::number(i + 1);
-        match << QStringLiteral("k.%1 = t.%2").arg(alias, key);
-    }
-    QStringList aliases;
-    for (int i = 0; i < keys.size(); ++i)
         aliases << QStringLiteral("k%1").arg(i);
+        defs << aliases.last() + QStringLiteral(" text collate nocase");
+        received << QStringLiteral("coalesce(%1, '') collate nocase").arg(records::quoteIdentifier(keys[i]));
+        grouping << QString::number(i + 1);
+    }
     db.Exec(QStringLiteral("drop table if exists temp.receivedkeys"));
     db.Exec(QStringLiteral("create temp table receivedkeys (%1, n integer, primary key (%2))")
                 .arg(defs.join(QStringLiteral(", ")), aliases.join(QStringLiteral(", "))));
     db.Exec(QStringLiteral("insert into temp.receivedkeys select %1, count(*) from main.%2 group by %3")
                 .arg(received.join(QStringLiteral(", ")), records::quoteIdentifier(scratch), grouping.join(QStringLiteral(", "))));
-    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from ("
-                           "select t.rowid as r, k.n as n, row_number() over (partition by k.rowid order by t.rowid) as rn "
-                           "from main.%1 as t join temp.receivedkeys as k on %2) where rn <= n)")
-                .arg(records::quoteIdentifier(table), match.join(QStringLiteral(" and "))));
+}
+
+// Deletes, for each received row, the first live row (in stored order) with the same
+// key (temp.receivedkeys); n received rows of one key take the first n live rows of
+// that key. The live table is read in stored order, each row looking its key up; the
+// first row to find a key received once takes it. Only the rows of keys received
+// more than once are numbered.
+void deleteSameKeyRows(DbConnection& db, const QStringList& keys, const QString& table)
+{
+    QStringList match;
+    for (int i = 0; i < keys.size(); ++i)
+        match << QStringLiteral("k.k%1 = t.%2").arg(i).arg(records::quoteIdentifier(keys[i]));
+    const QString join = QStringLiteral("from main.%1 as t join temp.receivedkeys as k on %2")
+                             .arg(records::quoteIdentifier(table), match.join(QStringLiteral(" and ")));
+    db.Exec(QStringLiteral("drop table if exists temp.replaced"));
+    db.Exec(QStringLiteral("create temp table replaced (k integer primary key, r integer)"));
+    db.Exec(QStringLiteral("insert or ignore into temp.replaced select k.rowid, t.rowid %1 where k.n = 1 order by t.rowid").arg(join));
+    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from temp.replaced)").arg(records::quoteIdentifier(table)));
+    if (db.Scalar(QStringLiteral("select exists (select 1 from temp.receivedkeys where n > 1)")).toBool())
+        db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from ("
+                               "select t.rowid as r, k.n as n, row_number() over (partition by k.rowid order by t.rowid) as rn "
+                               "%2 where k.n > 1) where rn <= n)")
+                    .arg(records::quoteIdentifier(table), join));
+    db.Exec(QStringLiteral("drop table temp.replaced"));
     db.Exec(QStringLiteral("drop table temp.receivedkeys"));
 }
 
@@ -145,7 +192,7 @@ void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget&
     }
     const QList<int> ticked = tickedIndexes(int(file.rows().size()));
     db.InTransaction([&] {
-        createScratch(db, file, types, target.scratch);
+        const bool liveLayout = createScratch(db, file, types, target.table, target.scratch);
         if (file.isJet()) {
             fillScratchFromRows(db, file, ticked, target.scratch);
         } else {
@@ -154,10 +201,17 @@ void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget&
                 tickedIds << rowids[i];
             fillScratchFromFile(db, file, tickedIds, target.scratch);
         }
-        deleteSameKeyRows(db, keys, target.table, target.scratch);
-        db.Exec(QStringLiteral("insert into main.%1 (%2) select %2 from main.%3 order by rowid")
-                    .arg(records::quoteIdentifier(target.table), records::columnList(file.columns()),
-                         records::quoteIdentifier(target.scratch)));
+        gatherReceivedKeys(db, keys, target.scratch);
+        deleteSameKeyRows(db, keys, target.table);
+        // With the live table's definition the rows go over whole, in stored order;
+        // otherwise column by column by name.
+        if (liveLayout)
+            db.Exec(QStringLiteral("insert into main.%1 select * from main.%2")
+                        .arg(records::quoteIdentifier(target.table), records::quoteIdentifier(target.scratch)));
+        else
+            db.Exec(QStringLiteral("insert into main.%1 (%2) select %2 from main.%3 order by rowid")
+                        .arg(records::quoteIdentifier(target.table), records::columnList(file.columns()),
+                             records::quoteIdentifier(target.scratch)));
     });
 }
 
@@ -214,12 +268,20 @@ SubmittedFile::SubmittedFile(const QString& path, const QString& table)
     }
     QSqlQuery q = db.Exec(QStringLiteral("select rowid, %1 from %2 order by rowid")
                               .arg(records::columnList(m_columns), records::quoteIdentifier(m_table)));
+    // A text that a row has in the same column as the row before it (the file is
+    // written in the grid's order, so that its category, subject and unit recur) is
+    // held once, shared by those rows.
     while (q.next()) {
         m_rowids << q.value(0).toLongLong();
         QVariantList row;
         row.reserve(m_columns.size());
-        for (int c = 1; c <= m_columns.size(); ++c)
-            row << q.value(c);
+        for (int c = 0; c < m_columns.size(); ++c) {
+            const QVariant v = q.value(c + 1);
+            const QVariant* before = m_rows.isEmpty() ? nullptr : &std::as_const(m_rows).last()[c];
+            const bool recurs = before && v.typeId() == QMetaType::QString && before->typeId() == QMetaType::QString
+                                && v.toString() == before->toString();
+            row << (recurs ? *before : v);
+        }
         m_rows << row;
     }
     if (q.lastError().isValid())
@@ -241,6 +303,11 @@ bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target)
     try {
         DbConnection db(QStringLiteral("InsertDat"));
         db.Open(exchange::databasePath());
+        // The replaced rows lie all over the live table: a page cache of a quarter of
+        // the file (within bounds) keeps the pages they change until the end, instead
+        // of writing them out, and waiting for the journal, again and again.
+        const qint64 cacheKib = std::clamp<qint64>(QFileInfo(file.path()).size() / 1024 / 4, 2000, 32768);
+        db.Exec(QStringLiteral("pragma cache_size = -%1").arg(cacheKib));
         if (!file.isJet())
             db.Exec(QStringLiteral("attach database ? as sub"), {file.path()});
         receive(db, file, target, file.m_types, file.m_rowids);

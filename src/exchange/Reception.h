@@ -29,7 +29,8 @@ const ReceptionTarget& completionReception();
 // as this program writes them, or a Jet file (recognised by its header) as other
 // installations may still send, its text in their code page GBK. Row i of rows()
 // (from 0) is grid row i + 1 and is ticked by gImportFlags[i + 1]; reception takes
-// exactly these rows, so a tick always belongs to the row the user saw.
+// exactly these rows, so a tick always belongs to the row the user saw. The grid
+// shows the rows without a copy of its own.
 class SubmittedFile {
 public:
     // Throws DbError when the file is missing, not a database, has no such table (the
@@ -63,8 +64,9 @@ std::unique_ptr<SubmittedFile> OpenSubmittedFile(const QString& path, const QStr
 // Receives the rows of `file` whose flag in gImportFlags is not 0 into the live
 // database: makes the scratch table anew with the file's columns and those rows, in
 // their order; deletes from the live table, for each of them, the first row (in
-// stored order) with the same key; then adds them, column by column by name. All of
-// it is one transaction: a failure changes nothing. Shows "数据已被成功接收。" or
+// stored order) with the same key; then adds them: whole when the file's columns are
+// the live table's (the scratch table then has the live table's definition), else
+// column by column by name. All of it is one transaction: a failure changes nothing. Shows "数据已被成功接收。" or
 // "数据接收失败。" (the reason behind its details button) and returns whether the
 // rows were received.
 bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target);

@@ -12,12 +12,12 @@ constexpr int kHeightTw = 5055;
 
 }  // namespace
 
+// The grid is 2.5 times its left narrower than the window; the first data column is
+// current once the window is open.
 ReceptionForm::ReceptionForm(const QString& name, Design design)
-    : VbForm(name), m_design(std::move(design))
+    : TickGridWindow(name, 2.5, 1), m_design(std::move(design))
 {
 }
-
-void ReceptionForm::SetDat(int nCount) { grid->SetDat(nCount); }
 
 void ReceptionForm::SetupUi()
 {
@@ -53,33 +53,23 @@ void ReceptionForm::SetupUi()
     Cmdexit->Click = [this] { Cmdexit_Click(); };
 }
 
-void ReceptionForm::Form_Load()
+void ReceptionForm::OpenWindow()
 {
-    CentreOnMain(*this);
     setWindowTitle(m_design.caption);
-    m_fileOpenFlag = QStringLiteral("0");
+    m_fileOpen = false;
     m_submittedFile.clear();
-    grid->Clear();
-    grid->LayoutAtLoad(500);
-    grid->flex->SetCol(1);
-    Form_Resize();
 }
 
-void ReceptionForm::Form_Resize()
-{
-    if (grid)
-        grid->FitToWindowWidth(int(InnerWidthTw()), 2.5);
-}
+// The window opens on no file: an empty grid without boxes.
+void ReceptionForm::ShowRows() { grid->Clear(); }
 
 void ReceptionForm::Form_Unload()
 {
-    if (m_fileOpenFlag == QLatin1String("1"))
+    if (m_fileOpen)
         m_file.reset();
-    m_fileOpenFlag = QStringLiteral("0");
-    ReleaseMainWindow();
+    m_fileOpen = false;
+    TickGridWindow::Form_Unload();
 }
-
-void ReceptionForm::Cmdexit_Click() { Unload(); }
 
 void ReceptionForm::cmdOf_Click()
 {
@@ -90,7 +80,7 @@ void ReceptionForm::cmdOf_Click()
         return;
     }
     m_file.reset();
-    m_fileOpenFlag = QStringLiteral("0");
+    m_fileOpen = false;
     BusyCursor busy;
     m_file = OpenSubmittedFile(m_submittedFile, m_design.fileTable);
     if (!m_file) {
@@ -101,7 +91,7 @@ void ReceptionForm::cmdOf_Click()
     }
     grid->Show(m_file->columns(), m_file->rows());
     grid->flex->SetCol(1);
-    m_fileOpenFlag = QStringLiteral("1");
+    m_fileOpen = true;
 }
 
 void ReceptionForm::cmdinsert_Click()

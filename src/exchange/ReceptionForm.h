@@ -7,17 +7,13 @@
 
 #include "Controls.h"
 #include "Reception.h"
-#include "TickGrid.h"
-#include "VbForm.h"
+#include "TickGridForm.h"
 
 #include <memory>
 
-class ReceptionForm : public VbForm {
+class ReceptionForm : public TickGridWindow {
     Q_OBJECT
 public:
-    // New flags 0..nCount, all clear.
-    void SetDat(int nCount);
-
     struct Design {
         QString caption;
         QString fileTable;   // the table read from the submitted file
@@ -28,26 +24,25 @@ protected:
     ReceptionForm(const QString& name, Design design);
 
     void SetupUi() override;
-    void Form_Load() override;
     void Form_Unload() override;
-    void Form_Resize() override;
 
     void cmdOf_Click();
     void cmdinsert_Click();
-    void Cmdexit_Click();
 
     ControlPtr<VbFrame> Frame1{this};
     ControlPtr<VbLabel> lblShuoming{this};
-    ControlPtr<TickGrid> grid{this};
     ControlPtr<VbButton> cmdOf{this};
     ControlPtr<VbButton> cmdinsert{this};
     ControlPtr<VbButton> Cmdexit{this};
 
 private:
+    void OpenWindow() override;
+    void ShowRows() override;
+
     const Design m_design;
     // The chosen file's path: empty before a choice and after a cancelled dialog.
     QString m_submittedFile;
-    // The opened file, read whole, and "1" while one is open.
+    // The opened file, read whole, and whether one is open.
     std::unique_ptr<SubmittedFile> m_file;
-    QString m_fileOpenFlag = QStringLiteral("0");
+    bool m_fileOpen = false;
 };

@@ -1,6 +1,7 @@
 #include "SubmissionFile.h"
 
 #include "Db.h"
+#include "Failure.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "RecordLayouts.h"
@@ -19,12 +20,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示信息");
 constexpr int kNumbers = 256;
-
-// Shows the description of a failure as it stands, OK only, under the program's title.
-void ShowErrorMessage(const QString& description)
-{
-    MsgBox(description);
-}
 
 QString numberedName(const QString& folder, const QString& prefix, int n)
 {
@@ -217,20 +212,20 @@ bool PackData(const QString& sourceTable, const QList<qint64>& rowids)
             db.Exec(QStringLiteral("attach database ? as sub"), {temp.fileName()});
             attachment.attached = true;
         } catch (const DbError& e) {
-            ShowErrorMessage(e.description());
+            ShowFailure(e.description(), e, platform::vbOKOnly);
             return false;
         }
         try {
             CopyTableStructure(db, table);
         } catch (const DbError& e) {
-            ShowErrorMessage(e.description());
+            ShowFailure(e.description(), e, platform::vbOKOnly);
             MsgBox(QStringLiteral("数据结构复制有错."));
             return false;
         }
         try {
             CopyRows(db, sourceTable, rowids, table);
         } catch (const DbError& e) {
-            ShowErrorMessage(e.description());
+            ShowFailure(e.description(), e, platform::vbOKOnly);
             MsgBox(QStringLiteral("数据复制有错."));
             return false;
         }
@@ -242,7 +237,7 @@ bool PackData(const QString& sourceTable, const QList<qint64>& rowids)
             db.Exec(QStringLiteral("detach database sub"));
             attachment.attached = false;
         } catch (const DbError& e) {
-            ShowErrorMessage(e.description());
+            ShowFailure(e.description(), e, platform::vbOKOnly);
             return false;
         }
     }

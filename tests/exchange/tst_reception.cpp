@@ -122,6 +122,10 @@ private slots:
             << "xmjt" << QStringList{"甲|张|BH1|old", "甲|张|BH2|keep"}
             << QStringList{"甲|张|BH1|new", "甲|张|BH3|added"}
             << QList<int>{1, 1} << QStringList{"甲|张|BH2|keep", "甲|张|BH1|new", "甲|张|BH3|added"};
+        QTest::newRow("keys received once and twice in one file")
+            << "xmsb" << QStringList{"甲|张|d|first", "乙|李|d|b1", "甲|张|d|second", "乙|李|d|b2", "甲|张|d|third"}
+            << QStringList{"甲|张|d|new1", "乙|李|d|new", "甲|张|d|new2"} << QList<int>{1, 1, 1}
+            << QStringList{"乙|李|d|b2", "甲|张|d|third", "甲|张|d|new1", "乙|李|d|new", "甲|张|d|new2"};
     }
 
     void receivesTickedRows()
@@ -180,6 +184,29 @@ private slots:
         QCOMPARE(fx.count(QStringLiteral("tempxmsb")), 2);
         QCOMPARE(fx.rows(QStringLiteral("select typeof(jdap3), sqje from xmsb where xmmc = '甲'")),
                  (QList<QStringList>{{"text", "12.5"}}));
+    }
+
+    // A file whose columns are not the live table's (one is missing in the middle)
+    // goes over column by column, by name; the scratch table has the file's columns.
+    void receivesByColumnName()
+    {
+        AppFixture fx;
+        const ReceptionTarget& target = applicationReception();
+        insertRow(fx, QStringLiteral("xmsb"), rowOf(target, QStringLiteral("甲|张|d|old")));
+        insertRow(fx, QStringLiteral("xmsb"), rowOf(target, QStringLiteral("乙|李|d|keep")));
+        const auto submitted =
+            OpenSubmittedFile(makeFile(fx, target, {QStringLiteral("甲|张|d|new"), QStringLiteral("丙|王|d|added")},
+                                       QStringLiteral("drop column xmbh")),
+                              QStringLiteral("xmsb"));
+        QVERIFY(submitted);
+        tick({1, 1});
+
+        QVERIFY(InsertDat(*submitted, target));
+
+        QCOMPARE(rowsIn(fx, target, QStringLiteral("xmsb")), (QStringList{"乙|李|d|keep", "甲|张|d|new", "丙|王|d|added"}));
+        QCOMPARE(rowsIn(fx, target, QStringLiteral("tempxmsb")), (QStringList{"甲|张|d|new", "丙|王|d|added"}));
+        QCOMPARE(fx.rows(QStringLiteral("select count(*) from pragma_table_info('tempxmsb') where name = 'xmbh'")),
+                 (QList<QStringList>{{"0"}}));
     }
 
     // A reception that fails at any step leaves the live table and the scratch table
