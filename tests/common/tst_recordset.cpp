@@ -805,6 +805,32 @@ private slots:
         QCOMPARE(fx.count("dwdm"), rs.RecordCount());
     }
 
+    // A delete in a long grid announces a header change only where a row's mark may
+    // change (the row in the deleted one's place, the new-row line), not for every row
+    // below it: Qt would go through each of them at every delete.
+    void gridDeleteAnnouncesFewHeaderChanges()
+    {
+        AppFixture fx;
+        QStringList codes;
+        for (int i = 10; i < 60; ++i)
+            codes << QString::number(i);
+        fill(fx, codes);
+        CodeGrid bound("select * from dwdm order by dwdm", true);
+        const DataGrid& grid = bound.grid;
+        Recordset& rs = bound.dc.Rs();
+        rs.MoveTo(10);
+        QSignalSpy header(grid.model(), &QAbstractItemModel::headerDataChanged);
+        rs.Delete();
+        for (const QList<QVariant>& change : header)
+            QVERIFY(change.at(2).toInt() - change.at(1).toInt() <= 1);
+        QCOMPARE(grid.VisibleRowCount(), 50);
+        QCOMPARE(grid.model()->headerData(49, Qt::Vertical).toString(), QString("*"));
+        rs.MoveNext();
+        QCOMPARE(rs.Text(0), QString("21"));
+        QCOMPARE(grid.Row(), 10);
+        QCOMPARE(grid.model()->headerData(10, Qt::Vertical).toString(), QString("▶"));
+    }
+
     void gridTakingTheFocusBeginsNoRow()
     {
         AppFixture fx;
