@@ -460,14 +460,16 @@ void Layout::setColumnWidths()
     const float* a = m_advance.constData();
     for (int r = 0; r < m_rows.size(); ++r, a += columns) {
         const QStringList& row = m_rows[r];
+        // A row short of values has nothing to wrap in the columns it lacks.
+        const int given = qMin(columns, int(row.size()));
         int first = -1;
-        for (int c = 0; c < columns; ++c)
+        for (int c = 0; c < given; ++c)
             if (a[c] > inner[c] && (first < 0 || row.at(c).size() > row.at(first).size()))
                 first = c;
         int lines = 1;
         if (first >= 0) {
             lines = linesOf(row.at(first), first);
-            for (int c = 0; c < columns; ++c)
+            for (int c = 0; c < given; ++c)
                 if (c != first && a[c] > inner[c] && row.at(c).size() + 1 > lines)
                     lines = qMax(lines, linesOf(row.at(c), c));
         }

@@ -464,6 +464,18 @@ private slots:
         QCOMPARE(drawn[0] == tallest, longestTallest);
     }
 
+    // Rows shorter than the query's columns print empty cells in the columns they
+    // lack, even in columns narrower than their margins.
+    void shortRows()
+    {
+        TextRecorder device(96);
+        const report::Layout layout(sharedColumns(QList<int>(300, 1)), {{QStringLiteral("1")}, {}},
+                                    QSizeF(device.width(), device.height()), device.logicalDpiY());
+        QCOMPARE(layout.pageCount(), 1);
+        QCOMPARE(layout.rowLines(0), 1);
+        QCOMPARE(layout.rowLines(1), 1);
+    }
+
     // Latin and Chinese text in one row stand on one baseline, in one-line and in
     // wrapped cells, in the caption row as in the rows.
     void sharedBaseline()
