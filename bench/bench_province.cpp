@@ -746,6 +746,13 @@ void memory(Run& run, const QString& what)
         press(&f, QStringLiteral("cmdinsert"));
     } else if (what == QLatin1String("receive-plain")) {
         held = readRows(db, QStringLiteral("select * from xmsb order by rowid")).size();
+    } else if (what == QLatin1String("recordset")) {
+        DbConnection conn(QStringLiteral("bench"));
+        conn.Open(run.fx.dbPath());
+        Recordset rs;
+        rs.Open(conn, QStringLiteral("select * from xmsb order by rowid"), {}, QStringLiteral("xmsb"));
+    } else if (what == QLatin1String("recordset-plain")) {
+        held = readRows(db, QStringLiteral("select * from xmsb order by rowid")).size();
     } else if (what == QLatin1String("report")) {
         previewFirstPage(reportFile);
     } else if (what == QLatin1String("report-plain")) {
@@ -805,6 +812,7 @@ const MemoryAction kMemory[] = {
     {"ylb", "opening 生成一览表 (frmylb), category 1"},      {"xmpz", "opening 项目批准管理 (frmxmpz), this year"},
     {"jblr", "opening 简表录入 (frmjblr), category 2"},      {"jtbg", "opening 结题 (frmjtbg), every report"},
     {"receive", "打开文件 + 接收数据 (Beifene), this year"}, {"report", "report preview, 10,000 rows x 80 columns"},
+    {"recordset", "Recordset over every application (xmsb)"},
 };
 
 // The files a child works on: the seeded database and the submission file.

@@ -172,7 +172,11 @@ public:
         } else if (i < m_count) {
             emit dataChanged(index(i, 0), index(i, columnCount() - 1));
         }
-        headerRowsChanged(i, m_count - 1);
+        // The rows below move up with their marks: only the row now in the gone one's
+        // place and the last line (the new-row line) may show another (a header data
+        // change over every row below would have Qt go through them all).
+        headerRowsChanged(i, i);
+        headerRowsChanged(m_count - 1, m_count - 1);
     }
     void rowMoved(int from, int to)
     {

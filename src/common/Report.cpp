@@ -15,6 +15,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintDialog>
@@ -144,6 +145,15 @@ void wrap(QTextLayout& layout, qreal width, qreal line, qreal ascent, Qt::Alignm
     layout.endLayout();
 }
 
+// A text as the key of the layout's caches of measured values. Its hash is the
+// unseeded one: the seeded hash costs several times as much, and that for every cell
+// of a report.
+struct TextKey {
+    QString text;
+    friend bool operator==(const TextKey& a, const TextKey& b) { return a.text == b.text; }
+    friend size_t qHash(const TextKey& key, size_t) { return qHash(QStringView(key.text), 0); }
+};
+
 int lineCount(const QString& text, const QFont& font, qreal width)
 {
     QTextLayout layout(cellText(text), font);
@@ -265,8 +275,10 @@ bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString*
         while (q.next()) {
             QStringList r;
             r.reserve(fields);
-            for (int i = 0; i < fields; ++i)
-                r << (q.value(i).isNull() ? QString() : q.value(i).toString());
+            for (int i = 0; i < fields; ++i) {
+                const QVariant v = q.value(i);
+                r << (v.isNull() ? QString() : v.toString());
+            }
             out << r;
         }
         if (q.lastError().isValid())
@@ -325,15 +337,43 @@ void Layout::measure(qreal dpi)
     }
 
     // Every value is measured once; its width decides the column widths and
-    // whether the value needs more than one line.
+    // whether the value needs more than one line. A text is measured only the first
+    // time it comes: the rows of a report repeat their codes, names and dates.
+    struct Measured {
+        float advance;    // on one line; 1e9 for a text with line breaks
+        qreal natural;    // its widest line
+    };
+    QHash<TextKey, Measured> measured;
     const QFontMetricsF fm(m_font);
     const int columns = int(m_def.columns.size());
+    const QFontMetricsF captionMetrics(m_captionFont);
+    m_natural.resize(columns);
+    for (int c = 0; c < columns; ++c)
+        m_natural[c] = captionMetrics.horizontalAdvance(m_def.columns[c].caption);
     m_advance.resize(qsizetype(m_rows.size()) * columns);
     float* a = m_advance.data();
     for (const QStringList& row : m_rows)
         for (int c = 0; c < columns; ++c) {
-            const QString text = row.value(c);
-            *a++ = text.isEmpty() ? 0.0f : float(breaksLine(text) ? 1e9 : fm.horizontalAdvance(text));
+            if (c >= row.size() || row.at(c).isEmpty()) {
+                *a++ = 0.0f;
+                continue;
+            }
+            const QString& text = row.at(c);
+            auto it = measured.constFind(TextKey{text});
+            if (it == measured.cend()) {
+                Measured m{0.0f, 0};
+                if (breaksLine(text)) {
+                    m.advance = float(1e9);
+                    for (const QString& part : cellText(text).split(QChar::LineSeparator))
+                        m.natural = qMax(m.natural, fm.horizontalAdvance(part));
+                } else {
+                    m.advance = float(fm.horizontalAdvance(text));
+                    m.natural = m.advance;
+                }
+                it = measured.insert(TextKey{text}, m);
+            }
+            *a++ = it->advance;
+            m_natural[c] = qMax(m_natural[c], it->natural);
         }
 }
 
@@ -344,21 +384,7 @@ void Layout::setColumnWidths()
     const QFontMetricsF captionMetrics(m_captionFont);
     // A column's natural width: its widest value (a value with line breaks counts by
     // its lines) or caption on one line.
-    QList<qreal> natural(columns, 0);
-    for (int c = 0; c < columns; ++c)
-        natural[c] = captionMetrics.horizontalAdvance(m_def.columns[c].caption);
-    const float* a = m_advance.constData();
-    for (int r = 0; r < m_rows.size(); ++r)
-        for (int c = 0; c < columns; ++c, ++a) {
-            qreal w = *a;
-            if (w >= 1e9) {
-                w = 0;
-                const QFontMetricsF fm(m_font);
-                for (const QString& part : cellText(m_rows[r].value(c)).split(QChar::LineSeparator))
-                    w = qMax(w, fm.horizontalAdvance(part));
-            }
-            natural[c] = qMax(natural[c], w);
-        }
+    QList<qreal> natural = m_natural;
     for (qreal& n : natural)
         n += 2 * m_padX + m_rule;
 
@@ -418,14 +444,37 @@ void Layout::setColumnWidths()
         captionLines = qMax(captionLines, m_captionLines[c]);
     }
     m_captionHeight = captionLines * m_captionLine + 2 * m_padY;
+    // A wrapped value takes at most a line per character and one more (an empty
+    // line after a final line break). So a row's height is that of its value that may
+    // take the most lines, unless another value may take more than that one does:
+    // only those values are laid out, and each distinct value once per column.
+    QList<qreal> inner(columns);
+    for (int c = 0; c < columns; ++c)
+        inner[c] = m_widths[c] - 2 * m_padX - m_rule;
+    QList<QHash<TextKey, int>> wrapped(columns);
+    auto linesOf = [&](const QString& text, int c) {
+        auto it = wrapped[c].constFind(TextKey{text});
+        if (it == wrapped[c].cend())
+            it = wrapped[c].insert(TextKey{text}, lineCount(text, m_font, inner[c]));
+        return *it;
+    };
     m_lines.resize(m_rows.size());
-    a = m_advance.constData();
-    for (int r = 0; r < m_rows.size(); ++r) {
+    const float* a = m_advance.constData();
+    for (int r = 0; r < m_rows.size(); ++r, a += columns) {
+        const QStringList& row = m_rows[r];
+        // A row short of values has nothing to wrap in the columns it lacks.
+        const int given = qMin(columns, int(row.size()));
+        int first = -1;
+        for (int c = 0; c < given; ++c)
+            if (a[c] > inner[c] && (first < 0 || row.at(c).size() > row.at(first).size()))
+                first = c;
         int lines = 1;
-        for (int c = 0; c < columns; ++c, ++a)
-            if (*a > m_widths[c] - 2 * m_padX - m_rule)
-                lines = qMax(lines, lineCount(m_rows[r].value(c), m_font,
-                                              m_widths[c] - 2 * m_padX - m_rule));
+        if (first >= 0) {
+            lines = linesOf(row.at(first), first);
+            for (int c = 0; c < given; ++c)
+                if (c != first && a[c] > inner[c] && row.at(c).size() + 1 > lines)
+                    lines = qMax(lines, linesOf(row.at(c), c));
+        }
         m_lines[r] = lines;
     }
 }

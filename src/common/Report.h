@@ -71,7 +71,9 @@ bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString*
 //
 // Every row is measured once (its height from the font's metrics at the device's
 // resolution); pages are cut from those heights and each page is drawn only when it
-// is asked for, so the cost grows with the rows.
+// is asked for. Each distinct text is measured once, and only the values that may
+// decide a row's height are wrapped into lines: the cost of the first page grows
+// with the distinct values, not with every cell.
 //
 // Columns take the width their content needs: when the table is wider than the page,
 // the widest columns give way and wrap, sharing the room left by their declared
@@ -112,6 +114,7 @@ private:
     QList<qreal> m_lefts, m_widths;
     QList<int> m_captionLines;
     QList<float> m_advance;   // the one-line width of every value, row by row
+    QList<qreal> m_natural;   // per column: its widest caption or value on one line
     QList<int> m_lines;       // per row
     QList<int> m_pages;   // first row of each page
 };

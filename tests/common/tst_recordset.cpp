@@ -2,6 +2,7 @@
 #include "DataControl.h"
 #include "DataGrid.h"
 #include "TestSupport.h"
+#include "Transaction.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -39,6 +40,31 @@ static QList<QStringList> rowsOf(Recordset& rs)
         rows << row;
     }
     return rows;
+}
+
+// A data control bound to a query of the fixture's database, and a grid over it
+// that shows the units' codes.
+struct CodeGrid {
+    QWidget host;
+    DataControl dc{&host, "data1"};
+    DataGrid grid{&host, "DataGrid1"};
+    CodeGrid(const QString& sql, bool allowAddNew)
+    {
+        grid.AddColumn("  单位代码", "DWDM");
+        grid.SetAllowAddNew(allowAddNew);
+        grid.SetDataSource(&dc);
+        BindDataControl(dc, sql, "dwdm");
+    }
+    ~CodeGrid() { dc.Close(); }
+};
+
+// The first field of every row of a set, in the set's order.
+static QStringList codesOf(const Recordset& rs)
+{
+    QStringList codes;
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        codes << rs.ValueAt(r, 0).toString();
+    return codes;
 }
 
 class TestRecordset : public QObject {
@@ -661,6 +687,116 @@ private slots:
         QCOMPARE(grid.Row(), 1);
         QCOMPARE(fx.count("login"), 2);
         dc.Close();
+    }
+
+    // A long set stays in step with its table and its grid through deletes anywhere,
+    // a walk that deletes as it goes, rows moved far and many rows moved to one place:
+    // its rows in order, its positions, the moves after a delete, the grid's rows.
+    void longSetStaysInStep()
+    {
+        AppFixture fx;
+        QStringList order;
+        fx.exec("begin");
+        for (int i = 0; i < 3000; ++i) {
+            order << QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0'));
+            fx.exec("insert into dwdm values (?, ?)", {order.last(), "单位" + order.last()});
+        }
+        fx.exec("commit");
+        const QString sql = "select * from dwdm order by dwdm";
+        CodeGrid bound(sql, false);
+        const DataGrid& grid = bound.grid;
+        Recordset& rs = bound.dc.Rs();
+        auto inStep = [&] {
+            QCOMPARE(codesOf(rs), order);
+            QCOMPARE(grid.VisibleRowCount(), rs.RecordCount());
+            for (int r = 0; r < rs.RecordCount(); ++r)
+                QCOMPARE(grid.CellText(r, 0), order[r]);
+            QCOMPARE(grid.Row(), rs.CurrentIndex());
+        };
+
+        // Deletes at the ends and all over: the row after moves up into the place.
+        for (int at : {2999, 0, 1500, 700, 701, 2200, 1}) {
+            rs.MoveTo(at);
+            const QString next = at + 1 < order.size() ? order[at + 1] : QString("EOF");
+            rs.Delete();
+            order.removeAt(at);
+            QCOMPARE(rs.AbsolutePosition(), int(Recordset::adPosUnknown));
+            rs.MoveNext();
+            QCOMPARE(where(rs), next);
+            if (rs.HasCurrentRow())
+                QCOMPARE(rs.AbsolutePosition(), at + 1);
+        }
+        inStep();
+        // Every third row deleted on a walk from the first to the last, in one
+        // transaction.
+        Transaction walk(*bound.dc.Connection());
+        rs.MoveFirst();
+        for (int i = 0, at = 0; !rs.Eof(); ++i) {
+            if (i % 3 == 0) {
+                rs.Delete();
+                order.removeAt(at);
+            } else {
+                ++at;
+            }
+            rs.MoveNext();
+        }
+        walk.Commit();
+        inStep();
+        OpenSet fresh(fx, sql);
+        QCOMPARE(rowsOf(rs), rowsOf(fresh.rs));
+
+        // Rows moved far both ways, and many moved one by one to the front; the
+        // current row stays the same row.
+        rs.MoveTo(100);
+        const QString current = rs.Text(0);
+        const int last = rs.RecordCount() - 1;
+        for (const auto& [from, to] : {std::pair{0, last}, {last, 0}, {10, 1500}, {1500, 10}}) {
+            rs.MoveRow(from, to);
+            order.move(from, to);
+            QCOMPARE(rs.Text(0), current);
+        }
+        for (int k = 0; k < 800; ++k) {
+            rs.MoveRow(last, 5);
+            order.move(last, 5);
+        }
+        QCOMPARE(rs.Text(0), current);
+        QCOMPARE(rs.CurrentIndex(), int(order.indexOf(current)));
+        inStep();
+
+        // A new row at the end, written when the set moves off it.
+        rs.AddNew();
+        rs.SetField(0, "9999");
+        rs.SetField(1, "新单位");
+        order << "9999";
+        rs.MoveFirst();
+        inStep();
+        QCOMPARE(fx.count("dwdm"), rs.RecordCount());
+    }
+
+    // A delete in a long grid announces a header change only where a row's mark may
+    // change (the row in the deleted one's place, the new-row line), not for every row
+    // below it: Qt would go through each of them at every delete.
+    void gridDeleteAnnouncesFewHeaderChanges()
+    {
+        AppFixture fx;
+        QStringList codes;
+        for (int i = 10; i < 60; ++i)
+            codes << QString::number(i);
+        fill(fx, codes);
+        CodeGrid bound("select * from dwdm order by dwdm", true);
+        const DataGrid& grid = bound.grid;
+        Recordset& rs = bound.dc.Rs();
+        rs.MoveTo(10);
+        QSignalSpy header(grid.model(), &QAbstractItemModel::headerDataChanged);
+        rs.Delete();
+        for (const QList<QVariant>& change : header)
+            QVERIFY(change.at(2).toInt() - change.at(1).toInt() <= 1);
+        QCOMPARE(grid.VisibleRowCount(), 50);
+        QCOMPARE(grid.model()->headerData(49, Qt::Vertical).toString(), QString("*"));
+        rs.MoveNext();
+        QCOMPARE(rs.Text(0), QString("21"));
+        QCOMPARE(grid.Row(), 10);
+        QCOMPARE(grid.model()->headerData(10, Qt::Vertical).toString(), QString("▶"));
     }
 
     void gridTakingTheFocusBeginsNoRow()

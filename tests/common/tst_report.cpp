@@ -181,6 +181,16 @@ report::Definition twoColumns()
     return def;
 }
 
+// Columns "栏目1", "栏目2"... with the shares of the page width.
+report::Definition sharedColumns(const QList<int>& shares)
+{
+    report::Definition def = twoColumns();
+    def.columns.clear();
+    for (int i = 0; i < shares.size(); ++i)
+        def.columns << report::Column{QStringLiteral("栏目%1").arg(i + 1), shares[i]};
+    return def;
+}
+
 report::Rows numberedRows(int n)
 {
     report::Rows rows;
@@ -395,12 +405,9 @@ private slots:
         QFETCH(QStringList, row);
         QFETCH(QStringList, oneLine);
         QFETCH(bool, wraps);
-        report::Definition def = twoColumns();
-        def.columns.clear();
-        for (int i = 0; i < shares.size(); ++i)
-            def.columns << report::Column{QStringLiteral("栏目%1").arg(i + 1), shares[i]};
         TextRecorder device(96);
-        const report::Layout layout(def, {row}, QSizeF(device.width(), device.height()), device.logicalDpiY());
+        const report::Layout layout(sharedColumns(shares), {row}, QSizeF(device.width(), device.height()),
+                                    device.logicalDpiY());
         qreal total = 0;
         for (qreal w : layout.columnWidths()) {
             QVERIFY(w > 0);
@@ -413,6 +420,60 @@ private slots:
         const qreal baseline = device.baselineOf(row[0].left(3));
         for (const QString& value : oneLine)
             QVERIFY2(device.line(baseline).contains(value), qPrintable(value));
+    }
+
+    // A row is as tall as its value drawn on the most lines, whichever that is: not
+    // always its longest value, and a value wraps by the width of its own column.
+    void rowHeights_data()
+    {
+        QTest::addColumn<QList<int>>("shares");
+        QTest::addColumn<QStringList>("row");
+        QTest::addColumn<bool>("longestTallest");   // the longest value takes the most lines
+        const QString words = QStringLiteral("word ").repeated(40);
+        const QString han = QStringLiteral("丙").repeated(60);
+        QTest::newRow("a longer value on fewer lines") << QList<int>{3, 1} << QStringList{words, han} << false;
+        QTest::newRow("one value in a wide and a narrow column") << QList<int>{3, 1} << QStringList{han, han}
+                                                                 << false;
+    }
+    void rowHeights()
+    {
+        QFETCH(QList<int>, shares);
+        QFETCH(QStringList, row);
+        QFETCH(bool, longestTallest);
+        TextRecorder device(96);
+        const report::Layout layout(sharedColumns(shares), {row}, QSizeF(device.width(), device.height()),
+                                    device.logicalDpiY());
+        record(layout, 0, &device);
+        // The lines of each value: the baselines of the runs of its text in its column.
+        QList<int> drawn;
+        qreal left = 0;
+        for (int c = 0; c < row.size(); ++c) {
+            const qreal right = left + layout.columnWidths()[c];
+            QList<qreal> baselines;
+            for (const TextRun& run : device.runs())
+                if (run.at.x() >= left && run.at.x() < right && row[c].contains(run.text)
+                    && std::none_of(baselines.begin(), baselines.end(),
+                                    [&](qreal y) { return qAbs(y - run.at.y()) <= TextRecorder::kSameLine; }))
+                    baselines << run.at.y();
+            drawn << int(baselines.size());
+            left = right;
+        }
+        const int tallest = *std::max_element(drawn.begin(), drawn.end());
+        QVERIFY(tallest > 1);
+        QCOMPARE(layout.rowLines(0), tallest);
+        QCOMPARE(drawn[0] == tallest, longestTallest);
+    }
+
+    // Rows shorter than the query's columns print empty cells in the columns they
+    // lack, even in columns narrower than their margins.
+    void shortRows()
+    {
+        TextRecorder device(96);
+        const report::Layout layout(sharedColumns(QList<int>(300, 1)), {{QStringLiteral("1")}, {}},
+                                    QSizeF(device.width(), device.height()), device.logicalDpiY());
+        QCOMPARE(layout.pageCount(), 1);
+        QCOMPARE(layout.rowLines(0), 1);
+        QCOMPARE(layout.rowLines(1), 1);
     }
 
     // Latin and Chinese text in one row stand on one baseline, in one-line and in
