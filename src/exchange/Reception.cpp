@@ -169,8 +169,10 @@ void deleteSameKeyRows(DbConnection& db, const QStringList& keys, const QString&
                              .arg(records::quoteIdentifier(table), match.join(QStringLiteral(" and ")));
     db.Exec(QStringLiteral("drop table if exists temp.replaced"));
     db.Exec(QStringLiteral("create temp table replaced (k integer primary key, r integer)"));
-    db.Exec(QStringLiteral("insert or ignore into temp.replaced select k.rowid, t.rowid %1 where k.n = 1 order by t.rowid").arg(join));
-    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from temp.replaced)").arg(records::quoteIdentifier(table)));
+    db.Exec(QStringLiteral("insert or ignore into temp.replaced select k.rowid, t.rowid %1 where k.n = 1 order by t.rowid")
+                .arg(join));
+    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from temp.replaced)")
+                .arg(records::quoteIdentifier(table)));
     if (db.Scalar(QStringLiteral("select exists (select 1 from temp.receivedkeys where n > 1)")).toBool())
         db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from ("
                                "select t.rowid as r, k.n as n, row_number() over (partition by k.rowid order by t.rowid) as rn "
