@@ -128,7 +128,7 @@ void frmjblr::BuildCover(QWidget* page)
     label("申 请 日 期：", 3840);
     AddBox(page, "txtsqrq", boxLeft, 3840, 1500, h);
     auto* chk = m_fields.Make<VbCheckBox>("Chkbz", page);
-    chk->setText(QStringLiteral("中青年人才培养计划"));
+    chk->setText(records::applications().column(QStringLiteral("bz"))->caption);
     PlaceTw(chk, 6360, 3840 + (h - kRow) / 2, 3000, kRow);
 
     lstxkdm = AddList(page, "lstxkdm", 6360, 1560, 4095, 1485);
@@ -855,9 +855,8 @@ void frmjblr::Form_Load()
         break;
     default:
         Label29->SetCaption(QStringLiteral("所属省级重点实验室："));
-        Box("txtyjlb")->setVisible(false);
-        Label23->setVisible(false);
-        Box("Chkbz")->setVisible(false);
+        HideBoxesOf(m_fields, gCategory);
+        Label23->setVisible(false);   // the caption of the hidden research-kind box
         subjectSql = QStringLiteral("select * from xkdm where xkdm >'Z' order by xkdm ");
         labSql = QStringLiteral("select * from sysdm order by sysdm");
         break;

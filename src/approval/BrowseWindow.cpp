@@ -58,7 +58,7 @@ QWidget* BrowseWindow::MakeBox(QWidget* page, const records::Column& c)
     QWidget* box = nullptr;
     switch (c.boxKind) {
     case BoxKind::Check:
-        box = new VbCheckBox(page, c.objectName(), QStringLiteral("中青年人才培养计划"));
+        box = new VbCheckBox(page, c.objectName(), c.caption);
         break;
     case BoxKind::Label:
         box = new VbLabel(page, c.objectName());
@@ -275,9 +275,8 @@ void BrowseWindow::Form_Load()
     SSTabjblr->SetTabVisible(6, gCategory == 3);
     Label29->SetCaption(gCategory == 1 ? QStringLiteral("所属人文、社科研究基地名称：") : QStringLiteral("所属省级重点实验室："));
     if (gCategory == 3) {
-        m_fields.Box(QStringLiteral("txtyjlb"))->hide();
-        Label23->hide();
-        m_fields.Box(QStringLiteral("Chkbz"))->hide();
+        HideBoxesOf(m_fields, gCategory);
+        Label23->hide();   // the caption of the hidden research-kind box
     }
     try {
         // Read-only: the set names no table it may write.

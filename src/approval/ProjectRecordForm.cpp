@@ -15,9 +15,9 @@ using namespace platform;
 
 namespace {
 
-const QString kTalent = QStringLiteral("中青年人才培养");
-const QString kCategoryB = QStringLiteral("B.自然科学专项");
-const QString kCategoryC = QStringLiteral("C.产业化培育项目");
+// The talent-plan mark: the application's own column, so the same text is written
+// and the same caption shown wherever a project goes.
+const records::Column& talent() { return *records::applications().column(QStringLiteral("bz")); }
 
 // The entry boxes in the order in which a record is shown and cleared: the talent
 // box before the category, whose change hides and unticks it for category C. The
@@ -104,7 +104,7 @@ FieldTable projectFields(const ProjectRecordForm::Design& d)
         }
         if (box == QLatin1String("Chkbz")) {
             f.kind = BoxKind::Check;
-            f.converter = convert::Mark(kTalent);
+            f.converter = convert::Mark(talent().mark);
         } else if (box == QLatin1String("Option1")) {
             f.kind = BoxKind::Options;
             f.converter = evaluation();
@@ -285,7 +285,7 @@ void ProjectRecordForm::BuildEntryTab(QWidget* page)
     label("lblzzsj", "终 止 年 月：", 1, 4);
     txtzzsj = box("txtzzsj", kBoxLeft[1], 4, kBoxWidth);
     Chkbz = m_fields.Make<VbCheckBox>(QStringLiteral("Chkbz"), Frame1);
-    Chkbz->setText(QStringLiteral("中青年人才培养计划"));
+    Chkbz->setText(talent().caption);
     PlaceTw(Chkbz, kBoxLeft[0], rowTop(5), kBoxWidth, kBoxHeight);
 
     for (VbTextBox* b : {Txtxmlb.get(), txtxkdm.get(), txtszdw.get()})
@@ -305,8 +305,8 @@ void ProjectRecordForm::BuildEntryTab(QWidget* page)
     }
 
     Lstxmlb = PickListUnder(Txtxmlb, QStringLiteral("Lstxmlb"), kBoxWidth, 900);
-    for (const QString& category : {QStringLiteral("A.人文、社会科学专项"), kCategoryB, kCategoryC})
-        Lstxmlb->AddItem(category);
+    for (int category = 1; category <= 3; ++category)
+        Lstxmlb->AddItem(CategoryText(category));
     lstxkdm = PickListUnder(txtxkdm, QStringLiteral("lstxkdm"), kBoxWidth, 1800);
     lstszdw = PickListUnder(txtszdw, QStringLiteral("lstszdw"), kBoxWidth, 1800);
 }
@@ -454,12 +454,12 @@ void ProjectRecordForm::Txtxmlb_Change()
     const QString category = Txtxmlb->Text();
     QString sql;
     QVariantList values;
-    if (category == kCategoryC) {
+    if (category == CategoryText(3)) {
         Chkbz->hide();
         Chkbz->SetValue(0);
         sql = QStringLiteral("select * from xkdm where xkdm > ? order by xkdm ");
         values = {QStringLiteral("Z")};
-    } else if (category == kCategoryB) {
+    } else if (category == CategoryText(2)) {
         Chkbz->show();
         sql = QStringLiteral("select * from xkdm where xkdm >= ? and xkdm <= ? order by xkdm ");
         values = {QStringLiteral("P"), QStringLiteral("Z")};

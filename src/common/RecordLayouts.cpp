@@ -39,6 +39,7 @@ QStringList RecordLayout::columnNames() const
 namespace {
 
 const QString kTalentMark = QStringLiteral("中青年人才培养");
+const QString kTalentCaption = QStringLiteral("中青年人才培养计划");
 
 // A column without a box (a table no window keeps, or a column the window leaves).
 Column plain(const QString& name, Kind kind)
@@ -81,7 +82,7 @@ QList<Column> applicationColumns()
     // follows the boxes of its page in the tab order.
     cols << onPage(0, {
         {.name = "bz", .box = "Chkbz", .boxKind = BoxKind::Check, .store = Store::Ticked, .mark = kTalentMark,
-         .hiddenIn = Category3},
+         .caption = kTalentCaption, .hiddenIn = Category3},
         {.name = "xmlb", .box = "lblxmlb", .boxKind = BoxKind::Label, .store = Store::Always},
         {.name = "xmbh", .box = "txtnbbh", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 9,
          .lock = Lock::Both, .keys = KeyRule::EnterToTab, .hint = "请输入项目编号，如果您不知道可以不输入。",
@@ -360,7 +361,7 @@ QList<Column> completionColumns()
     // Tab 0 "基本信息": the boxes LockFields disables one by one.
     cols << onPage(0, {
         {.name = "zqnbz", .box = "Chkbz", .boxKind = BoxKind::Check, .store = Store::Ticked, .mark = kTalentMark,
-         .lock = Lock::Both},
+         .caption = kTalentCaption, .lock = Lock::Both},
         {.name = "xmlb", .box = "Txtxmlb", .boxKind = BoxKind::Text, .store = Store::Always, .lock = Lock::Both,
          .keys = KeyRule::ChooseOnly, .hint = "请双击鼠标然后选择项目类别。"},
         {.name = "xmbh", .box = "txtxmbh", .boxKind = BoxKind::Text, .store = Store::Always, .limit = 9,

@@ -97,6 +97,7 @@ struct Column {
     QString alsoShownIn{};    // a second control that ShowRecord fills (a label)
     Store store = Store::None;
     QString mark{};           // Store::Ticked: the text written
+    QString caption{};        // the text a check box carries beside it
     QString filledBy{};       // the box whose blank test decides the write, when it
                               // is not the column's own; the value is still its own
     int limit = 0;            // most characters the box takes; 0: no limit

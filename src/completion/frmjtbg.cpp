@@ -15,7 +15,6 @@
 
 namespace {
 
-const QString kCategoryC = QStringLiteral("C.产业化培育项目");
 const QString kBasicPage = QStringLiteral("基本信息");
 
 const records::RecordLayout& reports() { return records::completionReports(); }
@@ -199,7 +198,7 @@ void frmjtbg::BuildBasicPage(QWidget* p)
     Caption(p, QStringLiteral("项目类别"), 120, 240, 1080, 300, right);
     Txtxmlb = qobject_cast<VbTextBox*>(PlaceBox(QStringLiteral("Txtxmlb"), p, 1260, 240, 2520));
     Chkbz = qobject_cast<VbCheckBox*>(PlaceBox(QStringLiteral("Chkbz"), p, 4020, 240, 2400));
-    Chkbz->setText(QStringLiteral("中青年人才培养计划"));
+    Chkbz->setText(reports().column(QStringLiteral("zqnbz"))->caption);
     Caption(p, QStringLiteral("项目批准号"), 6420, 240, 1260, 300, right);
     PlaceBox(QStringLiteral("txtxmbh"), p, 7740, 240, 1680);
 
@@ -255,8 +254,8 @@ void frmjtbg::BuildBasicPage(QWidget* p)
 
     // The pick lists drop down from their boxes over the boxes below.
     Lstxmlb = PickListUnder(Txtxmlb, QStringLiteral("Lstxmlb"), 2520, 720);
-    for (const QString& c : {QStringLiteral("A.人文、社会科学专项"), QStringLiteral("B.自然科学专项"), kCategoryC})
-        Lstxmlb->AddItem(c);
+    for (int category = 1; category <= 3; ++category)
+        Lstxmlb->AddItem(CategoryText(category));
     lstszdw = PickListUnder(txtszdw, QStringLiteral("lstszdw"), 2880, 1800);
     lstszdw->move(txtszdw->geometry().right() - lstszdw->width() + 1, lstszdw->y());
     lstzc = PickListUnder(txtzc, QStringLiteral("lstzc"), 1980, 1800);
@@ -419,7 +418,7 @@ void frmjtbg::HideLookupList(VbListBox* list)
 // A category-C report takes no talent-plan mark: its box is hidden and unticked.
 void frmjtbg::Txtxmlb_Change()
 {
-    if (Txtxmlb->Text() == kCategoryC) {
+    if (Txtxmlb->Text() == CategoryText(3)) {
         Chkbz->hide();
         Chkbz->SetValue(0);
     } else {

@@ -3,7 +3,7 @@
 #include "AppFolder.h"
 #include "DocScripts.h"
 #include "Failure.h"
-#include "ListGridWidth.h"
+#include "ListWindowLayout.h"
 #include "ModVar.h"
 #include "Platform.h"
 #include "Twips.h"

@@ -1,6 +1,6 @@
 #include "ReviewListWindow.h"
 
-#include "ListGridWidth.h"
+#include "ListWindowLayout.h"
 
 ReviewListWindow::ReviewListWindow(const QString& formName, ReviewListMember member)
     : VbForm(formName), m(std::move(member))

@@ -95,6 +95,15 @@ QString FirstBoxOfPage(int page, int category)
     return QString();
 }
 
+void HideBoxesOf(const FieldBoxes& boxes, int category)
+{
+    for (int row = 0; row < boxes.Count(); ++row) {
+        QWidget* box = boxes.Box(row);
+        if (box && (columnOf(boxes.Table()[row]).hiddenIn & records::categoryBit(category)))
+            box->hide();
+    }
+}
+
 void ShowRecord(const FieldBoxes& boxes, const Recordset& rs, int category)
 {
     for (int row = 0; row < boxes.Count(); ++row) {

@@ -21,6 +21,10 @@ FieldTable ApplicationFieldTable();
 // outside category 3).
 QString FirstBoxOfPage(int page, int category);
 
+// Hides the boxes whose columns the layout hides in the category (their columns are
+// still stored by their rules).
+void HideBoxesOf(const FieldBoxes& boxes, int category);
+
 // Copies the current row into the boxes of the category: every box from its column
 // (a Null column empties its box, a check box follows its column both ways), the
 // category text into the label lblxmlb, the project name also into lblxmmc. The

@@ -111,6 +111,24 @@ private slots:
         }
     }
 
+    void categoryHidesItsBoxes_data()
+    {
+        addCategoryRows();
+    }
+
+    // Category 3 has no research kind and no talent plan: their boxes and the kind's
+    // caption are hidden; the other categories show them.
+    void categoryHidesItsBoxes()
+    {
+        QFETCH(int, category);
+        AppFixture fx;
+        openOne(fx, category);
+        QCOMPARE(d.f->findChild<QWidget*>("txtyjlb")->isHidden(), category == 3);
+        QCOMPARE(d.f->findChild<QWidget*>("Chkbz")->isHidden(), category == 3);
+        QCOMPARE(d.f->findChild<QWidget*>("Label23")->isHidden(), category == 3);
+        QCOMPARE(d.f->findChild<QAbstractButton*>("Chkbz")->text(), QStringLiteral("中青年人才培养计划"));
+    }
+
     void dates_data()
     {
         QTest::addColumn<QString>("box");
