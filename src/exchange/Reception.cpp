@@ -7,12 +7,16 @@
 #include "ModVar.h"
 #include "Platform.h"
 #include "RecordLayouts.h"
+#include "SqliteStatement.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSqlError>
 
 #include <algorithm>
+#include <optional>
+#include <cstring>
 
 using platform::MsgBox;
 
@@ -121,65 +125,130 @@ void fillScratchFromRows(DbConnection& db, const SubmittedFile& file, const QLis
 
 // SQLite rows are copied straight from the attached file, by the rowids read when it
 // was opened, in one statement. The file's rows were read in rowid order, so the
-// copy keeps it; reading them in that order needs no sort of whole rows.
-void fillScratchFromFile(DbConnection& db, const SubmittedFile& file, const QList<qint64>& rowids, const QString& scratch)
+// copy keeps it; reading them in that order needs no sort of whole rows. When every
+// row is ticked the table is copied whole: with the file's columns in the scratch
+// table's order and of the same definitions, SQLite then moves each stored row as
+// it is instead of taking it apart and building it again.
+void fillScratchFromFile(DbConnection& db, const SubmittedFile& file, const QList<qint64>& rowids, bool whole,
+                         bool sameOrder, const QString& scratch)
 {
-    const int copied = db.Exec(QStringLiteral("insert into main.%1 (%2) select %2 from sub.%3 "
-                                              "where rowid in (select value from json_each(?)) order by rowid")
-                                   .arg(records::quoteIdentifier(scratch), records::columnList(file.columns()),
-                                        records::quoteIdentifier(file.table())),
-                               {exchange::jsonArray(rowids)})
-                           .numRowsAffected();
+    const QString from = QStringLiteral("sub.%1").arg(records::quoteIdentifier(file.table()));
+    const QString into = QStringLiteral("main.%1").arg(records::quoteIdentifier(scratch));
+    const QString columns = records::columnList(file.columns());
+    int copied = 0;
+    if (whole) {
+        copied = db.Exec(sameOrder ? QStringLiteral("insert into %1 select * from %2").arg(into, from)
+                                   : QStringLiteral("insert into %1 (%2) select %2 from %3").arg(into, columns, from))
+                     .numRowsAffected();
+        // A file that changed after it was opened has other rows, or other ends.
+        QSqlQuery ends = db.Exec(QStringLiteral("select min(rowid), max(rowid) from %1").arg(from));
+        if (rowids.isEmpty() || !ends.next() || ends.value(0).toLongLong() != rowids.first()
+            || ends.value(1).toLongLong() != rowids.last())
+            copied = -1;
+    } else {
+        copied = db.Exec(QStringLiteral("insert into %1 (%2) select %2 from %3 "
+                                        "where rowid in (select value from json_each(?)) order by rowid")
+                             .arg(into, columns, from),
+                         {exchange::jsonArray(rowids)})
+                     .numRowsAffected();
+    }
     if (copied != rowids.size())
         throw DbError(QStringLiteral("接收文件 %1 在打开后已经改变。").arg(file.path()));
 }
 
-// The keys of the received rows (the scratch table's), each with the number of rows
-// that have it, in an indexed table of the connection's own (not in the file), so
-// that each live row looks its key up instead of being compared with every received
-// row. A received Null counts as an empty text; keys compare without regard to the
-// case of Latin letters, as the live table's columns do.
-void gatherReceivedKeys(DbConnection& db, const QStringList& keys, const QString& scratch)
-{
-    QStringList defs, aliases, received, grouping;
-    for (int i = 0; i < keys.size(); ++i) {
-        aliases << QStringLiteral("k%1").arg(i);
-        defs << aliases.last() + QStringLiteral(" text collate nocase");
-        received << QStringLiteral("coalesce(%1, '') collate nocase").arg(records::quoteIdentifier(keys[i]));
-        grouping << QString::number(i + 1);
+// A key as the live table's columns compare it: Latin letters without regard to
+// case (the NOCASE collation folds only A to Z), every other byte of the UTF-8 text
+// as it is. Each part is written after its length, so that no text can pass for two.
+class KeyMaker {
+public:
+    void start() { m_key.resize(0); }  // keeps the room it has
+    void add(QByteArrayView part)
+    {
+        const qsizetype at = m_key.size();
+        const auto length = qint32(part.size());
+        m_key.resize(at + qsizetype(sizeof length) + part.size());
+        char* out = m_key.data() + at;
+        std::memcpy(out, &length, sizeof length);
+        out += sizeof length;
+        for (char c : part)
+            *out++ = c >= 'A' && c <= 'Z' ? char(c + ('a' - 'A')) : c;
     }
-    db.Exec(QStringLiteral("drop table if exists temp.receivedkeys"));
-    db.Exec(QStringLiteral("create temp table receivedkeys (%1, n integer, primary key (%2))")
-                .arg(defs.join(QStringLiteral(", ")), aliases.join(QStringLiteral(", "))));
-    db.Exec(QStringLiteral("insert into temp.receivedkeys select %1, count(*) from main.%2 group by %3")
-                .arg(received.join(QStringLiteral(", ")), records::quoteIdentifier(scratch), grouping.join(QStringLiteral(", "))));
+    const QByteArray& key() const { return m_key; }
+
+private:
+    QByteArray m_key;
+};
+
+// The keys of the received rows, each with the number of rows that have it; a Null
+// counts as an empty text. From the rows in memory when every key value there is a
+// text or Null, as it is then stored; none otherwise.
+std::optional<QHash<QByteArray, int>> keysInMemory(const SubmittedFile& file, const QList<int>& ticked,
+                                                   const QStringList& keys)
+{
+    QList<int> columns;
+    for (const QString& k : keys)
+        columns << int(file.columns().indexOf(k));
+    QHash<QByteArray, int> counted;
+    KeyMaker key;
+    for (int i : ticked) {
+        key.start();
+        for (int c : columns) {
+            const QVariant& v = file.rows()[i][c];
+            if (!v.isNull() && v.typeId() != QMetaType::QString)
+                return std::nullopt;
+            key.add(v.toString().toUtf8());
+        }
+        ++counted[key.key()];
+    }
+    return counted;
 }
 
-// Deletes, for each received row, the first live row (in stored order) with the same
-// key (temp.receivedkeys); n received rows of one key take the first n live rows of
-// that key. The live table is read in stored order, each row looking its key up; the
-// first row to find a key received once takes it. Only the rows of keys received
-// more than once are numbered.
-void deleteSameKeyRows(DbConnection& db, const QStringList& keys, const QString& table)
+// The same from the scratch table, which holds the values as the live table will.
+QHash<QByteArray, int> keysInScratch(DbConnection& db, const QStringList& keys, const QString& scratch)
 {
-    QStringList match;
-    for (int i = 0; i < keys.size(); ++i)
-        match << QStringLiteral("k.k%1 = t.%2").arg(i).arg(records::quoteIdentifier(keys[i]));
-    const QString join = QStringLiteral("from main.%1 as t join temp.receivedkeys as k on %2")
-                             .arg(records::quoteIdentifier(table), match.join(QStringLiteral(" and ")));
-    db.Exec(QStringLiteral("drop table if exists temp.replaced"));
-    db.Exec(QStringLiteral("create temp table replaced (k integer primary key, r integer)"));
-    db.Exec(QStringLiteral("insert or ignore into temp.replaced select k.rowid, t.rowid %1 where k.n = 1 order by t.rowid")
-                .arg(join));
-    db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from temp.replaced)")
-                .arg(records::quoteIdentifier(table)));
-    if (db.Scalar(QStringLiteral("select exists (select 1 from temp.receivedkeys where n > 1)")).toBool())
-        db.Exec(QStringLiteral("delete from main.%1 where rowid in (select r from ("
-                               "select t.rowid as r, k.n as n, row_number() over (partition by k.rowid order by t.rowid) as rn "
-                               "%2 where k.n > 1) where rn <= n)")
-                    .arg(records::quoteIdentifier(table), join));
-    db.Exec(QStringLiteral("drop table temp.replaced"));
-    db.Exec(QStringLiteral("drop table temp.receivedkeys"));
+    QHash<QByteArray, int> counted;
+    KeyMaker key;
+    SqliteStatement received(db, QStringLiteral("select %1 from main.%2")
+                                     .arg(records::columnList(keys), records::quoteIdentifier(scratch)));
+    while (received.Next()) {
+        key.start();
+        for (int c = 0; c < keys.size(); ++c)
+            key.add(received.Utf8(c));
+        ++counted[key.key()];
+    }
+    return counted;
+}
+
+// The live rows the received rows replace: for each received row, the first live row
+// (in stored order) with the same key; n received rows of one key take the first n
+// live rows of that key. A live row with a Null key column matches nothing. The live
+// table is read once, in stored order, each row looking its key up among the
+// received ones.
+QList<qint64> replacedRows(DbConnection& db, QHash<QByteArray, int> wanted, const QStringList& keys,
+                           const QString& table)
+{
+    QList<qint64> replaced;
+    KeyMaker key;
+    SqliteStatement live(db, QStringLiteral("select rowid, %1 from main.%2 order by rowid")
+                                 .arg(records::columnList(keys), records::quoteIdentifier(table)));
+    while (!wanted.isEmpty() && live.Next()) {
+        key.start();
+        bool hasNull = false;
+        for (int c = 1; c <= keys.size() && !hasNull; ++c) {
+            const QByteArrayView part = live.Utf8(c);
+            hasNull = part.isNull();
+            key.add(part);
+        }
+        if (hasNull)
+            continue;
+        const auto it = wanted.find(key.key());
+        if (it == wanted.end())
+            continue;
+        replaced << live.Int64(0);
+        if (--it.value() == 0)
+            wanted.erase(it);
+    }
+    return replaced;
 }
 
 void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget& target,
@@ -193,7 +262,13 @@ void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget&
         keys << name;
     }
     const QList<int> ticked = tickedIndexes(int(file.rows().size()));
+    const std::optional<QHash<QByteArray, int>> received = keysInMemory(file, ticked, keys);
     db.InTransaction([&] {
+        // The live table is read for the replaced rows before the scratch table is
+        // filled, while its pages can still be held.
+        QList<qint64> replaced;
+        if (received)
+            replaced = replacedRows(db, *received, keys, target.table);
         const bool liveLayout = createScratch(db, file, types, target.table, target.scratch);
         if (file.isJet()) {
             fillScratchFromRows(db, file, ticked, target.scratch);
@@ -201,10 +276,15 @@ void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget&
             QList<qint64> tickedIds;
             for (int i : ticked)
                 tickedIds << rowids[i];
-            fillScratchFromFile(db, file, tickedIds, target.scratch);
+            fillScratchFromFile(db, file, tickedIds, ticked.size() == file.rows().size(), liveLayout, target.scratch);
         }
-        gatherReceivedKeys(db, keys, target.scratch);
-        deleteSameKeyRows(db, keys, target.table);
+        if (!received)
+            replaced = replacedRows(db, keysInScratch(db, keys, target.scratch), keys, target.table);
+        // The received rows are added first, after the live rows, and the rows they
+        // replace deleted afterwards: the new rows then take new pages at the end
+        // of the file, which need no journal, instead of the pages the deleted rows
+        // free all over it. The stored order is the same either way, and the
+        // replaced rows were chosen among the live rows before the adding.
         // With the live table's definition the rows go over whole, in stored order;
         // otherwise column by column by name.
         if (liveLayout)
@@ -214,6 +294,9 @@ void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget&
             db.Exec(QStringLiteral("insert into main.%1 (%2) select %2 from main.%3 order by rowid")
                         .arg(records::quoteIdentifier(target.table), records::columnList(file.columns()),
                              records::quoteIdentifier(target.scratch)));
+        db.Exec(QStringLiteral("delete from main.%1 where rowid in (select value from json_each(?))")
+                    .arg(records::quoteIdentifier(target.table)),
+                {exchange::jsonArray(replaced)});
     });
 }
 
@@ -306,10 +389,16 @@ bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target)
         DbConnection db(QStringLiteral("InsertDat"));
         db.Open(exchange::databasePath());
         // The replaced rows lie all over the live table: a page cache of a quarter of
-        // the file (within bounds) keeps the pages they change until the end, instead
-        // of writing them out, and waiting for the journal, again and again.
+        // the file (within bounds) keeps many of the pages their deletion changes
+        // until the end, instead of writing them out, and waiting for the journal,
+        // again and again.
         const qint64 cacheKib = std::clamp<qint64>(QFileInfo(file.path()).size() / 1024 / 4, 2000, 32768);
         db.Exec(QStringLiteral("pragma cache_size = -%1").arg(cacheKib));
+        // What the replaced rows leave on the pages that keep other rows is still
+        // cleared; the pages they (and the last scratch table) free wholly go to the
+        // free list as they are, for the next rows written to take, instead of each
+        // being zeroed and written once more, journal and all.
+        db.Exec(QStringLiteral("pragma secure_delete = fast"));
         if (!file.isJet())
             db.Exec(QStringLiteral("attach database ? as sub"), {file.path()});
         receive(db, file, target, file.m_types, file.m_rowids);

@@ -62,11 +62,11 @@ private:
 std::unique_ptr<SubmittedFile> OpenSubmittedFile(const QString& path, const QString& table);
 
 // Receives the rows of `file` whose flag in gImportFlags is not 0 into the live
-// database: makes the scratch table anew with the file's columns and those rows, in
-// their order; deletes from the live table, for each of them, the first row (in
-// stored order) with the same key; then adds them: whole when the file's columns are
-// the live table's (the scratch table then has the live table's definition), else
-// column by column by name. All of it is one transaction: a failure changes
-// nothing. Shows "数据已被成功接收。" or "数据接收失败。" (the reason behind its
+// database: finds, for each of them, the first live row (in stored order) with the
+// same key; makes the scratch table anew with the file's columns and those rows, in
+// their order; adds them to the live table, whole when the file's columns are the
+// live table's (the scratch table then has the live table's definition), else column
+// by column by name; then deletes the live rows found. All of it is one
+// transaction: a failure changes nothing. Shows "数据已被成功接收。" or "数据接收失败。" (the reason behind its
 // details button) and returns whether the rows were received.
 bool InsertDat(const SubmittedFile& file, const ReceptionTarget& target);

@@ -38,8 +38,18 @@ QString freeName(const QString& folder, const QString& prefix, int start)
     return QString();
 }
 
+// Whether a type MapFieldType gives holds text.
+bool isTextType(const QString& type)
+{
+    static const QSet<QString> text = {QStringLiteral("CHAR"), QStringLiteral("VARCHAR"), QStringLiteral("NCHAR"),
+                                       QStringLiteral("NVARCHAR"), QStringLiteral("TEXT"), QStringLiteral("MEMO")};
+    return text.contains(type.section(QLatin1Char('('), 0, 0).trimmed().toUpper());
+}
+
 // Creates the table of the submission file with the columns of the source table, in
-// their order, each of the type MapFieldType gives.
+// their order, each of the type MapFieldType gives. Text columns compare Latin
+// letters without regard to case, as the live tables' do; a file's table is then of
+// the live table's definition, and a reception moves its rows whole.
 void CopyTableStructure(DbConnection& db, const QString& table)
 {
     const QList<exchange::ColumnInfo> columns = exchange::tableColumns(db, QStringLiteral("main"), table);
@@ -48,8 +58,12 @@ void CopyTableStructure(DbConnection& db, const QString& table)
     QStringList defs;
     for (const exchange::ColumnInfo& c : columns) {
         const QString type = MapFieldType(c.type);
-        defs << (type.isEmpty() ? records::quoteIdentifier(c.name)
-                                : records::quoteIdentifier(c.name) + QLatin1Char(' ') + type);
+        QString def = records::quoteIdentifier(c.name);
+        if (!type.isEmpty())
+            def += QLatin1Char(' ') + type;
+        if (isTextType(type))
+            def += QStringLiteral(" COLLATE NOCASE");
+        defs << def;
     }
     db.Exec(QStringLiteral("create table sub.%1 (%2)").arg(records::quoteIdentifier(table), defs.join(QStringLiteral(", "))));
 }

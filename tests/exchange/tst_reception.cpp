@@ -105,6 +105,9 @@ private slots:
         QTest::newRow("Latin letters compare without case")
             << "xmsb" << QStringList{"Atlas|Li|2004.01.01|old"} << QStringList{"ATLAS|li|2004.01.01|new"}
             << QList<int>{1} << QStringList{"ATLAS|li|2004.01.01|new"};
+        QTest::newRow("only Latin letters fold")
+            << "xmsb" << QStringList{"Äpfel|Li|2004.01.01|old"} << QStringList{"äpfel|li|2004.01.01|new"}
+            << QList<int>{1} << QStringList{"Äpfel|Li|2004.01.01|old", "äpfel|li|2004.01.01|new"};
         QTest::newRow("two live rows of the key: the first is replaced")
             << "xmsb" << QStringList{"甲|张|d|first", "甲|张|d|second"} << QStringList{"甲|张|d|new"}
             << QList<int>{1} << QStringList{"甲|张|d|second", "甲|张|d|new"};
@@ -186,6 +189,29 @@ private slots:
                  (QList<QStringList>{{"text", "12.5"}}));
     }
 
+    // A key value that is a number in the file (a column without a type keeps it so)
+    // finds the live row whose text it is, as the live table would store it.
+    void numberInAKeyColumn()
+    {
+        AppFixture fx;
+        const ReceptionTarget& target = applicationReception();
+        insertRow(fx, QStringLiteral("xmsb"), rowOf(target, QStringLiteral("甲|张|20040101|old")));
+        const QString path = makeFile(fx, target, {}, QStringLiteral("drop column sqrq"));
+        fx.exec(QStringLiteral("attach database ? as f"), {path});
+        fx.exec(QStringLiteral("alter table f.xmsb add column sqrq"));
+        fx.exec(QStringLiteral("insert into f.xmsb (xmmc, xmfzr, sqrq, yqcg) values ('甲', '张', 20040101, 'new')"));
+        fx.exec(QStringLiteral("detach database f"));
+        const auto submitted = OpenSubmittedFile(path, QStringLiteral("xmsb"));
+        QVERIFY(submitted);
+        QCOMPARE(submitted->rows()[0][int(submitted->columns().indexOf(QStringLiteral("sqrq")))].typeId(),
+                 QMetaType::LongLong);
+        tick({1});
+
+        QVERIFY(InsertDat(*submitted, target));
+
+        QCOMPARE(rowsIn(fx, target, QStringLiteral("xmsb")), QStringList{"甲|张|20040101|new"});
+    }
+
     // A file whose columns are not the live table's (one is missing in the middle)
     // goes over column by column, by name; the scratch table has the file's columns.
     void receivesByColumnName()
@@ -214,13 +240,19 @@ private slots:
     void failureChangesNothing_data()
     {
         QTest::addColumn<QString>("change");        // to the file's table before it is opened
-        QTest::addColumn<QString>("afterOpening");  // a statement on the file once it is open
+        QTest::addColumn<QString>("afterOpening");  // statements on the file once it is open, "; " between
         QTest::addColumn<QString>("reason");        // in the message's details
         QTest::newRow("a column the live table lacks")
             << QStringLiteral("add column extra text") << QString() << QStringLiteral("extra");
         QTest::newRow("no key column") << QStringLiteral("drop column sqrq") << QString() << QStringLiteral("接收文件中没有列 sqrq。");
         QTest::newRow("a ticked row gone from the file since it was opened")
             << QString() << QStringLiteral("delete from f.xmsb where xmmc = '丙'") << QStringLiteral("在打开后已经改变。");
+        QTest::newRow("a row added to the file since it was opened")
+            << QString() << QStringLiteral("insert into f.xmsb (xmmc) values ('丁')") << QStringLiteral("在打开后已经改变。");
+        QTest::newRow("the file's first row gone, another added at its end")
+            << QString()
+            << QStringLiteral("delete from f.xmsb where xmmc = '甲'; insert into f.xmsb (xmmc) values ('丁')")
+            << QStringLiteral("在打开后已经改变。");
     }
 
     void failureChangesNothing()
@@ -243,7 +275,8 @@ private slots:
         QVERIFY(failing);
         if (!afterOpening.isEmpty()) {
             fx.exec(QStringLiteral("attach database ? as f"), {path});
-            fx.exec(afterOpening);
+            for (const QString& statement : afterOpening.split(QStringLiteral("; ")))
+                fx.exec(statement);
             fx.exec(QStringLiteral("detach database f"));
         }
         tick({1, 1});

@@ -101,6 +101,9 @@ private slots:
         // Rows 2 and 4 of the query, whole, in that order; Null and "" kept.
         QCOMPARE(fileRows(gExportFile, QStringLiteral("select * from xmsb")),
                  fx.rows(QStringLiteral("select * from xmsb where xmmc in ('MARK-ROW-2', 'MARK-ROW-4') order by xmmc")));
+        // Its text compares Latin letters without regard to case, as the live table's.
+        QCOMPARE(fileRows(gExportFile, QStringLiteral("select xmmc from xmsb where xmmc = 'mark-row-2'")),
+                 (QList<QStringList>{{"MARK-ROW-2"}}));
         QCOMPARE(fileRows(gExportFile, QStringLiteral("select xmmc, bz, yqcg, typeof(yqcg) from xmsb")),
                  (QList<QStringList>{{"MARK-ROW-2", "<null>", "", "text"}, {"MARK-ROW-4", "<null>", "<null>", "null"}}));
 
