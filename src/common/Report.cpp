@@ -7,6 +7,7 @@
 #include "Db.h"
 #include "Failure.h"
 #include "Platform.h"
+#include "SqliteStatement.h"
 
 #include <QDir>
 #include <QDomDocument>
@@ -23,6 +24,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QtMath>
+#include <limits>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
@@ -32,8 +34,15 @@
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTextLayout>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QScopeGuard>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <sqlite3.h>
+#include <thread>
 
 namespace report {
 
@@ -145,15 +154,6 @@ void wrap(QTextLayout& layout, qreal width, qreal line, qreal ascent, Qt::Alignm
     layout.endLayout();
 }
 
-// A text as the key of the layout's caches of measured values. Its hash is the
-// unseeded one: the seeded hash costs several times as much, and that for every cell
-// of a report.
-struct TextKey {
-    QString text;
-    friend bool operator==(const TextKey& a, const TextKey& b) { return a.text == b.text; }
-    friend size_t qHash(const TextKey& key, size_t) { return qHash(QStringView(key.text), 0); }
-};
-
 int lineCount(const QString& text, const QFont& font, qreal width)
 {
     QTextLayout layout(cellText(text), font);
@@ -246,57 +246,170 @@ bool IsSingleSelect(const QString& sql)
     return started;
 }
 
-bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString* error)
+struct RowFeed::State {
+    Definition def;
+    QString dbPath;
+    std::mutex mutex;
+    std::condition_variable changed;
+    Rows rows;             // read, not yet taken
+    bool started = false;  // the first block, the end or a failure has come
+    bool done = false;
+    QString startError;    // the query did not run
+    QString error;         // the reading failed after the first rows
+    std::atomic<bool> stop = false;
+    QPointer<QObject> context;
+    std::function<void()> more;
+    std::thread thread;
+
+    void read();
+    void hand(Rows block, bool last, const QString& failure = {});
+};
+
+namespace {
+
+// The value as the report shows it: as QSqlQuery gives it, then as a text.
+QString shownValue(const SqliteStatement& s, int column)
 {
-    if (!IsSingleSelect(def.query)) {
-        *error = QStringLiteral("报表文件中的查询不是单独一条 SELECT 语句：%1").arg(shown(def.file));
-        return false;
+    return s.IsNull(column) ? QString() : s.Value(column).toString();
+}
+
+}  // namespace
+
+void RowFeed::State::hand(Rows block, bool last, const QString& failure)
+{
+    std::function<void()> notify;
+    QPointer<QObject> to;
+    {
+        const std::lock_guard lock(mutex);
+        rows += std::move(block);
+        // A failure before the first rows fails the report; a later one the preview.
+        (started ? error : startError) = failure;
+        started = true;
+        done = last;
+        notify = more;
+        to = context;
     }
-    DbConnection db(QStringLiteral("report"));
-    try {
-        db.Open(dbPath);
-        // A report only reads: the connection refuses any write, whatever the file says.
-        db.Exec(QStringLiteral("PRAGMA query_only = ON"));
-    } catch (const DbError& e) {
-        *error = QStringLiteral("无法打开数据库，报表不能生成：%1\n%2").arg(shown(def.file), e.description());
-        return false;
+    changed.notify_all();
+    if (notify && to)
+        QMetaObject::invokeMethod(to, notify, Qt::QueuedConnection);
+}
+
+void RowFeed::State::read()
+{
+    const QString file = shown(def.file);
+    sqlite3* db = nullptr;
+    const auto closeDb = qScopeGuard([&] { sqlite3_close_v2(db); });
+    if (!QFileInfo(dbPath).isFile()) {
+        hand({}, true, QStringLiteral("无法打开数据库，报表不能生成：%1\n找不到数据库文件：%2").arg(file, shown(dbPath)));
+        return;
     }
-    Rows out;
+    // A report only reads: the connection refuses any write, whatever the file says.
+    if (sqlite3_open_v2(QFile::encodeName(dbPath).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK
+        || sqlite3_busy_timeout(db, 5000) != SQLITE_OK
+        || sqlite3_exec(db, "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        const QSqlError e(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::ConnectionError,
+                          QString::number(sqlite3_extended_errcode(db)));
+        hand({}, true, QStringLiteral("无法打开数据库，报表不能生成：%1\n%2").arg(file, DescribeSqlError(e)));
+        return;
+    }
     try {
-        QSqlQuery q = db.Exec(def.query);
-        const int fields = q.record().count();
+        SqliteStatement q(db, def.query);
+        const int fields = q.ColumnCount();
         if (fields != def.columns.size()) {
-            *error = QStringLiteral("报表文件的栏目与查询结果不符（%2个栏目，查询有%3列）：%1")
-                         .arg(shown(def.file))
-                         .arg(def.columns.size())
-                         .arg(fields);
-            return false;
+            hand({}, true,
+                 QStringLiteral("报表文件的栏目与查询结果不符（%2个栏目，查询有%3列）：%1")
+                     .arg(file)
+                     .arg(def.columns.size())
+                     .arg(fields));
+            return;
         }
-        while (q.next()) {
+        Rows block;
+        while (!stop && q.Next()) {
             QStringList r;
             r.reserve(fields);
-            for (int i = 0; i < fields; ++i) {
-                const QVariant v = q.value(i);
-                r << (v.isNull() ? QString() : v.toString());
+            for (int i = 0; i < fields; ++i)
+                r << shownValue(q, i);
+            block << r;
+            if (block.size() == kBlock) {
+                hand(std::exchange(block, {}), false);
             }
-            out << r;
         }
-        if (q.lastError().isValid())
-            throw DbError(q.lastError().text());
+        hand(std::move(block), true);
     } catch (const DbError& e) {
-        *error = QStringLiteral("数据库拒绝执行报表查询：%1\n%2").arg(shown(def.file), e.description());
+        hand({}, true, QStringLiteral("数据库拒绝执行报表查询：%1\n%2").arg(file, e.description()));
+    }
+}
+
+RowFeed::RowFeed(Definition def, QString dbPath)
+    : m(std::make_unique<State>())
+{
+    m->def = std::move(def);
+    m->dbPath = std::move(dbPath);
+}
+
+RowFeed::~RowFeed()
+{
+    m->stop = true;
+    if (m->thread.joinable())
+        m->thread.join();
+}
+
+bool RowFeed::Start(QString* error)
+{
+    if (!IsSingleSelect(m->def.query)) {
+        *error = QStringLiteral("报表文件中的查询不是单独一条 SELECT 语句：%1").arg(shown(m->def.file));
         return false;
     }
-    *rows = out;
-    return true;
+    m->thread = std::thread([state = m.get()] { state->read(); });
+    std::unique_lock lock(m->mutex);
+    m->changed.wait(lock, [this] { return m->started; });
+    *error = m->startError;
+    return error->isEmpty();
+}
+
+void RowFeed::OnMore(QObject* context, std::function<void()> fn)
+{
+    const std::lock_guard lock(m->mutex);
+    m->context = context;
+    m->more = std::move(fn);
+}
+
+Rows RowFeed::Take(bool* done, QString* error)
+{
+    const std::lock_guard lock(m->mutex);
+    *done = m->done;
+    *error = m->error;
+    return std::exchange(m->rows, {});
+}
+
+void RowFeed::Wait()
+{
+    std::unique_lock lock(m->mutex);
+    m->changed.wait(lock, [this] { return m->done; });
+}
+
+bool RunQuery(const Definition& def, const QString& dbPath, Rows* rows, QString* error)
+{
+    RowFeed feed(def, dbPath);
+    if (!feed.Start(error))
+        return false;
+    feed.Wait();
+    bool done = false;
+    *rows = feed.Take(&done, error);
+    return error->isEmpty();
+}
+
+Layout::Layout(const Definition& def, QSizeF page, qreal dpi)
+    : m_def(def), m_page(page)
+{
+    setFonts(dpi);
 }
 
 Layout::Layout(const Definition& def, const Rows& rows, QSizeF page, qreal dpi)
-    : m_def(def), m_rows(rows), m_page(page)
+    : Layout(def, page, dpi)
 {
-    measure(dpi);
-    setColumnWidths();
-    paginate();
+    addRows(rows);
+    finish();
 }
 
 Layout::Layout(const Definition& def, const Rows& rows, QPagedPaintDevice* device)
@@ -304,12 +417,18 @@ Layout::Layout(const Definition& def, const Rows& rows, QPagedPaintDevice* devic
 {
 }
 
+int Layout::pageCount() const
+{
+    // While rows may still come, the last page begun may still grow.
+    return m_complete ? int(m_pages.size()) : int(m_pages.size()) - 1;
+}
+
 int Layout::endRow(int page) const
 {
     return page + 1 < m_pages.size() ? m_pages.at(page + 1) : int(m_rows.size());
 }
 
-void Layout::measure(qreal dpi)
+void Layout::setFonts(qreal dpi)
 {
     // Fonts are sized in the pixels of the page, so a page drawn scaled on the screen
     // looks as it prints, and measure and draw the same on every device.
@@ -335,32 +454,34 @@ void Layout::measure(qreal dpi)
                                            Qt::AlignHCenter | Qt::TextWordWrap, m_def.title);
         m_titleHeight = r.height() + 10 * pt;
     }
+    const QFontMetricsF captionMetrics(m_captionFont);
+    m_natural.resize(m_def.columns.size());
+    for (int c = 0; c < m_def.columns.size(); ++c)
+        m_natural[c] = captionMetrics.horizontalAdvance(m_def.columns[c].caption);
+    m_pages = {0};
+    m_y = m_titleHeight;   // the caption row's height is added once it is known
+}
 
-    // Every value is measured once; its width decides the column widths and
-    // whether the value needs more than one line. A text is measured only the first
-    // time it comes: the rows of a report repeat their codes, names and dates.
-    struct Measured {
-        float advance;    // on one line; 1e9 for a text with line breaks
-        qreal natural;    // its widest line
-    };
-    QHash<TextKey, Measured> measured;
+void Layout::addRows(const Rows& rows)
+{
+    // Every value is measured once; its width decides whether the value needs more
+    // than one line and, in the first rows, the column widths. A text is measured only
+    // the first time it comes: the rows of a report repeat their codes, names and
+    // dates.
     const QFontMetricsF fm(m_font);
     const int columns = int(m_def.columns.size());
-    const QFontMetricsF captionMetrics(m_captionFont);
-    m_natural.resize(columns);
-    for (int c = 0; c < columns; ++c)
-        m_natural[c] = captionMetrics.horizontalAdvance(m_def.columns[c].caption);
-    m_advance.resize(qsizetype(m_rows.size()) * columns);
-    float* a = m_advance.data();
-    for (const QStringList& row : m_rows)
+    m_advance.resize((m_rows.size() + rows.size()) * columns);
+    float* a = m_advance.data() + m_rows.size() * columns;
+    for (const QStringList& row : rows) {
+        const bool decidesWidths = m_widths.isEmpty() && m_rows.size() < kWidthRows;
         for (int c = 0; c < columns; ++c) {
             if (c >= row.size() || row.at(c).isEmpty()) {
                 *a++ = 0.0f;
                 continue;
             }
             const QString& text = row.at(c);
-            auto it = measured.constFind(TextKey{text});
-            if (it == measured.cend()) {
+            auto it = m_measured.constFind(TextKey{text});
+            if (it == m_measured.cend()) {
                 Measured m{0.0f, 0};
                 if (breaksLine(text)) {
                     m.advance = float(1e9);
@@ -370,11 +491,70 @@ void Layout::measure(qreal dpi)
                     m.advance = float(fm.horizontalAdvance(text));
                     m.natural = m.advance;
                 }
-                it = measured.insert(TextKey{text}, m);
+                it = m_measured.insert(TextKey{text}, m);
             }
             *a++ = it->advance;
-            m_natural[c] = qMax(m_natural[c], it->natural);
+            if (decidesWidths)
+                m_natural[c] = qMax(m_natural[c], it->natural);
         }
+        m_rows << row;
+    }
+    if (m_widths.isEmpty() && m_rows.size() >= kWidthRows)
+        setColumnWidths();
+}
+
+void Layout::finish()
+{
+    if (m_widths.isEmpty())
+        setColumnWidths();
+    layOut(std::numeric_limits<int>::max());
+    m_complete = true;
+    m_measured.clear();
+    m_wrapped.clear();
+}
+
+void Layout::layOut(int pages)
+{
+    if (m_widths.isEmpty())
+        return;
+    const int columns = int(m_def.columns.size());
+    const qreal body = m_page.height() - m_footerHeight;
+    // A wrapped value takes at most a line per character and one more (an empty
+    // line after a final line break). So a row's height is that of its value that may
+    // take the most lines, unless another value may take more than that one does:
+    // only those values are laid out, and each distinct value once per column.
+    auto linesOf = [&](const QString& text, int c) {
+        auto it = m_wrapped[c].constFind(TextKey{text});
+        if (it == m_wrapped[c].cend())
+            it = m_wrapped[c].insert(TextKey{text}, lineCount(text, m_font, m_inner[c]));
+        return *it;
+    };
+    m_lines.reserve(m_rows.size());
+    for (int r = int(m_lines.size()); r < m_rows.size() && m_pages.size() <= pages; ++r) {
+        const QStringList& row = m_rows[r];
+        const float* a = m_advance.constData() + qsizetype(r) * columns;
+        // A row short of values has nothing to wrap in the columns it lacks.
+        const int given = qMin(columns, int(row.size()));
+        int first = -1;
+        for (int c = 0; c < given; ++c)
+            if (a[c] > m_inner[c] && (first < 0 || row.at(c).size() > row.at(first).size()))
+                first = c;
+        int lines = 1;
+        if (first >= 0) {
+            lines = linesOf(row.at(first), first);
+            for (int c = 0; c < given; ++c)
+                if (c != first && a[c] > m_inner[c] && row.at(c).size() + 1 > lines)
+                    lines = qMax(lines, linesOf(row.at(c), c));
+        }
+        m_lines << lines;
+        const qreal h = lines * m_line + 2 * m_padY;
+        // A row that does not fit goes to the next page, unless it stands alone.
+        if (m_y + h > body && r > m_pages.last()) {
+            m_pages << r;
+            m_y = m_captionHeight;
+        }
+        m_y += h;
+    }
 }
 
 void Layout::setColumnWidths()
@@ -426,73 +606,27 @@ void Layout::setColumnWidths()
                 m_widths[c] = left * m_def.columns[c].width / openShares;
     }
     m_lefts.resize(columns);
+    m_inner.resize(columns);
     qreal x = m_rule / 2;
     for (int c = 0; c < columns; ++c) {
         m_lefts[c] = x;
         x += m_widths[c];
+        m_inner[c] = m_widths[c] - 2 * m_padX - m_rule;
     }
 
-    // Lines of each row: one, unless a value is wider than its column.
+    // Lines of the caption row: one, unless a caption is wider than its column.
     m_captionLines.resize(columns);
     int captionLines = 1;
     for (int c = 0; c < columns; ++c) {
-        const qreal inner = m_widths[c] - 2 * m_padX - m_rule;
         const QString& caption = m_def.columns[c].caption;
-        m_captionLines[c] = captionMetrics.horizontalAdvance(caption) <= inner
+        m_captionLines[c] = captionMetrics.horizontalAdvance(caption) <= m_inner[c]
                                 ? 1
-                                : lineCount(caption, m_captionFont, inner);
+                                : lineCount(caption, m_captionFont, m_inner[c]);
         captionLines = qMax(captionLines, m_captionLines[c]);
     }
     m_captionHeight = captionLines * m_captionLine + 2 * m_padY;
-    // A wrapped value takes at most a line per character and one more (an empty
-    // line after a final line break). So a row's height is that of its value that may
-    // take the most lines, unless another value may take more than that one does:
-    // only those values are laid out, and each distinct value once per column.
-    QList<qreal> inner(columns);
-    for (int c = 0; c < columns; ++c)
-        inner[c] = m_widths[c] - 2 * m_padX - m_rule;
-    QList<QHash<TextKey, int>> wrapped(columns);
-    auto linesOf = [&](const QString& text, int c) {
-        auto it = wrapped[c].constFind(TextKey{text});
-        if (it == wrapped[c].cend())
-            it = wrapped[c].insert(TextKey{text}, lineCount(text, m_font, inner[c]));
-        return *it;
-    };
-    m_lines.resize(m_rows.size());
-    const float* a = m_advance.constData();
-    for (int r = 0; r < m_rows.size(); ++r, a += columns) {
-        const QStringList& row = m_rows[r];
-        // A row short of values has nothing to wrap in the columns it lacks.
-        const int given = qMin(columns, int(row.size()));
-        int first = -1;
-        for (int c = 0; c < given; ++c)
-            if (a[c] > inner[c] && (first < 0 || row.at(c).size() > row.at(first).size()))
-                first = c;
-        int lines = 1;
-        if (first >= 0) {
-            lines = linesOf(row.at(first), first);
-            for (int c = 0; c < given; ++c)
-                if (c != first && a[c] > inner[c] && row.at(c).size() + 1 > lines)
-                    lines = qMax(lines, linesOf(row.at(c), c));
-        }
-        m_lines[r] = lines;
-    }
-}
-
-void Layout::paginate()
-{
-    const qreal body = m_page.height() - m_footerHeight;
-    m_pages = {0};
-    qreal y = m_titleHeight + m_captionHeight;
-    for (int r = 0; r < m_rows.size(); ++r) {
-        const qreal h = m_lines[r] * m_line + 2 * m_padY;
-        // A row that does not fit goes to the next page, unless it stands alone.
-        if (y + h > body && r > m_pages.last()) {
-            m_pages << r;
-            y = m_captionHeight;
-        }
-        y += h;
-    }
+    m_y += m_captionHeight;
+    m_wrapped.resize(columns);
 }
 
 void Layout::paintPage(QPainter* painter, int page) const
@@ -574,7 +708,7 @@ void Layout::paintPage(QPainter* painter, int page) const
     painter->setPen(Qt::black);
     painter->setFont(m_footerFont);
     painter->drawText(QRectF(0, body, m_page.width(), m_footerHeight), Qt::AlignHCenter | Qt::AlignBottom,
-                      FooterText(page + 1, pageCount()));
+                      m_complete ? FooterText(page + 1, pageCount()) : FooterText(page + 1));
     painter->restore();
 }
 
@@ -640,6 +774,8 @@ QString FooterText(int page, int pageCount)
 {
     return QStringLiteral("第 %1 页  共 %2 页").arg(page).arg(pageCount);
 }
+
+QString FooterText(int page) { return QStringLiteral("第 %1 页").arg(page); }
 
 void SetPrintDialogHook(PrintDialogHook hook) { printDialogHook() = std::move(hook); }
 
@@ -739,12 +875,22 @@ void ReportPageView::scrollContentsBy(int, int)
     emit changed();
 }
 
+void ReportPageView::pagesChanged()
+{
+    updateScrollBars();
+    viewport()->update();
+    emit changed();
+}
+
 void ReportPageView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Home)
+    if (event->key() == Qt::Key_Home) {
         setCurrentPage(1);
-    else if (event->key() == Qt::Key_End)
+    } else if (event->key() == Qt::Key_End) {
+        if (m_beforeLast)
+            m_beforeLast();
         setCurrentPage(pageCount());
+    }
     else
         QAbstractScrollArea::keyPressEvent(event);
 }
@@ -775,21 +921,30 @@ void ReportPageView::paintEvent(QPaintEvent* event)
     }
 }
 
-ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
-    : QWidget(nullptr), m_def(def), m_rows(std::move(rows))
+ReportPreview::ReportPreview(const report::Definition& def, std::unique_ptr<report::RowFeed> feed)
+    : QWidget(nullptr), m_def(def), m_feed(std::move(feed))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("reportPreview"));
     setWindowTitle(def.title.isEmpty() ? QStringLiteral("打印预览") : def.title + QStringLiteral(" - 打印预览"));
 
-    // Laid out once, at a printer's resolution, on the paper of the report; the view
-    // draws the pages in sight from it.
+    // Laid out at a printer's resolution, on the paper of the report; the view draws
+    // the pages in sight from it.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     report::SetupPage(printer, m_def);
-    m_layout = std::make_unique<report::Layout>(m_def, m_rows, &printer);
+    m_layout = std::make_unique<report::Layout>(m_def, QSizeF(printer.width(), printer.height()), printer.logicalDpiY());
     m_view = new ReportPageView(m_layout.get(), printer.paperRect(QPrinter::DevicePixel).size(),
                                 printer.pageRect(QPrinter::DevicePixel), printer.logicalDpiY(), this);
+    m_view->SetBeforeLastPage([this] { FinishLoading(); });
+    // The first page now; the rest as the rows come, a few pages at a time, so that
+    // the window answers meanwhile.
+    m_feed->OnMore(this, [this] { takeRows(); });
+    takeRows();
+    if (!m_feed && !m_failed)
+        m_layout->finish();   // the report is no longer than its first block
+    else
+        m_layout->layOut(1);
 
     auto* bar = new QHBoxLayout;
     bar->setSpacing(2);
@@ -837,7 +992,10 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
     connect(m_first, &QToolButton::clicked, this, [goTo] { goTo(1); });
     connect(m_previous, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->currentPage() - 1); });
     connect(m_next, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->currentPage() + 1); });
-    connect(m_last, &QToolButton::clicked, this, [this, goTo] { goTo(m_view->pageCount()); });
+    connect(m_last, &QToolButton::clicked, this, [this, goTo] {
+        FinishLoading();
+        goTo(m_view->pageCount());
+    });
     connect(m_page, &QSpinBox::valueChanged, this, goTo);
     connect(zoomIn, &QToolButton::clicked, this, [this] { m_view->zoomIn(1.25); });
     connect(zoomOut, &QToolButton::clicked, this, [this] { m_view->zoomOut(1.25); });
@@ -852,8 +1010,68 @@ ReportPreview::ReportPreview(const report::Definition& def, report::Rows rows)
 
 ReportPreview::~ReportPreview()
 {
-    // The view draws from the layout: let it go first.
+    // The reading stops before the window goes; the view draws from the layout: let
+    // it go first.
+    m_feed.reset();
     delete m_view;
+}
+
+void ReportPreview::takeRows()
+{
+    if (!m_feed)
+        return;
+    bool done = false;
+    QString error;
+    m_layout->addRows(m_feed->Take(&done, &error));
+    if (!error.isEmpty()) {
+        // Shown once the window is up (this may run while it is being made).
+        m_feed.reset();
+        m_failed = true;
+        QTimer::singleShot(0, this, [this, error] {
+            ShowFailure(error, platform::vbOKOnly, report::kMessageTitle);
+            close();
+        });
+        return;
+    }
+    if (done)
+        m_feed.reset();
+    if (!m_layingOut) {
+        m_layingOut = true;
+        QTimer::singleShot(0, this, [this] { layOutMore(); });
+    }
+}
+
+void ReportPreview::layOutMore()
+{
+    m_layingOut = false;
+    if (m_layout->complete())
+        return;
+    const int before = m_layout->pageCount();
+    m_layout->layOut(before + 10);
+    if (!m_feed && m_layout->laidOut() == m_layout->rows().size()) {
+        m_layout->finish();   // every row has come and is laid out: the count is final
+    } else if (m_layout->pageCount() == before) {
+        return;   // the rows come so far are laid out: the next ones go on
+    } else {
+        m_layingOut = true;
+        QTimer::singleShot(0, this, [this] { layOutMore(); });
+    }
+    m_view->pagesChanged();
+}
+
+void ReportPreview::FinishLoading()
+{
+    if (m_layout->complete() || m_failed)
+        return;
+    platform::BusyCursor busy;
+    if (m_feed) {
+        m_feed->Wait();
+        takeRows();
+    }
+    if (m_failed)
+        return;
+    m_layout->finish();
+    m_view->pagesChanged();
 }
 
 void ReportPreview::updateControls()
@@ -863,15 +1081,19 @@ void ReportPreview::updateControls()
     const QSignalBlocker block(m_page);
     m_page->setRange(count > 0 ? 1 : 0, count);
     m_page->setValue(page);
-    m_pages->setText(QStringLiteral("/ %1 页").arg(count));
+    m_pages->setText(m_layout->complete() ? QStringLiteral("/ %1 页").arg(count) : QStringLiteral("/ %1 页…").arg(count));
     m_first->setEnabled(page > 1);
     m_previous->setEnabled(page > 1);
     m_next->setEnabled(page < count);
-    m_last->setEnabled(page < count);
+    // More pages are still to come while they are counted.
+    m_last->setEnabled(page < count || !m_layout->complete());
 }
 
 void ReportPreview::printReport()
 {
+    FinishLoading();
+    if (!m_layout->complete())
+        return;   // the reading failed: the window is closing
     QPrinter printer(QPrinter::HighResolution);
     report::SetupPage(printer, m_def);
     if (!report::askPrinter(&printer, this))
@@ -879,7 +1101,7 @@ void ReportPreview::printReport()
     int printed = 0;
     {
         platform::BusyCursor busy;
-        printed = report::Render(m_def, m_rows, &printer, printer.fromPage(), printer.toPage());
+        printed = report::Render(m_def, m_layout->rows(), &printer, printer.fromPage(), printer.toPage());
     }
     if (printed < 0)
         ShowFailure(QStringLiteral("无法打印报表：%1").arg(m_def.title), platform::vbOKOnly, report::kMessageTitle);
@@ -887,6 +1109,9 @@ void ReportPreview::printReport()
 
 void ReportPreview::savePdf()
 {
+    FinishLoading();
+    if (!m_layout->complete())
+        return;
     platform::FileDialogRequest r;
     r.save = true;
     r.title = QStringLiteral("保存为PDF文件");
@@ -900,7 +1125,7 @@ void ReportPreview::savePdf()
     bool ok = false;
     {
         platform::BusyCursor busy;
-        ok = report::WritePdf(m_def, m_rows, path);
+        ok = report::WritePdf(m_def, m_layout->rows(), path);
     }
     if (!ok)
         ShowFailure(QStringLiteral("无法保存PDF文件：%1").arg(QDir::toNativeSeparators(path)), platform::vbOKOnly,
@@ -918,18 +1143,22 @@ ReportControl::~ReportControl() { delete m_preview.data(); }
 bool ReportControl::PrintReport()
 {
     report::Definition def;
-    report::Rows rows;
+    auto feed = std::unique_ptr<report::RowFeed>();
     QString error;
     bool made = false;
     {
         platform::BusyCursor busy;
-        made = report::LoadDefinition(m_file, &def, &error) && report::RunQuery(def, DefaultDbPath(), &rows, &error);
+        made = report::LoadDefinition(m_file, &def, &error);
+        if (made) {
+            feed = std::make_unique<report::RowFeed>(def, DefaultDbPath());
+            made = feed->Start(&error);
+        }
     }
     if (!made) {
         ShowFailure(error, platform::vbOKOnly, report::kMessageTitle);
         return false;
     }
-    auto* window = new ReportPreview(def, std::move(rows));
+    auto* window = new ReportPreview(def, std::move(feed));
     if (m_preview)
         m_preview->close();
     m_preview = window;

@@ -22,7 +22,12 @@ sqlite3* handleOf(DbConnection& db)
 }  // namespace
 
 SqliteStatement::SqliteStatement(DbConnection& db, const QString& sql, const QVariantList& values)
-    : m_db(handleOf(db))
+    : SqliteStatement(handleOf(db), sql, values)
+{
+}
+
+SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql, const QVariantList& values)
+    : m_db(db)
 {
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)

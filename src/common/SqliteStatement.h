@@ -19,6 +19,8 @@ struct sqlite3_stmt;
 class SqliteStatement {
 public:
     SqliteStatement(DbConnection& db, const QString& sql, const QVariantList& values = {});
+    // On a handle of one's own (a connection of another thread).
+    SqliteStatement(sqlite3* db, const QString& sql, const QVariantList& values = {});
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;

@@ -723,6 +723,90 @@ private slots:
         QTRY_VERIFY(!w);
     }
 
+    // A report longer than the rows read at first shows its first page at once and
+    // counts its pages as the rest comes: the footer names the count only when it is
+    // final, 末页 waits for it, and the pages are those of a layout of every row.
+    void longReportComesInBlocks()
+    {
+        AppFixture fx;
+        const int n = 2 * report::RowFeed::kBlock + 345;
+        fx.exec(QStringLiteral("with recursive k(i) as (select 1 union all select i + 1 from k where i < ?) "
+                               "insert into dwdm select printf('%05d', i), '第' || i || '号单位' from k"),
+                {n});
+        ReportControl rpt(nullptr, QStringLiteral("rptdw"));
+        rpt.SetReportFileName(dwdmReport());
+        QVERIFY(rpt.PrintReport());
+        auto* preview = qobject_cast<ReportPreview*>(rpt.PreviewWindow());
+        ReportPageView* view = preview->View();
+        QVERIFY(view->pageCount() >= 1);
+
+        auto* last = preview->findChild<QAbstractButton*>(QStringLiteral("cmdLast"));
+        last->click();
+        QCOMPARE(preview->ReportRows().size(), n);
+        const report::Layout whole(preview->ReportDefinition(), preview->ReportRows(),
+                                   pdfPrinter(preview->ReportDefinition(), fx.folder() + "/x.pdf").get());
+        QCOMPARE(view->pageCount(), whole.pageCount());
+        QCOMPARE(view->currentPage(), whole.pageCount());
+        QCOMPARE(preview->ReportRows().last(), (QStringList{QStringLiteral("%1").arg(n, 5, 10, QLatin1Char('0')),
+                                                            QStringLiteral("第%1号单位").arg(n)}));
+        QVERIFY(preview->findChild<QLabel*>(QStringLiteral("lblPages"))->text().endsWith(
+            QStringLiteral("/ %1 页").arg(whole.pageCount())));
+    }
+
+    // Pages counted while the rows come have no count in their footer; once the last
+    // row has come, the pages are those of one layout of every row.
+    void footerCountsOnlyFinishedPages()
+    {
+        TextRecorder device(300);
+        const QSizeF page(device.width(), device.height());
+        const report::Definition def = twoColumns();
+        report::Layout layout(def, page, 300);
+        layout.addRows(numberedRows(report::Layout::kWidthRows));
+        layout.layOut(2);
+        QCOMPARE(layout.pageCount(), 2);
+        QVERIFY(!layout.complete());
+        record(layout, 0, &device);
+        QVERIFY(device.lines().contains(report::FooterText(1)));
+        layout.addRows(numberedRows(400));
+        layout.finish();
+        report::Rows all = numberedRows(report::Layout::kWidthRows) + numberedRows(400);
+        const report::Layout whole(def, all, page, 300);
+        QCOMPARE(layout.pageCount(), whole.pageCount());
+        for (int p = 0; p < whole.pageCount(); ++p)
+            QCOMPARE(layout.firstRow(p), whole.firstRow(p));
+        record(layout, 0, &device);
+        QVERIFY(device.lines().contains(report::FooterText(1, whole.pageCount())));
+    }
+
+    // Column widths come from the first rows: a wider value later wraps in its column.
+    void widthsComeFromTheFirstRows()
+    {
+        const report::Definition def = twoColumns();
+        report::Rows rows = numberedRows(report::Layout::kWidthRows);
+        const report::Layout first(def, rows, QSizeF(2000, 3000), 300);
+        rows << QStringList{QStringLiteral("1234567890123456789012345"), QStringLiteral("名")};
+        const report::Layout more(def, rows, QSizeF(2000, 3000), 300);
+        QCOMPARE(more.columnWidths(), first.columnWidths());
+        QVERIFY(more.rowLines(int(rows.size()) - 1) > 1);
+    }
+
+    // A query that fails after its first rows: the preview says why and closes.
+    void readingFailsLater()
+    {
+        AppFixture fx;
+        const QString file = fx.folder() + QStringLiteral("/late.rpt");
+        writeFile(file, "<report title=\"t\"><query>select i, case when i &gt; 2500 then abs(i - i - 9223372036854775807 - 1) "
+                        "else i end from (with recursive k(i) as (select 1 union all select i + 1 from k where i &lt; 5000) "
+                        "select i from k)</query><column caption=\"a\"/><column caption=\"b\"/></report>");
+        ReportControl rpt(nullptr, QStringLiteral("rpt"));
+        rpt.SetReportFileName(file);
+        QVERIFY2(rpt.PrintReport(), qPrintable(fx.ui.texts().join(" | ")));
+        QPointer<QWidget> w = rpt.PreviewWindow();
+        QTRY_VERIFY(!w);
+        QCOMPARE(fx.ui.messages.size(), 1);
+        QVERIFY2(fx.ui.messages[0].text.contains(QStringLiteral("数据库拒绝执行报表查询")), qPrintable(fx.ui.messages[0].text));
+    }
+
     // A save over an old file replaces it once the new one is complete: one that
     // fails (the disk fills up) leaves the old file whole.
     void savePdf_data()
