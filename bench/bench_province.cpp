@@ -724,6 +724,16 @@ void memory(Run& run, const QString& what)
                                        "where substr(qsny,1,4)=? order by ssxk, rowid"),
                         {year})
                    .size();
+    } else if (what == QLatin1String("lrpzh")) {
+        // This year's approved projects, then the year before and this year again.
+        frmlrpzh& f = OpenActive(*forms::frmlrpzh);
+        press(&f, QStringLiteral("cmdSpin_0"));
+        press(&f, QStringLiteral("cmdSpin_1"));
+    } else if (what == QLatin1String("lrpzh-plain")) {
+        held = readRows(db, QStringLiteral("select * from xmsbpz where substr(qsny,1,4)=? "
+                                           "order by szdw asc,xmlb asc,ssxk asc, rowid"),
+                        {year})
+                   .size();
     } else if (what == QLatin1String("jblr")) {
         gCategory = 2;
         OpenActive(*forms::frmjblr);
@@ -754,7 +764,12 @@ void memory(Run& run, const QString& what)
     } else if (what == QLatin1String("recordset-plain")) {
         held = readRows(db, QStringLiteral("select * from xmsb order by rowid")).size();
     } else if (what == QLatin1String("report")) {
-        previewFirstPage(reportFile);
+        // Every row read and laid out: the window at its fullest.
+        ReportControl rpt(nullptr, QStringLiteral("rpt"));
+        rpt.SetReportFileName(reportFile);
+        if (!rpt.PrintReport())
+            fail(QStringLiteral("the preview of %1 did not open").arg(reportFile));
+        qobject_cast<ReportPreview*>(rpt.PreviewWindow())->FinishLoading();
     } else if (what == QLatin1String("report-plain")) {
         held = readRows(db, QStringLiteral("select * from wide where rowid <= 10000 order by rowid")).size();
     } else {
@@ -810,6 +825,7 @@ struct MemoryAction {
 
 const MemoryAction kMemory[] = {
     {"ylb", "opening 生成一览表 (frmylb), category 1"},      {"xmpz", "opening 项目批准管理 (frmxmpz), this year"},
+    {"lrpzh", "录入批准号 (frmlrpzh): this year, the year before, this year"},
     {"jblr", "opening 简表录入 (frmjblr), category 2"},      {"jtbg", "opening 结题 (frmjtbg), every report"},
     {"receive", "打开文件 + 接收数据 (Beifene), this year"}, {"report", "report preview, 10,000 rows x 80 columns"},
     {"recordset", "Recordset over every application (xmsb)"},

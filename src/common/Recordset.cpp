@@ -220,6 +220,15 @@ void Recordset::readAll()
     if (first)
         record.remove(0);
     const int n = record.count();
+    QSet<QString> tableColumns;
+    if (!m_table.isEmpty()) {
+        QSqlQuery columns = m_conn->Exec(QStringLiteral("select name from pragma_table_info(?)"), {m_table});
+        while (columns.next())
+            tableColumns.insert(columns.value(0).toString().toCaseFolded());
+    }
+    // The query runs: nothing more can fail, so the old rows go before the new ones
+    // come, and a set read again never holds both.
+    m_rows = {};
     recordset_detail::RowList rows;
     while (q.next()) {
         Row r;
@@ -256,14 +265,9 @@ void Recordset::readAll()
         }
     }
     m_inTable.fill(false, n);
-    if (!m_table.isEmpty()) {
-        QSqlQuery columns = m_conn->Exec(QStringLiteral("select name from pragma_table_info(?)"), {m_table});
-        QSet<QString> names;
-        while (columns.next())
-            names.insert(columns.value(0).toString().toCaseFolded());
+    if (!m_table.isEmpty())
         for (int i = 0; i < n; ++i)
-            m_inTable[i] = names.contains(record.fieldName(i).toCaseFolded());
-    }
+            m_inTable[i] = tableColumns.contains(record.fieldName(i).toCaseFolded());
     m_record = record;
     m_rows = std::move(rows);
     m_open = true;

@@ -100,6 +100,43 @@ private slots:
         QCOMPARE(rs.Text("DWMC"), QString());   // no row: an empty value, no crash
     }
 
+    // Opened again, a set has the new query's rows; a query that cannot run leaves it
+    // as it was, rows, place and all.
+    void openedAgain_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("another query") << "select * from dwdm where dwdm > ? order by dwdm" << "dwdm" << true;
+        QTest::newRow("a query that does not run") << "select nosuch from dwdm where dwdm > ?" << "dwdm" << false;
+        QTest::newRow("a table the query lacks") << "select * from dwdm where dwdm > ?" << "login" << false;
+    }
+    void openedAgain()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, table);
+        QFETCH(bool, runs);
+        AppFixture fx;
+        fill(fx, {"11", "22", "33"});
+        OpenSet set(fx, "select * from dwdm order by dwdm", "dwdm");
+        set.rs.MoveNext();
+        const QList<QStringList> before = rowsOf(set.rs);
+        bool failed = false;
+        try {
+            set.rs.Open(set.conn, sql, {QStringLiteral("11")}, table);
+        } catch (const DbError&) {
+            failed = true;
+        }
+        QCOMPARE(failed, !runs);
+        if (runs) {
+            QCOMPARE(rowsOf(set.rs), (QList<QStringList>{{"22", "单位22"}, {"33", "单位33"}}));
+            QCOMPARE(where(set.rs), QString("22"));
+        } else {
+            QCOMPARE(rowsOf(set.rs), before);
+            QCOMPARE(where(set.rs), QString("22"));
+        }
+    }
+
     void emptySetIsBofAndEof()
     {
         AppFixture fx;
