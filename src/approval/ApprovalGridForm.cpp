@@ -1,5 +1,7 @@
 #include "ApprovalGridForm.h"
 
+#include "SqliteStatement.h"
+
 #include "Failure.h"
 
 #include "ModVar.h"
@@ -43,7 +45,7 @@ ScratchTable::ScratchTable(DbConnection& db, const QString& name, const QString&
 ScratchTable::~ScratchTable()
 {
     // The insert lets go of the table first: a statement still open keeps it.
-    m_insert = QSqlQuery();
+    m_insert.reset();
     try {
         m_db.Exec(QStringLiteral("drop table if exists %1").arg(Name()));
     } catch (const std::exception&) {
@@ -55,17 +57,11 @@ QString ScratchTable::Name() const { return QStringLiteral("temp.") + m_name; }
 
 void ScratchTable::Add(const QVariantList& values)
 {
-    if (m_insert.lastQuery().isEmpty()) {
-        // Prepared once, for every row.
-        m_insert = QSqlQuery(m_db.Database());
-        if (!m_insert.prepare(QStringLiteral("insert into %1 values (%2)")
-                                  .arg(Name(), records::placeholders(int(values.size())))))
-            throw DbError::FromSql(m_insert.lastError());
-    }
-    for (int i = 0; i < values.size(); ++i)
-        m_insert.bindValue(i, values[i]);
-    if (!m_insert.exec())
-        throw DbError::FromSql(m_insert.lastError());
+    // Prepared once, for every row.
+    if (!m_insert)
+        m_insert = std::make_unique<SqliteStatement>(
+            m_db, QStringLiteral("insert into %1 values (%2)").arg(Name(), records::placeholders(int(values.size()))));
+    m_insert->Run(values);
 }
 
 const QString ApprovalGridForm::kMoveColumns = QStringLiteral("(moveorder integer primary key, moverowid integer)");
@@ -156,9 +152,10 @@ void ApprovalGridForm::cmdPvw_Click()
     try {
         m_db.InTransaction([&] {
             ScratchTable moves(m_db, QStringLiteral("archivemoves"), kMoveColumns);
+            const int rowid = grid->ColumnOf(QStringLiteral("rowid"));
             for (int row = 1; row <= grid->RecordCount(); ++row)
                 if (grid->Flags()[row] == 0)
-                    moves.Add({row, grid->Value(row, QStringLiteral("rowid"))});
+                    moves.Add({row, grid->Value(row, rowid)});
             MoveRows(moves, *m_design.archive, *m_design.listed);
         });
     } catch (const std::exception& e) {

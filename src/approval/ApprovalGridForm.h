@@ -15,6 +15,8 @@
 // operation: the ticks' keys or rowids, so that one statement moves them all. Made
 // anew, filled through one prepared insert, and dropped when it goes; inside a
 // transaction that rolls back it is gone all the same.
+class SqliteStatement;
+
 class ScratchTable {
 public:
     // `columns`: the column definitions between parentheses; `indexed`: the columns
@@ -32,7 +34,7 @@ public:
 private:
     DbConnection& m_db;
     const QString m_name;
-    QSqlQuery m_insert;
+    std::unique_ptr<SqliteStatement> m_insert;
 };
 
 class ApprovalGridForm : public TickGridForm {

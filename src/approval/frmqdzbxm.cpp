@@ -49,7 +49,6 @@ QString midTermCopyStatement(const QString& ticks, const QString& chosen)
 {
     QStringList targets;
     QStringList sources;
-    QStringList ticked;
     for (const records::Column& c : records::midTermProjects().columns) {
         const QString name = c.name.toLower();
         if (name == QLatin1String("jzpj"))
@@ -59,22 +58,23 @@ QString midTermCopyStatement(const QString& ticks, const QString& chosen)
             sources << QStringLiteral("?");
             continue;
         }
-        const QString source = records::quoteIdentifier(name == QLatin1String("zqnbz") ? QStringLiteral("bz") : c.name);
-        sources << QStringLiteral("s.") + source;
-        ticked << QStringLiteral("p.") + source;
+        sources << QStringLiteral("p.")
+                       + records::quoteIdentifier(name == QLatin1String("zqnbz") ? QStringLiteral("bz") : c.name);
     }
     QStringList partition;
     QStringList match;
     for (const QString& key : kProjectKey.split(QStringLiteral(", "))) {
-        partition << QStringLiteral("p.") + key;
-        match << QStringLiteral("c.%1 is s.%1").arg(key);
+        partition << QStringLiteral("k.") + key;
+        match << QStringLiteral("c.%1 is p.%1").arg(key);
     }
-    return QStringLiteral("insert into xmpz (%1) select %2 from (select %3, t.tick as tick, row_number() over "
-                          "(partition by %4 order by t.tick) as nth from %5 as t join xmsbpz as p "
-                          "on p.rowid = t.tickedrowid) as s where s.nth = 1 and not exists "
-                          "(select 1 from %6 as c where %7) order by s.tick")
-        .arg(records::columnList(targets), sources.join(QStringLiteral(", ")), ticked.join(QStringLiteral(", ")),
-             partition.join(QStringLiteral(", ")), ticks, chosen, match.join(QStringLiteral(" and ")));
+    // The ticks are numbered within their project over the key alone; the whole rows
+    // are read only for the first tick of each.
+    return QStringLiteral("insert into xmpz (%1) select %2 from (select t.tick as tick, t.tickedrowid as r, "
+                          "row_number() over (partition by %3 order by t.tick) as nth from %4 as t "
+                          "join xmsbpz as k on k.rowid = t.tickedrowid) as s join xmsbpz as p on p.rowid = s.r "
+                          "where s.nth = 1 and not exists (select 1 from %5 as c where %6) order by s.tick")
+        .arg(records::columnList(targets), sources.join(QStringLiteral(", ")), partition.join(QStringLiteral(", ")),
+             ticks, chosen, match.join(QStringLiteral(" and ")));
 }
 
 }  // namespace
@@ -97,8 +97,9 @@ void frmqdzbxm::cmdExportoA_Click()
         m_db.InTransaction([&] {
             ScratchTable ticks(m_db, QStringLiteral("midtermticks"),
                                QStringLiteral("(tick integer primary key, tickedrowid integer)"));
+            const int rowid = grid->ColumnOf(QStringLiteral("rowid"));
             for (int row : ticked)
-                ticks.Add({row, grid->Value(row, QStringLiteral("rowid"))});
+                ticks.Add({row, grid->Value(row, rowid)});
             // The projects that already have their mid-term row of the year, looked
             // up by their key instead of each tick reading all of xmpz.
             ScratchTable chosen(m_db, QStringLiteral("midtermchosen"),

@@ -60,11 +60,12 @@ void frmxmpz::cmdExportoA_Click()
                                              "xmmc text collate nocase, xmfzr text collate nocase, "
                                              "qsny text collate nocase)"),
                               QStringLiteral("xmlb, xmmc, xmfzr, qsny, tick"));
+            QList<int> columns;
+            for (const char* name : {"项目类别", "项目名称", "项目负责人", "起始年月"})
+                columns << grid->ColumnOf(QString::fromUtf8(name));
             for (int row : grid->TickedRows())
-                keys.Add({row, grid->Value(row, QStringLiteral("项目类别")),
-                          grid->Value(row, QStringLiteral("项目名称")),
-                          grid->Value(row, QStringLiteral("项目负责人")),
-                          grid->Value(row, QStringLiteral("起始年月"))});
+                keys.Add({row, grid->Value(row, columns[0]), grid->Value(row, columns[1]),
+                          grid->Value(row, columns[2]), grid->Value(row, columns[3])});
             ScratchTable moves(m_db, QStringLiteral("approvalmoves"), kMoveColumns);
             m_db.Exec(QStringLiteral("insert into %1 (moverowid) select rowid from xmsb "
                                      "where exists (select 1 from %2 as k where %3) "

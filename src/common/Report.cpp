@@ -482,6 +482,10 @@ void Layout::addRows(const Rows& rows)
             const QString& text = row.at(c);
             auto it = m_measured.constFind(TextKey{text});
             if (it == m_measured.cend()) {
+                // Repeated texts come back soon; a cache of every text would grow
+                // with the report.
+                if (m_measured.size() >= kCachedTexts)
+                    m_measured.clear();
                 Measured m{0.0f, 0};
                 if (breaksLine(text)) {
                     m.advance = float(1e9);
@@ -525,8 +529,11 @@ void Layout::layOut(int pages)
     // only those values are laid out, and each distinct value once per column.
     auto linesOf = [&](const QString& text, int c) {
         auto it = m_wrapped[c].constFind(TextKey{text});
-        if (it == m_wrapped[c].cend())
+        if (it == m_wrapped[c].cend()) {
+            if (m_wrapped[c].size() >= kCachedTexts / 16)
+                m_wrapped[c].clear();
             it = m_wrapped[c].insert(TextKey{text}, lineCount(text, m_font, m_inner[c]));
+        }
         return *it;
     };
     m_lines.reserve(m_rows.size());

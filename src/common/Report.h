@@ -167,6 +167,8 @@ private:
         qreal natural;    // its widest line
     };
 
+    static constexpr qsizetype kCachedTexts = 16384;
+
     void setFonts(qreal dpi);
     void setColumnWidths();
 

@@ -32,6 +32,11 @@ SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql, const QVariant
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
         fail(QString());
+    bind(values);
+}
+
+void SqliteStatement::bind(const QVariantList& values)
+{
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& v = values[i];
         int rc = SQLITE_OK;
@@ -58,6 +63,15 @@ SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql, const QVariant
         }
         if (rc != SQLITE_OK)
             fail(QString());
+    }
+}
+
+void SqliteStatement::Run(const QVariantList& values)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    bind(values);
+    while (Next()) {
     }
 }
 

@@ -27,6 +27,9 @@ public:
 
     // Steps to the next row; false after the last. Throws DbError on failure.
     bool Next();
+    // Runs the statement again, to its end, with these values (an insert of many rows,
+    // prepared once). Throws DbError on failure.
+    void Run(const QVariantList& values);
 
     int ColumnCount() const;
     bool IsNull(int column) const;
@@ -39,6 +42,7 @@ public:
     QVariant Value(int column) const;
 
 private:
+    void bind(const QVariantList& values);
     [[noreturn]] void fail(const QString& context) const;
 
     sqlite3* m_db = nullptr;

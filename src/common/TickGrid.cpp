@@ -295,15 +295,22 @@ void TickGrid::Show(const QStringList& names, const QList<QVariantList>& rows)
 
 int TickGrid::RecordCount() const { return int(m_model->rows.size()); }
 
-QVariant TickGrid::Value(int row, const QString& column) const
+int TickGrid::ColumnOf(const QString& column) const
 {
-    if (row < 1 || row > RecordCount())
-        return {};
     for (int c = 0; c < m_model->names.size(); ++c)
         if (m_model->names[c].compare(column, Qt::CaseInsensitive) == 0)
-            return std::as_const(m_model->rows)[row - 1][c];
-    return {};
+            return c;
+    return -1;
 }
+
+QVariant TickGrid::Value(int row, int column) const
+{
+    if (row < 1 || row > RecordCount() || column < 0 || column >= m_model->names.size())
+        return {};
+    return std::as_const(m_model->rows)[row - 1].value(column);
+}
+
+QVariant TickGrid::Value(int row, const QString& column) const { return Value(row, ColumnOf(column)); }
 
 QList<int> TickGrid::TickedRows() const
 {

@@ -115,6 +115,10 @@ public:
     // A value of data row `row` (from 1) by the query's column name or alias,
     // hidden columns included; an invalid value when there is none.
     QVariant Value(int row, const QString& column) const;
+    // The same by the column's place in the query (from 0), as ColumnOf finds it once
+    // for many rows; -1 when there is no such column.
+    int ColumnOf(const QString& column) const;
+    QVariant Value(int row, int column) const;
 
     // The flag array: the window's own array of gExportFlags or gImportFlags.
     QVector<std::int16_t>& Flags() const { return *m_flags; }
