@@ -1051,7 +1051,7 @@ void ReportPreview::takeRows()
 void ReportPreview::layOutMore()
 {
     m_layingOut = false;
-    if (m_layout->complete())
+    if (m_layout->complete() || m_failed)
         return;
     const int before = m_layout->pageCount();
     m_layout->layOut(before + 10);

@@ -276,7 +276,8 @@ void receive(DbConnection& db, const SubmittedFile& file, const ReceptionTarget&
             QList<qint64> tickedIds;
             for (int i : ticked)
                 tickedIds << rowids[i];
-            fillScratchFromFile(db, file, tickedIds, ticked.size() == file.rows().size(), liveLayout, target.scratch);
+            const bool whole = !ticked.isEmpty() && ticked.size() == file.rows().size();
+            fillScratchFromFile(db, file, tickedIds, whole, liveLayout, target.scratch);
         }
         if (!received)
             replaced = replacedRows(db, keysInScratch(db, keys, target.scratch), keys, target.table);
