@@ -40,12 +40,25 @@ ApprovalGridForm::Design design()
 // numbers are two projects.
 const QString kProjectKey = QStringLiteral("xmbh, xmlb, xmmc, xmfzr, qsny");
 
-// Copies the ticked approved rows listed in `ticks` (tick, tickedrowid) into xmpz,
-// in the order of the ticks, with the year bound, except a project already listed
-// in `chosen` (the projects with a mid-term row of that year) and every tick of a
-// project after its first. The talent mark bz becomes zqnbz; the evaluation jzpj
-// stays empty.
-QString midTermCopyStatement(const QString& ticks, const QString& chosen)
+// The first tick of each project among `ticks` (tick, tickedrowid), into `firsts`
+// (tick, firstrowid): a project ticked twice is chosen once. The ticks are numbered
+// within their project over the key alone.
+QString firstTicksStatement(const QString& ticks, const QString& firsts)
+{
+    QStringList partition;
+    for (const QString& key : kProjectKey.split(QStringLiteral(", ")))
+        partition << QStringLiteral("k.") + key;
+    return QStringLiteral("insert into %1 select tick, r from (select t.tick as tick, t.tickedrowid as r, "
+                          "row_number() over (partition by %2 order by t.tick) as nth from %3 as t "
+                          "join xmsbpz as k on k.rowid = t.tickedrowid) where nth = 1")
+        .arg(firsts, partition.join(QStringLiteral(", ")), ticks);
+}
+
+// Copies the approved rows listed in `firsts` into xmpz, in the order of their ticks,
+// with the year bound, except a project already listed in `chosen` (the projects
+// with a mid-term row of that year). The talent mark bz becomes zqnbz; the
+// evaluation jzpj stays empty.
+QString midTermCopyStatement(const QString& firsts, const QString& chosen)
 {
     QStringList targets;
     QStringList sources;
@@ -61,20 +74,14 @@ QString midTermCopyStatement(const QString& ticks, const QString& chosen)
         sources << QStringLiteral("p.")
                        + records::quoteIdentifier(name == QLatin1String("zqnbz") ? QStringLiteral("bz") : c.name);
     }
-    QStringList partition;
     QStringList match;
-    for (const QString& key : kProjectKey.split(QStringLiteral(", "))) {
-        partition << QStringLiteral("k.") + key;
+    for (const QString& key : kProjectKey.split(QStringLiteral(", ")))
         match << QStringLiteral("c.%1 is p.%1").arg(key);
-    }
-    // The ticks are numbered within their project over the key alone; the whole rows
-    // are read only for the first tick of each.
-    return QStringLiteral("insert into xmpz (%1) select %2 from (select t.tick as tick, t.tickedrowid as r, "
-                          "row_number() over (partition by %3 order by t.tick) as nth from %4 as t "
-                          "join xmsbpz as k on k.rowid = t.tickedrowid) as s join xmsbpz as p on p.rowid = s.r "
-                          "where s.nth = 1 and not exists (select 1 from %5 as c where %6) order by s.tick")
-        .arg(records::columnList(targets), sources.join(QStringLiteral(", ")), partition.join(QStringLiteral(", ")),
-             ticks, chosen, match.join(QStringLiteral(" and ")));
+    // `firsts` is read in the order of its ticks, so the rows need no sorting.
+    return QStringLiteral("insert into xmpz (%1) select %2 from %3 as f join xmsbpz as p on p.rowid = f.firstrowid "
+                          "where not exists (select 1 from %4 as c where %5) order by f.tick")
+        .arg(records::columnList(targets), sources.join(QStringLiteral(", ")), firsts, chosen,
+             match.join(QStringLiteral(" and ")));
 }
 
 }  // namespace
@@ -109,7 +116,10 @@ void frmqdzbxm::cmdExportoA_Click()
                                 kProjectKey);
             m_db.Exec(QStringLiteral("insert into %1 select %2 from xmpz where nd = ?").arg(chosen.Name(), kProjectKey),
                       {year});
-            m_db.Exec(midTermCopyStatement(ticks.Name(), chosen.Name()), {year});
+            ScratchTable firsts(m_db, QStringLiteral("midtermfirsts"),
+                                QStringLiteral("(tick integer primary key, firstrowid integer)"));
+            m_db.Exec(firstTicksStatement(ticks.Name(), firsts.Name()));
+            m_db.Exec(midTermCopyStatement(firsts.Name(), chosen.Name()), {year});
         });
     } catch (const std::exception& e) {
         ShowFailure(e);
