@@ -31,8 +31,6 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QSqlError>
-#include <QSqlRecord>
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
@@ -307,9 +305,8 @@ void RowFeed::State::read()
     if (sqlite3_open_v2(QFile::encodeName(dbPath).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK
         || sqlite3_busy_timeout(db, 5000) != SQLITE_OK
         || sqlite3_exec(db, "PRAGMA query_only = ON", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        const QSqlError e(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::ConnectionError,
-                          QString::number(sqlite3_extended_errcode(db)));
-        hand({}, true, QStringLiteral("无法打开数据库，报表不能生成：%1\n%2").arg(file, DescribeSqlError(e)));
+        hand({}, true,
+             QStringLiteral("无法打开数据库，报表不能生成：%1\n%2").arg(file, SqliteError(db).description()));
         return;
     }
     try {

@@ -31,7 +31,7 @@ SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql, const QVariant
 {
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &m_stmt, nullptr) != SQLITE_OK)
-        fail(QString());
+        fail();
     bind(values);
 }
 
@@ -62,7 +62,7 @@ void SqliteStatement::bind(const QVariantList& values)
         }
         }
         if (rc != SQLITE_OK)
-            fail(QString());
+            fail();
     }
 }
 
@@ -84,7 +84,7 @@ bool SqliteStatement::Next()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    fail(QString());
+    fail();
 }
 
 int SqliteStatement::ColumnCount() const { return sqlite3_column_count(m_stmt); }
@@ -115,10 +115,10 @@ QVariant SqliteStatement::Value(int column) const
     }
 }
 
-void SqliteStatement::fail(const QString& context) const
+DbError SqliteError(sqlite3* db)
 {
-    const int code = sqlite3_extended_errcode(m_db);
-    const QSqlError error(QString(), QString::fromUtf8(sqlite3_errmsg(m_db)), QSqlError::StatementError,
-                          QString::number(code));
-    throw DbError::FromSql(error, context);
+    return DbError::FromSql(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                                      QString::number(sqlite3_extended_errcode(db))));
 }
+
+void SqliteStatement::fail() const { throw SqliteError(m_db); }

@@ -13,8 +13,12 @@
 #include <QVariantList>
 
 class DbConnection;
+class DbError;
 struct sqlite3;
 struct sqlite3_stmt;
+
+// The last failure on a handle, as DbConnection reports the driver's failures.
+DbError SqliteError(sqlite3* db);
 
 class SqliteStatement {
 public:
@@ -43,7 +47,7 @@ public:
 
 private:
     void bind(const QVariantList& values);
-    [[noreturn]] void fail(const QString& context) const;
+    [[noreturn]] void fail() const;
 
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_stmt = nullptr;
